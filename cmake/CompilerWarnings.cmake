@@ -1,0 +1,17 @@
+# Warnings for Tavrelo's own targets. Third-party headers (Qt, GoogleTest,
+# Google Benchmark) come in as system includes and stay quiet.
+function(tavrelo_set_warnings target)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4 /utf-8 /permissive-)
+    if(TAVRELO_WARNINGS_AS_ERRORS)
+      target_compile_options(${target} PRIVATE /WX)
+    endif()
+  else()
+    target_compile_options(${target} PRIVATE
+      -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
+      -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual)
+    if(TAVRELO_WARNINGS_AS_ERRORS)
+      target_compile_options(${target} PRIVATE -Werror)
+    endif()
+  endif()
+endfunction()

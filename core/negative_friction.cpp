@@ -1,0 +1,141 @@
+#include "core/negative_friction.h"
+
+#include <cmath>
+#include <cstddef>
+
+namespace tavrelo {
+namespace {
+
+// Reads one field after another and remembers the first failure, so that the
+// arithmetic below reads like the engineering it does.
+class FieldReader {
+ public:
+  explicit FieldReader(const FrictionInput& input) : input_(input) {}
+
+  [[nodiscard]] bool failed() const noexcept { return failure_.has_value(); }
+  [[nodiscard]] const FrictionFailure& failure() const { return *failure_; }
+
+  double Read(FrictionField field) {
+    if (failed()) return 0.0;
+    const std::string_view text = FieldText(input_, field);
+    // Layer 2's thickness goes straight into single precision.
+    const bool singlePrecision = field.kind == FieldKind::Thickness && field.layer == 2;
+    const NumberReading reading = singlePrecision ? ReadNumberAsFloat(text) : ReadNumber(text);
+    if (!reading.ok()) failure_ = FrictionFailure{field, *reading.failure};
+    return reading.value;
+  }
+
+  // Every intermediate value must stay finite; `field` is blamed otherwise.
+  double Finite(double value, FrictionField field) {
+    if (!failed() && !std::isfinite(value)) failure_ = FrictionFailure{field, FailureReason::Overflow};
+    return value;
+  }
+
+  void Fail(FrictionField field, FailureReason reason) {
+    if (!failed()) failure_ = FrictionFailure{field, reason};
+  }
+
+ private:
+  const FrictionInput& input_;
+  std::optional<FrictionFailure> failure_;
+};
+
+constexpr FrictionField UnitWeight(int layer) { return {FieldKind::UnitWeight, layer}; }
+constexpr FrictionField Thickness(int layer) { return {FieldKind::Thickness, layer}; }
+constexpr FrictionField kLayerCount{FieldKind::LayerCount, 0};
+constexpr FrictionField kLoad{FieldKind::Load, 0};
+constexpr FrictionField kCoefficient{FieldKind::Coefficient, 0};
+
+// γ̄ and z for n layers. For one layer γ̄ is γ1 itself, read only when the
+// stress needs it, so it is left to the caller.
+struct Profile {
+  std::optional<double> meanUnitWeight;
+  double midDepth = 0.0;
+};
+
+Profile ReadProfile(FieldReader& reader, int n) {
+  Profile profile;
+  if (n == 1) {
+    // No division: a zero thickness is fine and gives z = 0.
+    profile.midDepth = reader.Read(Thickness(1)) / 2.0;
+    return profile;
+  }
+  double weightSum = 0.0;     // Σγi·hi
+  double thicknessSum = 0.0;  // Σhi
+  double aboveLast = 0.0;     // h1 + … + h(n−1)
+  double lastThickness = 0.0;
+  for (int i = 1; i <= n; ++i) {
+    const double gamma = reader.Read(UnitWeight(i));
+    const double h = reader.Read(Thickness(i));
+    const double weight = reader.Finite(gamma * h, UnitWeight(i));
+    weightSum = reader.Finite(i == 1 ? weight : weightSum + weight, UnitWeight(i));
+    aboveLast = thicknessSum;
+    thicknessSum = reader.Finite(i == 1 ? h : thicknessSum + h, Thickness(i));
+    lastThickness = h;
+    if (reader.failed()) return profile;
+  }
+  if (thicknessSum == 0.0) {
+    reader.Fail(Thickness(1), FailureReason::ZeroThicknessSum);
+    return profile;
+  }
+  profile.meanUnitWeight = reader.Finite(weightSum / thicknessSum, Thickness(n));
+  profile.midDepth = reader.Finite(aboveLast + lastThickness / 2.0, Thickness(n));
+  return profile;
+}
+
+}  // namespace
+
+CauseKind ClassifyCause(std::string_view causeText) noexcept {
+  if (causeText == "降低地下水") return CauseKind::GroundwaterLowering;
+  if (causeText == "地面有满布荷载") return CauseKind::SurfaceSurcharge;
+  return CauseKind::Other;
+}
+
+std::string_view FieldText(const FrictionInput& input, FrictionField field) noexcept {
+  const bool layered = field.layer >= 1 && field.layer <= static_cast<int>(input.layers.size());
+  const LayerInput* layer = layered ? &input.layers[static_cast<std::size_t>(field.layer - 1)] : nullptr;
+  switch (field.kind) {
+    case FieldKind::LayerCount: return input.layerCountText;
+    case FieldKind::UnitWeight: return layer ? std::string_view(layer->unitWeightText) : std::string_view();
+    case FieldKind::Thickness: return layer ? std::string_view(layer->thicknessText) : std::string_view();
+    case FieldKind::Load: return input.loadText;
+    case FieldKind::Coefficient: return input.coefficientText;
+  }
+  return {};
+}
+
+FrictionOutcome ComputeNegativeFriction(const FrictionInput& input) {
+  FieldReader reader(input);
+  FrictionResult result;
+
+  const double countValue = reader.Read(kLayerCount);
+  if (reader.failed()) return reader.failure();
+  result.layerCount = LayerCountFromValue(countValue);
+
+  // With a count other than 1 to 5 no layer is read and the stress stays
+  // unset; only ξn is still read.
+  if (result.layerCount) {
+    const int n = *result.layerCount;
+    const CauseKind cause = ClassifyCause(input.causeText);
+    const Profile profile = ReadProfile(reader, n);
+    if (reader.failed()) return reader.failure();
+    result.midDepth = profile.midDepth;
+    result.meanUnitWeight = profile.meanUnitWeight;
+
+    if (cause != CauseKind::Other) {
+      const double load = cause == CauseKind::SurfaceSurcharge ? reader.Read(kLoad) : 0.0;
+      if (n == 1) result.meanUnitWeight = reader.Read(UnitWeight(1));
+      if (reader.failed()) return reader.failure();
+      const double weightAbove = reader.Finite(*result.meanUnitWeight * profile.midDepth, UnitWeight(n));
+      result.stress = cause == CauseKind::SurfaceSurcharge ? reader.Finite(weightAbove + load, kLoad) : weightAbove;
+      if (reader.failed()) return reader.failure();
+    }
+  }
+
+  const double coefficient = reader.Read(kCoefficient);
+  result.friction = reader.Finite(coefficient * result.stress.value_or(0.0), kCoefficient);
+  if (reader.failed()) return reader.failure();
+  return result;
+}
+
+}  // namespace tavrelo
