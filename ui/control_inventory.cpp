@@ -1,0 +1,183 @@
+#include "ui/control_inventory.h"
+
+#include <array>
+#include <vector>
+
+namespace tavrelo::ui {
+namespace {
+
+// --- Lists -------------------------------------------------------------------
+
+constexpr std::array<std::string_view, 5> kLayerCountEntries = {"1.0", "2.0", "3.0", "4.0", "5.0"};
+constexpr std::array<std::string_view, 11> kSoilNameEntries = {
+    "素填土", "杂填土", "冲填土", "粘土", "粉质粘土", "粉土", "砾砂", "粗砂", "中砂", "细砂", "粉砂"};
+constexpr std::array<std::string_view, 7> kUnitWeightEntries = {"17", "17.5", "18", "18.5", "19", "19.5", "20"};
+constexpr std::array<std::string_view, 38> kDepthEntries = {
+    "1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0", "4.5", "5.0", "5.5", "6.0", "6.5", "7.0",
+    "7.5", "8.0", "8.5", "9.0", "10",  "11",  "12",  "13",  "14",  "15",  "16",  "17",  "18",
+    "19",  "20",  "21",  "22",  "23",  "24",  "25",  "26",  "27",  "28",  "29",  "30"};
+constexpr std::array<std::string_view, 2> kCauseEntries = {"降低地下水", "地面有满布荷载"};
+constexpr std::array<std::string_view, 21> kCoefficientEntries = {
+    "0.15", "0.16", "0.17", "0.18", "0.19", "0.2",  "0.21", "0.22", "0.23", "0.24", "0.25",
+    "0.26", "0.27", "0.28", "0.29", "0.3",  "0.31", "0.32", "0.33", "0.34", "0.35"};
+constexpr std::array<std::string_view, 24> kLoadEntries = {"5.0", "10", "11", "12", "13", "14", "15", "16",
+                                                           "17",  "18", "19", "20", "21", "22", "23", "24",
+                                                           "25",  "26", "27", "28", "29", "30", "35", "40"};
+
+// --- Fonts -------------------------------------------------------------------
+
+// The boxes of the labels are sized for a Chinese UI font at 9 points whose
+// Chinese characters are 12 px and ASCII characters 6 px wide at 96 dpi:
+// SimSun on a Chinese Windows, WenQuanYi Zen Hei Mono on Debian.
+constexpr std::array<std::string_view, 3> kUiFamilies = {"SimSun", "宋体", "WenQuanYi Zen Hei Mono"};
+// The notes under the ξn table: 7.5 points, 10 px and 5 px wide.
+constexpr std::array<std::string_view, 3> kNoteFamilies = {"SimSun", "宋体", "AR PL UMing CN"};
+const FontSpec kUiFont{kUiFamilies, 9.0};
+const FontSpec kNoteFont{kNoteFamilies, 7.5};
+
+// --- Colours -----------------------------------------------------------------
+
+constexpr Rgb kFormGreen = 0x80FF80;
+constexpr Rgb kFrameOrange = 0xFFC080;
+constexpr Rgb kButtonOrange = 0xFF8000;
+constexpr Rgb kPaleYellow = 0xFFFFC0;
+constexpr Rgb kDarkRed = 0xC00000;
+
+// --- Rows --------------------------------------------------------------------
+
+ControlSpec Frame(std::string_view name, int left, int top, int width, int height, std::string caption,
+                  int tabIndex) {
+  return {.name = name, .kind = ControlKind::Frame, .left = left, .top = top, .width = width, .height = height,
+          .caption = std::move(caption), .background = kFrameOrange, .foreground = kBlue, .tabIndex = tabIndex};
+}
+
+ControlSpec Label(std::string_view name, int index, std::string_view container, int left, int top, int width,
+                  std::string caption, int tabIndex, std::string_view hint = {}) {
+  return {.name = name, .index = index, .kind = ControlKind::Label, .container = container, .left = left,
+          .top = top, .width = width, .height = 255, .caption = std::move(caption), .foreground = kBlue,
+          .tabIndex = tabIndex, .hint = hint};
+}
+
+ControlSpec Combo(std::string_view name, int index, std::string_view container, int left, int top, int width,
+                  std::span<const std::string_view> list, int tabIndex, std::string_view hint,
+                  std::string accessibleName) {
+  return {.name = name, .index = index, .kind = ControlKind::ComboBox, .container = container, .left = left,
+          .top = top, .width = width, .height = 300, .background = kPaleYellow, .tabIndex = tabIndex,
+          .hint = hint, .list = list, .accessibleName = std::move(accessibleName)};
+}
+
+ControlSpec Line(std::string_view name, int x1, int y1, int x2, int y2) {
+  return {.name = name, .kind = ControlKind::Line, .container = "Frame3", .left = x1, .top = y1,
+          .width = x2 - x1, .height = y2 - y1, .foreground = kBlue};
+}
+
+std::vector<ControlSpec> BuildInventory() {
+  std::vector<ControlSpec> rows;
+  rows.reserve(80);
+
+  // The form and the controls placed on it.
+  rows.push_back({.name = "Form1", .kind = ControlKind::Form, .width = 9420, .height = 4740, .caption = "Tavrelo",
+                  .background = kFormGreen, .font = &kUiFont});
+  rows.push_back(Frame("Frame1", 240, 120, 4455, 3135, "土层参数", 0));
+  rows.push_back({.name = "Command1", .kind = ControlKind::CommandButton, .left = 4320, .top = 3360, .width = 375,
+                  .height = 1215, .caption = "计算", .background = kButtonOrange, .tabIndex = 34,
+                  .accessibleName = "计算"});
+  rows.push_back({.name = "Text1", .kind = ControlKind::TextBox, .left = 4800, .top = 2880, .width = 4455,
+                  .height = 1695, .caption = "此计算仅供参考！问题与建议请按程序附带的 README 所述反馈。\r\n",
+                  .background = kPaleYellow, .foreground = kBlue, .tabIndex = 35, .accessibleName = "计算结果"});
+  rows.push_back(Frame("Frame2", 240, 3360, 3975, 1215, "相关参数", 36));
+  rows.push_back(Frame("Frame3", 4800, 120, 4455, 2655, "负摩阻力系数ξn", 41));
+
+  // Frame1, the layer table: its heading, then five rows of five controls.
+  rows.push_back(Label("Label1", -1, "Frame1", 360, 360, 2655, "持力层以上土层数（最多5层）：", 1));
+  rows.push_back(Combo("Combo1", -1, "Frame1", 3120, 360, 735, lists::kLayerCounts, 2, {}, "持力层以上土层数"));
+  rows.push_back(Label("Label2", -1, "Frame1", 3960, 360, 375, "层", 3));
+  rows.push_back(Label("Label3", 0, "Frame1", 360, 840, 375, "编号", 4));
+  rows.push_back(Label("Label3", 6, "Frame1", 1080, 840, 375, "名称", 10));
+  rows.push_back(Label("Label3", 7, "Frame1", 1800, 840, 375, "重度", 11, "kn/m3"));
+  rows.push_back(Label("Label3", 8, "Frame1", 2520, 840, 735, "层底标高", 12, "m"));
+  rows.push_back(Label("Label3", 9, "Frame1", 3480, 840, 735, "土层厚", 13, "m"));
+  for (int k = 1; k <= 5; ++k) {
+    const int top = 1080 + 360 * (k - 1);
+    const std::string layer = "第" + std::to_string(k) + "层 ";
+    rows.push_back(Label("Label3", k, "Frame1", 480, top, 375, std::to_string(k), 4 + k));
+    rows.push_back(Combo("Combo2", k - 1, "Frame1", 840, top, 855, lists::kSoilNames, 13 + k, {}, layer + "土名称"));
+    rows.push_back(
+        Combo("Combo3", k - 1, "Frame1", 1680, top, 855, lists::kUnitWeights, 18 + k, "kn/m3", layer + "重度（kn/m3）"));
+    rows.push_back(
+        Combo("Combo4", k - 1, "Frame1", 2520, top, 855, lists::kDepths, 23 + k, "m", layer + "层底标高（m）"));
+    rows.push_back(
+        Combo("Combo4", k + 4, "Frame1", 3360, top, 855, lists::kDepths, 28 + k, "m", layer + "土层厚（m）"));
+  }
+
+  // Frame2, the related parameters.
+  rows.push_back(Label("Label4", -1, "Frame2", 120, 360, 1575, "负摩阻力产生原因", 37));
+  rows.push_back(Combo("Combo5", -1, "Frame2", 1680, 360, 2175, lists::kCauses, 38, {}, "负摩阻力产生原因"));
+  rows.push_back(Label("Label5", -1, "Frame2", 120, 720, 1575, "负摩阻力系数ξn", 39));
+  rows.push_back(Combo("Combo6", -1, "Frame2", 1680, 720, 735, lists::kCoefficients, 40, {}, "负摩阻力系数ξn"));
+  rows.push_back(Label("Label7", -1, "Frame2", 2520, 720, 495, "荷载p", 58));
+  rows.push_back(Combo("Combo7", -1, "Frame2", 3120, 720, 735, lists::kLoads, 59, "kn", "荷载p（kn）"));
+
+  // Frame3, the ξn reference table: its grid, its cells and the notes.
+  rows.push_back(Line("Line14", 240, 360, 4200, 360));
+  rows.push_back(Line("Line17", 240, 600, 4200, 600));
+  rows.push_back(Line("Line18", 240, 840, 4200, 840));
+  rows.push_back(Line("Line19", 240, 1080, 4200, 1080));
+  rows.push_back(Line("Line20", 240, 1320, 4200, 1320));
+  rows.push_back(Line("Line21", 240, 1560, 4200, 1560));
+  rows.push_back(Line("Line15", 240, 360, 240, 1560));
+  rows.push_back(Line("Line22", 960, 360, 960, 1560));
+  rows.push_back(Line("Line23", 2760, 360, 2760, 1560));
+  rows.push_back(Line("Line16", 4200, 360, 4200, 1560));
+  struct Cell {
+    int left;
+    int width;
+    const char* caption;
+  };
+  // Columns: item number, soil class, ξn range; the first row is the heading.
+  const std::array<std::array<Cell, 3>, 5> table = {{
+      {{{480, 375, "项次"}, {1440, 375, "土类"}, {3360, 375, "ξn"}}},
+      {{{480, 375, "1"}, {1440, 1095, "饱和软土"}, {3000, 975, "0.15-0.25"}}},
+      {{{480, 375, "2"}, {1440, 1095, "粘性土、粉土"}, {3000, 975, "0.25-0.40"}}},
+      {{{480, 375, "3"}, {1440, 375, "砂土"}, {3000, 975, "0.35-0.50"}}},
+      {{{480, 375, "4"}, {1440, 1335, "自重湿陷性黄土"}, {3000, 975, "0.20-0.35"}}},
+  }};
+  for (int column = 0; column < 3; ++column) {
+    for (int row = 0; row < 5; ++row) {
+      const Cell& cell = table[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+      const int index = 10 + 5 * column + row;
+      rows.push_back(Label("Label3", index, "Frame3", cell.left, 360 + 240 * row, cell.width, cell.caption,
+                           32 + index));
+    }
+  }
+  // No line breaks: the blanks and the label's width put each note on a line.
+  ControlSpec notes = Label("Label6", -1, "Frame3", 240, 1680, 3975,
+                            "注：1、在同一类土中，对于打入桩或沉管灌注桩，取表中较大值，对于粘（冲）挖孔灌注桩，"
+                            "取表中较小值。              2、填土按其组成取表中同类土的较大值。"
+                            "                 3、当qsi(n)值大于正摩阻力时，取正摩阻力值。",
+                            57);
+  notes.height = 735;
+  notes.foreground = kDarkRed;
+  notes.font = &kNoteFont;
+  rows.push_back(std::move(notes));
+  return rows;
+}
+
+}  // namespace
+
+namespace lists {
+const std::span<const std::string_view> kLayerCounts = kLayerCountEntries;
+const std::span<const std::string_view> kSoilNames = kSoilNameEntries;
+const std::span<const std::string_view> kUnitWeights = kUnitWeightEntries;
+const std::span<const std::string_view> kDepths = kDepthEntries;
+const std::span<const std::string_view> kCauses = kCauseEntries;
+const std::span<const std::string_view> kCoefficients = kCoefficientEntries;
+const std::span<const std::string_view> kLoads = kLoadEntries;
+}  // namespace lists
+
+std::span<const ControlSpec> ControlInventory() {
+  static const std::vector<ControlSpec> inventory = BuildInventory();
+  return inventory;
+}
+
+}  // namespace tavrelo::ui

@@ -1,0 +1,200 @@
+#include "ui/qt/form_window.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScopedValueRollback>
+
+#include "ui/qt/widgets.h"
+
+namespace tavrelo::ui {
+namespace {
+
+QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QColor ToColour(Rgb rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
+
+// Text1 holds CR LF line breaks in the model; the widget shows line breaks.
+QString ModelToEditor(const std::string& text) {
+  QString shown = QString::fromStdString(text);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return shown;
+}
+
+std::string EditorToModel(const QString& shown) {
+  QString text = shown;
+  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  return text.toStdString();
+}
+
+QRect PixelRect(const ControlSpec& spec) {
+  if (spec.kind == ControlKind::Line) {
+    // Both end points belong to the line, drawn one pixel wide.
+    const QPoint from(TwipsToPixels(spec.left), TwipsToPixels(spec.top));
+    const QPoint to(TwipsToPixels(spec.left + spec.width), TwipsToPixels(spec.top + spec.height));
+    return QRect(from, to);
+  }
+  return {TwipsToPixels(spec.left), TwipsToPixels(spec.top), TwipsToPixels(spec.width), TwipsToPixels(spec.height)};
+}
+
+// Sets colour `role` (and more roles with the same colour) on `widget`.
+void Paint(QWidget* widget, std::initializer_list<QPalette::ColorRole> roles, const QColor& colour) {
+  QPalette palette = widget->palette();
+  for (const QPalette::ColorRole role : roles) palette.setColor(role, colour);
+  widget->setPalette(palette);
+}
+
+}  // namespace
+
+QFont ChooseFont(const FontSpec& font) {
+  for (const std::string_view family : font.families) {
+    const QString name = ToQString(family);
+    if (QFontDatabase::hasFamily(name)) {
+      QFont chosen(name);
+      chosen.setPointSizeF(font.pointSize);
+      return chosen;
+    }
+  }
+  QFont fallback = QApplication::font();
+  fallback.setPointSizeF(font.pointSize);
+  return fallback;
+}
+
+FormWindow::FormWindow(FormModel& model, QWidget* parent)
+    : QWidget(parent), model_(model), widgets_(model.Inventory().size(), nullptr) {
+  const auto inventory = model_.Inventory();
+  for (std::size_t i = 0; i < inventory.size(); ++i) {
+    const ControlSpec& spec = inventory[i];
+    QWidget* container = this;
+    if (!spec.container.empty()) container = Widget({spec.container});
+    QWidget* widget = widgets_[i] = Build(spec, container);
+    widget->setObjectName(ToQString(DisplayName({spec.name, spec.index})));
+    if (spec.font != nullptr) widget->setFont(ChooseFont(*spec.font));
+    if (!spec.hint.empty()) widget->setToolTip(ToQString(spec.hint));
+    if (!spec.accessibleName.empty()) widget->setAccessibleName(ToQString(spec.accessibleName));
+    if (spec.kind == ControlKind::Form) continue;  // shown by the caller
+    widget->setGeometry(PixelRect(spec));
+    widget->setVisible(model_.Visible({spec.name, spec.index}));
+  }
+  SetUpTabOrder();
+  model_.SetView(this);
+}
+
+FormWindow::~FormWindow() { model_.SetView(nullptr); }
+
+QWidget* FormWindow::Widget(ControlKey control) const { return widgets_.at(model_.Position(control)); }
+
+QWidget* FormWindow::Build(const ControlSpec& spec, QWidget* container) {
+  const ControlKey key{spec.name, spec.index};
+  const QString text = ToQString(model_.Text(key));
+  switch (spec.kind) {
+    case ControlKind::Form: {
+      setWindowTitle(text);
+      resize(TwipsToPixels(spec.width), TwipsToPixels(spec.height));
+      setAutoFillBackground(true);
+      Paint(this, {QPalette::Window}, ToColour(*spec.background));
+      return this;
+    }
+    case ControlKind::Frame: {
+      auto* frame = new FrameBox(text, container);
+      frame->setAutoFillBackground(true);
+      Paint(frame, {QPalette::Window}, ToColour(*spec.background));
+      Paint(frame, {QPalette::WindowText}, ToColour(*spec.foreground));
+      return frame;
+    }
+    case ControlKind::Label: {
+      auto* label = new QLabel(text, container);
+      label->setWordWrap(true);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      Paint(label, {QPalette::WindowText}, ToColour(*spec.foreground));
+      return label;
+    }
+    case ControlKind::ComboBox: {
+      auto* combo = new ListComboBox(container);
+      for (const std::string_view entry : spec.list) combo->addItem(ToQString(entry));
+      combo->setCurrentIndex(-1);
+      combo->setEditText(text);
+      Paint(combo, {QPalette::Base}, ToColour(*spec.background));
+      BindCombo(key, combo);
+      return combo;
+    }
+    case ControlKind::TextBox: {
+      auto* box = new QPlainTextEdit(container);
+      box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+      box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      box->setTabChangesFocus(true);
+      box->setPlainText(ModelToEditor(model_.Text(key)));
+      Paint(box, {QPalette::Base}, ToColour(*spec.background));
+      Paint(box, {QPalette::Text}, ToColour(*spec.foreground));
+      connect(box, &QPlainTextEdit::textChanged, this, [this, key, box] {
+        if (!showingModel_) model_.SetText(key, EditorToModel(box->toPlainText()));
+      });
+      return box;
+    }
+    case ControlKind::CommandButton: {
+      auto* button = new ColourButton(text, ToColour(*spec.background), container);
+      connect(button, &QPushButton::clicked, this, [this, key] { model_.Press(key); });
+      return button;
+    }
+    case ControlKind::Line: {
+      auto* line = new QWidget(container);
+      line->setAutoFillBackground(true);
+      Paint(line, {QPalette::Window}, ToColour(*spec.foreground));
+      return line;
+    }
+  }
+  return nullptr;
+}
+
+void FormWindow::BindCombo(ControlKey key, ListComboBox* combo) {
+  connect(combo, &QComboBox::editTextChanged, this, [this, key](const QString& text) {
+    if (!showingModel_) model_.SetText(key, text.toStdString());
+  });
+  combo->SetPickHandler([this, key](int entry) { model_.Select(key, entry); });
+}
+
+void FormWindow::SetUpTabOrder() {
+  QWidget* previous = nullptr;
+  for (const ControlKey key : model_.TabOrder()) {
+    QWidget* next = Widget(key);
+    if (previous != nullptr) QWidget::setTabOrder(previous, next);
+    previous = next;
+  }
+  const auto order = model_.TabOrder();
+  if (!order.empty()) Widget(order.front())->setFocus(Qt::OtherFocusReason);
+}
+
+void FormWindow::TextChanged(ControlKey control, const std::string& text) {
+  // The model already holds this text: the widget's echo must not replace
+  // it (Text1's CR LF would come back as LF).
+  const QScopedValueRollback guard(showingModel_, true);
+  QWidget* widget = Widget(control);
+  if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+    const QString shown = QString::fromStdString(text);
+    if (combo->currentText() != shown) combo->setEditText(shown);
+  } else if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+    const QString shown = ModelToEditor(text);
+    if (box->toPlainText() != shown) box->setPlainText(shown);
+  } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+    label->setText(QString::fromStdString(text));
+  } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+    frame->setTitle(QString::fromStdString(text));
+  } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+    button->setText(QString::fromStdString(text));
+  } else if (widget == this) {
+    setWindowTitle(QString::fromStdString(text));
+  }
+}
+
+void FormWindow::VisibilityChanged(ControlKey control, bool visible) { Widget(control)->setVisible(visible); }
+
+void FormWindow::SelectionChanged(ControlKey control, std::optional<int> entry) {
+  const QScopedValueRollback guard(showingModel_, true);
+  auto* combo = qobject_cast<QComboBox*>(Widget(control));
+  if (combo != nullptr && entry && combo->currentIndex() != *entry) combo->setCurrentIndex(*entry);
+}
+
+}  // namespace tavrelo::ui

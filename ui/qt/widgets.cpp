@@ -1,0 +1,75 @@
+#include "ui/qt/widgets.h"
+
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+#include <qdrawutil.h>
+
+namespace tavrelo::ui {
+
+ListComboBox::ListComboBox(QWidget* parent) : QComboBox(parent) {
+  setEditable(true);
+  // Qt would add a typed text to the list on Enter, and complete "3" to
+  // "3.0" while typing.
+  setInsertPolicy(QComboBox::NoInsert);
+  setCompleter(nullptr);
+  // On Enter or on leaving the field, Qt selects the entry equal to the
+  // typed text and reports it as activated: that is typing, not a pick.
+  QObject::disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
+  QObject::disconnect(lineEdit(), &QLineEdit::returnPressed, this, nullptr);
+  // What is left of activated: a pick from the open list, or a step with
+  // the arrow keys (or the wheel). The edit text is the entry by then.
+  connect(this, &QComboBox::activated, this, [this](int entry) {
+    if (onPick_) onPick_(entry);
+  });
+}
+
+ColourButton::ColourButton(const QString& caption, const QColor& colour, QWidget* parent)
+    : QPushButton(caption, parent), colour_(colour) {
+  // Never the window's default or cancel button: Enter and Esc in a field
+  // leave it alone.
+  setAutoDefault(false);
+  setDefault(false);
+}
+
+void ColourButton::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  QPalette bevel = palette();
+  bevel.setColor(QPalette::Button, colour_);
+  qDrawWinButton(&painter, rect(), bevel, isDown(), &bevel.brush(QPalette::Button));
+
+  QString stacked;
+  for (const QChar c : text()) {
+    if (!stacked.isEmpty()) stacked += QLatin1Char('\n');
+    stacked += c;
+  }
+  const QRect textArea = rect().translated(isDown() ? QPoint(1, 1) : QPoint());
+  painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+  painter.drawText(textArea, Qt::AlignCenter, stacked);
+
+  if (hasFocus()) {
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = rect().adjusted(4, 4, -4, -4);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+  }
+}
+
+void FrameBox::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  const QFontMetrics metrics(font());
+  const int captionHeight = metrics.height();
+  // The etched edge: a dark line with a light one beside it.
+  const QRect edge = rect().adjusted(0, captionHeight / 2, -1, -1);
+  qDrawShadeRect(&painter, edge, palette(), true, 1, 0);
+  const QString caption = title();
+  if (caption.isEmpty()) return;
+  const int indent = 8;
+  const QRect captionArea(indent, 0, metrics.horizontalAdvance(caption) + 4, captionHeight);
+  painter.fillRect(captionArea, palette().brush(QPalette::Window));
+  painter.setPen(palette().color(QPalette::WindowText));
+  painter.drawText(captionArea, Qt::AlignCenter | Qt::TextSingleLine, caption);
+}
+
+}  // namespace tavrelo::ui
