@@ -1,13 +1,22 @@
 // Tavrelo: negative skin friction of a pile. One window, nothing else.
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 
+#include "ui/display_check.h"
+#include "ui/form_handlers.h"
 #include "ui/form_model.h"
 #include "ui/qt/form_window.h"
 
 int main(int argc, char* argv[]) {
+  if (const auto problem = tavrelo::ui::MissingDisplayMessage(std::getenv)) {
+    std::fprintf(stderr, "%s\n", problem->c_str());
+    return 1;
+  }
   QApplication app(argc, argv);
   tavrelo::ui::FormModel model;
   tavrelo::ui::FormWindow window(model);
+  tavrelo::ui::ConnectHandlers(model, [&window](const auto& problem) { window.ShowProblem(problem); });
   window.show();
   return QApplication::exec();
 }

@@ -4,6 +4,8 @@
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
 
@@ -187,6 +189,21 @@ void FormWindow::TextChanged(ControlKey control, const std::string& text) {
   } else if (widget == this) {
     setWindowTitle(QString::fromStdString(text));
   }
+}
+
+void FormWindow::ShowProblem(const InputProblem& problem) {
+  const QString message = QString::fromStdString(problem.message);
+  if (presenter_) {
+    presenter_(windowTitle(), message);
+  } else {
+    QMessageBox box(QMessageBox::Warning, windowTitle(), message, QMessageBox::NoButton, this);
+    box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+    box.exec();
+  }
+  QWidget* field = Widget(problem.field);
+  if (!field->isVisibleTo(this)) return;
+  field->setFocus(Qt::OtherFocusReason);
+  if (auto* combo = qobject_cast<QComboBox*>(field)) combo->lineEdit()->selectAll();
 }
 
 void FormWindow::VisibilityChanged(ControlKey control, bool visible) { Widget(control)->setVisible(visible); }

@@ -8,6 +8,9 @@
 #include <QWidget>
 #include <vector>
 
+#include <functional>
+
+#include "ui/form_handlers.h"
 #include "ui/form_model.h"
 
 namespace tavrelo::ui {
@@ -30,6 +33,14 @@ class FormWindow : public QWidget, private FormView {
   // The widget that shows `control`; this window for Form1.
   [[nodiscard]] QWidget* Widget(ControlKey control) const;
 
+  // Tells the user why a press gave no result, in a message box titled like
+  // the window; when it closes, the field at fault has the focus with its
+  // text selected, if it is visible.
+  void ShowProblem(const InputProblem& problem);
+  // Replaces the modal message box (tests answer it without blocking).
+  using MessagePresenter = std::function<void(const QString& title, const QString& message)>;
+  void SetMessagePresenter(MessagePresenter presenter) { presenter_ = std::move(presenter); }
+
  private:
   QWidget* Build(const ControlSpec& spec, QWidget* container);
   void BindCombo(ControlKey key, class ListComboBox* combo);
@@ -42,6 +53,7 @@ class FormWindow : public QWidget, private FormView {
   FormModel& model_;
   std::vector<QWidget*> widgets_;  // one per inventory row, in its order
   bool showingModel_ = false;      // true while a model change is put on screen
+  MessagePresenter presenter_;
 };
 
 }  // namespace tavrelo::ui

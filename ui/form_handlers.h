@@ -1,0 +1,49 @@
+#pragma once
+// The three reactions of the window, working on the FormModel alone:
+//   Combo1_Click   a layer count picked: show that many rows of the table;
+//   Combo5_Click   a cause picked: show the load field for a surface load only;
+//   Command1_Click "计算" pressed: compute, and put the sentence into Text1,
+//                  or report what is wrong with the input and change nothing.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "core/negative_friction.h"
+#include "ui/form_model.h"
+
+namespace tavrelo::ui {
+
+// Why a press gave no sentence, in one Chinese sentence, and the field the
+// user should correct.
+struct InputProblem {
+  std::string message;
+  ControlKey field;
+
+  friend bool operator==(const InputProblem&, const InputProblem&) = default;
+};
+using ProblemReporter = std::function<void(const InputProblem&)>;
+
+void Combo1_Click(FormModel& model);
+void Combo5_Click(FormModel& model);
+void Command1_Click(FormModel& model, const ProblemReporter& report);
+
+// Connects the three handlers to their events in `model`; a failed press is
+// handed to `report`.
+void ConnectHandlers(FormModel& model, ProblemReporter report);
+
+// The field that holds each input of the computation.
+[[nodiscard]] ControlKey ControlOf(FrictionField field);
+inline constexpr ControlKey kCauseControl{"Combo5"};
+inline constexpr ControlKey kResultControl{"Text1"};
+
+// The computation's input, taken verbatim from the fields, hidden or not.
+[[nodiscard]] FrictionInput ReadFrictionInput(const FormModel& model);
+
+// What keeps a press from giving a usable sentence, if anything: a layer
+// count that is not a number from 1 to 5 comes first, then a cause that is
+// neither list entry, then whatever made the computation fail.
+[[nodiscard]] std::optional<InputProblem> FindInputProblem(const FrictionInput& input,
+                                                           const FrictionOutcome& outcome);
+
+}  // namespace tavrelo::ui
