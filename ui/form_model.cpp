@@ -7,7 +7,7 @@ namespace tavrelo::ui {
 
 std::string DisplayName(ControlKey key) {
   std::string name(key.name);
-  if (key.index >= 0) name += "(" + std::to_string(key.index) + ")";
+  if (key.index >= 0) name.append("(").append(std::to_string(key.index)).append(")");
   return name;
 }
 

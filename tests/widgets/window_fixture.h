@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -43,13 +44,22 @@ class WindowTest : public ::testing::Test {
 
   QComboBox* Combo(std::string_view name, int index = -1) { return Get<QComboBox>({name, index}); }
 
-  // Types into a combo box through the keyboard, replacing its text.
+  // Types into a combo box, replacing its text: ASCII through key presses,
+  // anything else as a Chinese input method commits it.
   void Type(ControlKey combo, const QString& text) {
     QComboBox* box = Get<QComboBox>(combo);
     box->setFocus();
     box->lineEdit()->selectAll();
     QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
+    for (const QChar c : text) {
+      if (c.unicode() < 0x80) {
+        QTest::keyClick(box, c.toLatin1());
+      } else {
+        QInputMethodEvent commit;
+        commit.setCommitString(QString(c));
+        QApplication::sendEvent(box->lineEdit(), &commit);
+      }
+    }
   }
 
   // Picks an entry of a combo box's list with the pointer: open the list,

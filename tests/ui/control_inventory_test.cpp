@@ -1,0 +1,187 @@
+#include "ui/control_inventory.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/number_text.h"
+#include "ui/form_model.h"
+
+namespace tavrelo::ui {
+namespace {
+
+std::map<std::string, std::set<int>> IndexesByName() {
+  std::map<std::string, std::set<int>> names;
+  for (const ControlSpec& spec : ControlInventory()) names[std::string(spec.name)].insert(spec.index);
+  return names;
+}
+
+std::set<int> Range(int first, int last) {
+  std::set<int> indexes;
+  for (int i = first; i <= last; ++i) indexes.insert(i);
+  return indexes;
+}
+
+TEST(Inventory, HoldsEveryControlOnce) {
+  std::set<std::pair<std::string, int>> seen;
+  for (const ControlSpec& spec : ControlInventory()) {
+    EXPECT_TRUE(seen.insert({std::string(spec.name), spec.index}).second) << DisplayName({spec.name, spec.index});
+  }
+  const auto names = IndexesByName();
+  EXPECT_EQ(names.at("Label3"), Range(0, 24));
+  EXPECT_EQ(names.at("Combo2"), Range(0, 4));
+  EXPECT_EQ(names.at("Combo3"), Range(0, 4));
+  EXPECT_EQ(names.at("Combo4"), Range(0, 9));
+  for (const char* single : {"Form1", "Frame1", "Frame2", "Frame3", "Label1", "Label2", "Label4", "Label5",
+                             "Label6", "Label7", "Combo1", "Combo5", "Combo6", "Combo7", "Text1", "Command1"}) {
+    EXPECT_EQ(names.at(single), std::set<int>{-1}) << single;
+  }
+  for (const char* line : {"Line14", "Line15", "Line16", "Line17", "Line18", "Line19", "Line20", "Line21",
+                           "Line22", "Line23"}) {
+    EXPECT_EQ(names.count(line), 1U) << line;
+  }
+  EXPECT_EQ(ControlInventory().size(), 16U + 25 + 5 + 5 + 10 + 10);
+}
+
+TEST(Inventory, ContainersComeBeforeWhatTheyHold) {
+  std::set<std::string_view> built;
+  for (const ControlSpec& spec : ControlInventory()) {
+    if (!spec.container.empty()) {
+      EXPECT_TRUE(built.count(spec.container)) << DisplayName({spec.name, spec.index}) << " before " << spec.container;
+    }
+    if (spec.kind == ControlKind::Form || spec.kind == ControlKind::Frame) built.insert(spec.name);
+  }
+  EXPECT_EQ(ControlInventory().front().name, "Form1");
+}
+
+TEST(Inventory, EveryControlFitsInsideItsContainer) {
+  FormModel model;
+  for (const ControlSpec& spec : ControlInventory()) {
+    if (spec.kind == ControlKind::Form) continue;
+    const ControlSpec& outer = model.Spec({spec.container.empty() ? "Form1" : spec.container});
+    const auto name = DisplayName({spec.name, spec.index});
+    EXPECT_GE(spec.left, 0) << name;
+    EXPECT_GE(spec.top, 0) << name;
+    EXPECT_LE(spec.left + spec.width, outer.width) << name;
+    EXPECT_LE(spec.top + spec.height, outer.height) << name;
+  }
+}
+
+TEST(Inventory, LayerRowsLineUp) {
+  FormModel model;
+  for (int k = 1; k <= 5; ++k) {
+    const int top = model.Spec({"Label3", k}).top;
+    EXPECT_EQ(top, 1080 + 360 * (k - 1)) << "row " << k;
+    for (const ControlKey key : {ControlKey{"Combo2", k - 1}, ControlKey{"Combo3", k - 1},
+                                 ControlKey{"Combo4", k - 1}, ControlKey{"Combo4", k + 4}}) {
+      EXPECT_EQ(model.Spec(key).top, top) << DisplayName(key);
+    }
+    EXPECT_EQ(model.Spec({"Label3", k}).caption, std::to_string(k));
+  }
+}
+
+TEST(Inventory, TabOrderRunsDownEachColumnOfTheLayerTable) {
+  std::vector<ControlKey> expected = {{"Combo1"}};
+  for (const char* column : {"Combo2", "Combo3"}) {
+    for (int i = 0; i < 5; ++i) expected.push_back({column, i});
+  }
+  for (int i = 0; i < 10; ++i) expected.push_back({"Combo4", i});
+  for (const char* rest : {"Command1", "Text1", "Combo5", "Combo6", "Combo7"}) expected.push_back({rest});
+  EXPECT_EQ(FormModel().TabOrder(), expected);
+}
+
+TEST(Inventory, TabIndexesAreUnique) {
+  std::set<int> seen;
+  for (const ControlSpec& spec : ControlInventory()) {
+    if (spec.tabIndex >= 0) {
+      EXPECT_TRUE(seen.insert(spec.tabIndex).second) << spec.tabIndex;
+    }
+  }
+  EXPECT_EQ(seen, Range(0, 59));
+}
+
+TEST(Inventory, FocusableControlsHaveDistinctChineseNames) {
+  std::set<std::string> names;
+  for (const ControlSpec& spec : ControlInventory()) {
+    if (!spec.TakesFocus()) continue;
+    EXPECT_FALSE(spec.accessibleName.empty()) << spec.name;
+    EXPECT_TRUE(names.insert(spec.accessibleName).second) << spec.accessibleName;
+  }
+  EXPECT_EQ(FormModel().Spec({"Combo4", 7}).accessibleName, "第3层 土层厚（m）");
+}
+
+// The lists' written forms matter: entries are copied verbatim into the
+// sentence ("桩周第2.0层土").
+struct ListCase {
+  const char* name;
+  std::span<const std::string_view> list;
+  std::vector<std::string_view> firstEntries;
+  std::string_view last;
+  std::size_t size;
+};
+
+class Lists : public testing::TestWithParam<ListCase> {};
+
+TEST_P(Lists, KeepTheirEntriesInOrder) {
+  const ListCase& c = GetParam();
+  ASSERT_EQ(c.list.size(), c.size);
+  for (std::size_t i = 0; i < c.firstEntries.size(); ++i) EXPECT_EQ(c.list[i], c.firstEntries[i]) << i;
+  EXPECT_EQ(c.list.back(), c.last);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Form, Lists,
+    testing::Values(
+        ListCase{"LayerCounts", lists::kLayerCounts, {"1.0", "2.0", "3.0", "4.0"}, "5.0", 5},
+        ListCase{"SoilNames", lists::kSoilNames, {"素填土", "杂填土", "冲填土", "粘土", "粉质粘土", "粉土", "砾砂"}, "粉砂", 11},
+        ListCase{"UnitWeights", lists::kUnitWeights, {"17", "17.5", "18", "18.5", "19", "19.5"}, "20", 7},
+        ListCase{"Depths", lists::kDepths, {"1.0", "1.5", "2.0"}, "30", 38},
+        ListCase{"Causes", lists::kCauses, {"降低地下水"}, "地面有满布荷载", 2},
+        ListCase{"Coefficients", lists::kCoefficients, {"0.15", "0.16", "0.17", "0.18", "0.19", "0.2", "0.21"}, "0.35", 21},
+        ListCase{"Loads", lists::kLoads, {"5.0", "10", "11"}, "40", 24}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+std::vector<double> Values(std::span<const std::string_view> list) {
+  std::vector<double> values;
+  for (const std::string_view entry : list) {
+    const NumberReading reading = ReadNumber(entry);
+    EXPECT_TRUE(reading.ok()) << entry;
+    values.push_back(reading.value);
+  }
+  return values;
+}
+
+TEST(Lists, NumericListsStepEvenly) {
+  // Depths: 1.0 to 9.0 by 0.5, then 10 to 30 by 1, with one decimal below 10.
+  const std::vector<double> depths = Values(lists::kDepths);
+  for (std::size_t i = 0; i < depths.size(); ++i) {
+    EXPECT_EQ(depths[i], i < 17 ? 1.0 + 0.5 * static_cast<double>(i) : static_cast<double>(i - 7)) << i;
+    EXPECT_EQ(lists::kDepths[i].find('.') != std::string_view::npos, i < 17) << lists::kDepths[i];
+  }
+  // ξn: 0.15 to 0.35 by 0.01.
+  const std::vector<double> coefficients = Values(lists::kCoefficients);
+  for (std::size_t i = 0; i < coefficients.size(); ++i) {
+    EXPECT_DOUBLE_EQ(coefficients[i], 0.15 + 0.01 * static_cast<double>(i)) << i;
+  }
+  // Loads: 5.0, 10 to 30 by 1, 35, 40.
+  const std::vector<double> loads = Values(lists::kLoads);
+  EXPECT_EQ(loads.front(), 5.0);
+  for (std::size_t i = 1; i <= 21; ++i) EXPECT_EQ(loads[i], static_cast<double>(i + 9)) << i;
+  EXPECT_EQ(loads[22], 35.0);
+  EXPECT_EQ(loads[23], 40.0);
+}
+
+TEST(Notes, HaveNoLineBreaksAndTheirBlanks) {
+  const std::string& notes = FormModel().Spec({"Label6"}).caption;  // the inventory outlives the model
+  EXPECT_EQ(notes.find_first_of("\r\n"), std::string::npos);
+  EXPECT_NE(notes.find("较小值。" + std::string(14, ' ') + "2、"), std::string::npos);
+  EXPECT_NE(notes.find("较大值。" + std::string(17, ' ') + "3、"), std::string::npos);
+  EXPECT_EQ(notes.rfind("注：1、", 0), 0U);
+}
+
+}  // namespace
+}  // namespace tavrelo::ui
