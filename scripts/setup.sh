@@ -6,7 +6,8 @@ TAVRELO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # Packages by purpose. Debian 12 names.
 TAVRELO_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev)
 TAVRELO_RUN_PACKAGES=(fonts-wqy-zenhei fonts-arphic-uming)
-TAVRELO_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth)
+TAVRELO_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
+  desktop-file-utils appstream librsvg2-bin dpkg-dev)
 
 tavrelo_log() { printf 'tavrelo: %s\n' "$*" >&2; }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -94,6 +95,7 @@ QWidget* FormWindow::Build(const ControlSpec& spec, QWidget* container) {
   switch (spec.kind) {
     case ControlKind::Form: {
       setWindowTitle(text);
+      setWindowIcon(QIcon(QStringLiteral(":/icons/org.example.Tavrelo.png")));
       resize(TwipsToPixels(spec.width), TwipsToPixels(spec.height));
       setAutoFillBackground(true);
       Paint(this, {QPalette::Window}, ToColour(*spec.background));
