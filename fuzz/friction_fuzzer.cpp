@@ -1,0 +1,753 @@
+// libFuzzer target: the whole press of the compute button, from the texts of
+// the form's fields to the result sentence, and what must hold for any texts.
+//
+// Input layout. The bytes are cut at '\n' into the fields, in this order:
+//   layer count, γ1, h1, γ2, h2, γ3, h3, γ4, h4, γ5, h5, cause, ξn, p
+// Fields past the end of the input are empty; the load takes everything after
+// the thirteenth '\n'. A field that begins with the byte 0x01 stands for an
+// entry of that field's drop-down list, chosen by the next byte (modulo the
+// list's length), followed by the field's remaining bytes; so most inputs
+// reach a real computation instead of stopping at the first unreadable text.
+//
+// A broken expectation prints what broke and the decoded fields, then aborts.
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "core/negative_friction.h"
+#include "core/number_text.h"
+#include "core/result_text.h"
+
+namespace {
+
+using tavrelo::CauseKind;
+using tavrelo::FailureReason;
+using tavrelo::FieldKind;
+using tavrelo::FrictionFailure;
+using tavrelo::FrictionField;
+using tavrelo::FrictionInput;
+using tavrelo::FrictionOutcome;
+using tavrelo::FrictionResult;
+using tavrelo::LayerInput;
+using tavrelo::NumberReading;
+
+// --- The form's drop-down lists ---------------------------------------------
+
+constexpr std::array<std::string_view, 5> kLayerCounts = {"1.0", "2.0", "3.0", "4.0", "5.0"};
+constexpr std::array<std::string_view, 7> kUnitWeights = {"17", "17.5", "18", "18.5", "19", "19.5", "20"};
+constexpr std::array<std::string_view, 38> kThicknesses = {
+    "1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0", "4.5", "5.0", "5.5", "6.0", "6.5", "7.0",
+    "7.5", "8.0", "8.5", "9.0", "10",  "11",  "12",  "13",  "14",  "15",  "16",  "17",  "18",
+    "19",  "20",  "21",  "22",  "23",  "24",  "25",  "26",  "27",  "28",  "29",  "30"};
+constexpr std::string_view kGroundwater = "降低地下水";
+constexpr std::string_view kSurcharge = "地面有满布荷载";
+constexpr std::array<std::string_view, 2> kCauses = {kGroundwater, kSurcharge};
+constexpr std::array<std::string_view, 21> kCoefficients = {"0.15", "0.16", "0.17", "0.18", "0.19", "0.2",  "0.21",
+                                                            "0.22", "0.23", "0.24", "0.25", "0.26", "0.27", "0.28",
+                                                            "0.29", "0.3",  "0.31", "0.32", "0.33", "0.34", "0.35"};
+constexpr std::array<std::string_view, 24> kLoads = {"5.0", "10", "11", "12", "13", "14", "15", "16",
+                                                     "17",  "18", "19", "20", "21", "22", "23", "24",
+                                                     "25",  "26", "27", "28", "29", "30", "35", "40"};
+
+constexpr std::size_t kFieldCount = 14;
+constexpr std::size_t kCauseSlot = 11;
+constexpr std::size_t kCoefficientSlot = 12;
+constexpr std::size_t kLoadSlot = 13;  // the last: takes the rest of the input
+
+// --- Reporting --------------------------------------------------------------
+
+std::string Escaped(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F || c == '"' || c == '\\') {
+      std::array<char, 8> buffer{};
+      std::snprintf(buffer.data(), buffer.size(), "\\x%02X", byte);
+      out += buffer.data();
+    } else {
+      out.push_back(c);  // UTF-8 stays readable
+    }
+  }
+  return out;
+}
+
+std::string FieldName(FrictionField field) {
+  switch (field.kind) {
+    case FieldKind::LayerCount: return "layer count";
+    case FieldKind::UnitWeight: return "unit weight of layer " + std::to_string(field.layer);
+    case FieldKind::Thickness: return "thickness of layer " + std::to_string(field.layer);
+    case FieldKind::Load: return "load";
+    case FieldKind::Coefficient: return "coefficient";
+  }
+  return "field kind " + std::to_string(static_cast<int>(field.kind)) + " layer " + std::to_string(field.layer);
+}
+
+std::string DescribeInput(const FrictionInput& input) {
+  std::string out;
+  out += "  layer count \"" + Escaped(input.layerCountText) + "\"\n";
+  for (std::size_t i = 0; i < input.layers.size(); ++i) {
+    out += "  layer " + std::to_string(i + 1) + ": unit weight \"" + Escaped(input.layers[i].unitWeightText) +
+           "\", thickness \"" + Escaped(input.layers[i].thicknessText) + "\"\n";
+  }
+  out += "  cause \"" + Escaped(input.causeText) + "\"\n";
+  out += "  coefficient \"" + Escaped(input.coefficientText) + "\"\n";
+  out += "  load \"" + Escaped(input.loadText) + "\"\n";
+  return out;
+}
+
+std::string DescribeOutcome(const FrictionOutcome& outcome) {
+  std::array<char, 512> buffer{};
+  if (!outcome.ok()) {
+    const FrictionFailure& f = outcome.failure();
+    std::snprintf(buffer.data(), buffer.size(), "failure: %s, reason %d", FieldName(f.field).c_str(),
+                  static_cast<int>(f.reason));
+    return buffer.data();
+  }
+  const FrictionResult& r = outcome.result();
+  const auto show = [](const std::optional<double>& v) { return v ? *v : std::nan(""); };
+  std::snprintf(buffer.data(), buffer.size(),
+                "result: layers %d, mean unit weight %.17g, mid-depth %.17g, stress %.17g, friction %.17g",
+                r.layerCount.value_or(0), show(r.meanUnitWeight), show(r.midDepth), show(r.stress), r.friction);
+  return buffer.data();
+}
+
+const FrictionInput* g_input = nullptr;      // the input under test, for the report
+const FrictionOutcome* g_outcome = nullptr;  // its outcome, once there is one
+
+[[noreturn]] void Broken(const std::string& what) {
+  std::fprintf(stderr, "\n==friction_fuzzer== broken: %s\n", what.c_str());
+  if (g_input != nullptr) std::fprintf(stderr, "%s", DescribeInput(*g_input).c_str());
+  if (g_outcome != nullptr) std::fprintf(stderr, "  %s\n", DescribeOutcome(*g_outcome).c_str());
+  std::fflush(stderr);
+  std::abort();
+}
+
+void Expect(bool holds, const char* what) {
+  if (!holds) Broken(what);
+}
+
+template <typename Detail>
+void ExpectThat(bool holds, const Detail& detail) {
+  if (!holds) Broken(detail());
+}
+
+// --- Decoding the fuzzer's bytes --------------------------------------------
+
+std::string* Slot(FrictionInput& input, std::size_t slot) {
+  if (slot == 0) return &input.layerCountText;
+  if (slot <= 10) {
+    LayerInput& layer = input.layers[(slot - 1) / 2];
+    return slot % 2 == 1 ? &layer.unitWeightText : &layer.thicknessText;
+  }
+  if (slot == kCauseSlot) return &input.causeText;
+  if (slot == kCoefficientSlot) return &input.coefficientText;
+  return &input.loadText;
+}
+
+template <std::size_t N>
+std::string FromList(const std::array<std::string_view, N>& list, std::string_view field) {
+  const std::size_t pick = field.size() >= 2 ? std::size_t{static_cast<unsigned char>(field[1])} % N : 0;
+  std::string text(list[pick]);
+  if (field.size() > 2) text.append(field.substr(2));
+  return text;
+}
+
+std::string Expand(std::size_t slot, std::string_view field) {
+  if (field.empty() || field[0] != '\x01') return std::string(field);
+  if (slot == 0) return FromList(kLayerCounts, field);
+  if (slot <= 10) return slot % 2 == 1 ? FromList(kUnitWeights, field) : FromList(kThicknesses, field);
+  if (slot == kCauseSlot) return FromList(kCauses, field);
+  if (slot == kCoefficientSlot) return FromList(kCoefficients, field);
+  return FromList(kLoads, field);
+}
+
+FrictionInput Decode(std::string_view bytes) {
+  FrictionInput input;
+  for (std::size_t slot = 0; slot < kFieldCount && !bytes.empty(); ++slot) {
+    const std::size_t cut = slot == kLoadSlot ? std::string_view::npos : bytes.find('\n');
+    *Slot(input, slot) = Expand(slot, bytes.substr(0, cut));
+    bytes = cut == std::string_view::npos ? std::string_view() : bytes.substr(cut + 1);
+  }
+  return input;
+}
+
+// --- What the computation reads, worked out from the texts -------------------
+
+std::string_view TextOf(const FrictionInput& input, FrictionField field) {
+  const auto layer = static_cast<std::size_t>(field.layer - 1);
+  switch (field.kind) {
+    case FieldKind::LayerCount: return input.layerCountText;
+    case FieldKind::UnitWeight: return input.layers.at(layer).unitWeightText;
+    case FieldKind::Thickness: return input.layers.at(layer).thicknessText;
+    case FieldKind::Load: return input.loadText;
+    case FieldKind::Coefficient: return input.coefficientText;
+  }
+  Broken("unknown field kind");
+}
+
+// Layer 2's thickness is held in single precision from the text on.
+NumberReading ReadAs(const FrictionInput& input, FrictionField field) {
+  const std::string_view text = TextOf(input, field);
+  const bool single = field.kind == FieldKind::Thickness && field.layer == 2;
+  return single ? tavrelo::ReadNumberAsFloat(text) : tavrelo::ReadNumber(text);
+}
+
+constexpr FrictionField kLayerCount{FieldKind::LayerCount, 0};
+constexpr FrictionField kLoad{FieldKind::Load, 0};
+constexpr FrictionField kCoefficient{FieldKind::Coefficient, 0};
+constexpr FrictionField UnitWeight(int layer) { return {FieldKind::UnitWeight, layer}; }
+constexpr FrictionField Thickness(int layer) { return {FieldKind::Thickness, layer}; }
+
+CauseKind CauseOf(std::string_view text) {
+  if (text == kGroundwater) return CauseKind::GroundwaterLowering;
+  if (text == kSurcharge) return CauseKind::SurfaceSurcharge;
+  return CauseKind::Other;
+}
+
+struct Model {
+  NumberReading count;
+  std::optional<int> layers;  // n
+  CauseKind cause = CauseKind::Other;
+  // Every field the computation may read, with its reading; the unit weight
+  // of a single layer only when a stress is worked out from it.
+  std::vector<std::pair<FrictionField, NumberReading>> read;
+
+  [[nodiscard]] const NumberReading* Find(FrictionField field) const {
+    for (const auto& [f, reading] : read) {
+      if (f == field) return &reading;
+    }
+    return nullptr;
+  }
+  [[nodiscard]] bool AllReadable() const {
+    return std::all_of(read.begin(), read.end(), [](const auto& entry) { return entry.second.ok(); });
+  }
+};
+
+Model BuildModel(const FrictionInput& input) {
+  Model model;
+  model.count = tavrelo::ReadNumber(input.layerCountText);
+  model.read.emplace_back(kLayerCount, model.count);
+  if (!model.count.ok()) return model;
+  model.layers = tavrelo::LayerCountFromValue(model.count.value);
+  model.cause = CauseOf(input.causeText);
+  if (model.layers) {
+    const int n = *model.layers;
+    for (int i = 1; i <= n; ++i) {
+      if (n > 1 || model.cause != CauseKind::Other)
+        model.read.emplace_back(UnitWeight(i), ReadAs(input, UnitWeight(i)));
+      model.read.emplace_back(Thickness(i), ReadAs(input, Thickness(i)));
+    }
+    if (model.cause == CauseKind::SurfaceSurcharge) model.read.emplace_back(kLoad, ReadAs(input, kLoad));
+  }
+  model.read.emplace_back(kCoefficient, ReadAs(input, kCoefficient));
+  return model;
+}
+
+bool IsReadFailure(FailureReason reason) {
+  return reason == FailureReason::Empty || reason == FailureReason::NotANumber || reason == FailureReason::OutOfRange;
+}
+
+// True when the inputs cannot make any step overflow: every value read is at
+// most 1e20 in size and no thickness is negative, so γ̄ is a weighted mean of
+// the γi and everything stays far below the double range.
+bool Tame(const Model& model) {
+  if (!model.AllReadable()) return false;
+  for (const auto& [field, reading] : model.read) {
+    if (field.kind == FieldKind::LayerCount) continue;
+    if (!(std::fabs(reading.value) <= 1e20)) return false;
+    if (field.kind == FieldKind::Thickness && reading.value < 0.0) return false;
+  }
+  return true;
+}
+
+// --- Checks -------------------------------------------------------------------
+
+bool SameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+
+bool SameBits(const std::optional<double>& a, const std::optional<double>& b) {
+  return a.has_value() == b.has_value() && (!a || SameBits(*a, *b));
+}
+
+bool SameOutcome(const FrictionOutcome& a, const FrictionOutcome& b) {
+  if (a.ok() != b.ok()) return false;
+  if (!a.ok()) return a.failure() == b.failure();
+  const FrictionResult& x = a.result();
+  const FrictionResult& y = b.result();
+  return x.layerCount == y.layerCount && SameBits(x.meanUnitWeight, y.meanUnitWeight) &&
+         SameBits(x.midDepth, y.midDepth) && SameBits(x.stress, y.stress) && SameBits(x.friction, y.friction);
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Adds one in the last place of a digit string; true when it carries out.
+bool RoundUp(std::string& digits) {
+  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+    if (*it != '9') {
+      ++*it;
+      return false;
+    }
+    *it = '0';
+  }
+  return true;
+}
+
+// The fixed-decimal text a hand calculation gives, worked out a second way,
+// through the C library's printf: the value to 15 significant digits, halves
+// away from zero, then to `decimals` places, halves away from zero.
+std::string HandRounded(double value, int decimals) {
+  std::string kept;  // |value| × 10^decimals, rounded to a whole number
+  if (value != 0.0) {
+    // 17 significant digits decide the 15th unless they read "…50", where
+    // the exact expansion (at most 767 significant digits) must.
+    std::array<char, 900> buffer{};
+    int precision = 16;
+    std::string digits;
+    int exponent = 0;
+    for (;;) {
+      std::snprintf(buffer.data(), buffer.size(), "%.*e", precision, std::fabs(value));
+      const std::string_view text(buffer.data());
+      const std::size_t e = text.find('e');
+      digits.clear();
+      for (const char c : text.substr(0, e)) {
+        if (c != '.') digits.push_back(c);
+      }
+      exponent = std::atoi(buffer.data() + e + 1);
+      if (precision > 16 || !(digits[15] == '5' && digits[16] == '0')) break;
+      precision = 800;
+    }
+    const bool up = digits[15] >= '5';
+    digits.resize(15);
+    if (up && RoundUp(digits)) {
+      digits.insert(digits.begin(), '1');
+      digits.pop_back();
+      ++exponent;
+    }
+    const int keep = exponent + 1 + decimals;  // digits left of the rounding place
+    if (keep >= 0) {
+      const auto count = static_cast<std::size_t>(keep);
+      kept = digits.substr(0, std::min(count, digits.size()));
+      kept.resize(count, '0');
+      const char next = count < digits.size() ? digits[count] : '0';
+      if (next >= '5' && RoundUp(kept)) kept.insert(kept.begin(), '1');
+    }
+  }
+  const bool zero = kept.find_first_not_of('0') == std::string::npos;
+  const auto width = static_cast<std::size_t>(decimals) + 1;
+  if (kept.size() < width) kept.insert(0, width - kept.size(), '0');
+  std::string text = value < 0.0 && !zero ? "-" : "";
+  const std::size_t intDigits = kept.size() - static_cast<std::size_t>(decimals);
+  text.append(kept, 0, intDigits);
+  if (decimals > 0) text.append(".").append(kept, intDigits);
+  return text;
+}
+
+// FormatFixed's text for a finite value: -?digits.digits with exactly
+// `decimals` after the point (no point for none), no superfluous leading
+// zero, no minus on zero, and read back it is `value` to within half a unit
+// of the last place plus the 15-significant-digit rounding.
+void CheckFixed(double value, int decimals, std::string_view text) {
+  const auto detail = [&](const char* what) {
+    return [&, what] {
+      std::array<char, 160> buffer{};
+      std::snprintf(buffer.data(), buffer.size(), "FormatFixed(%.17g, %d): %s: \"", value, decimals, what);
+      return std::string(buffer.data()) + Escaped(text.substr(0, 400)) + "\"";
+    };
+  };
+  ExpectThat(std::isfinite(value), detail("value not finite"));
+  std::size_t i = 0;
+  const bool minus = !text.empty() && text[0] == '-';
+  if (minus) ++i;
+  const std::size_t intStart = i;
+  while (i < text.size() && IsDigit(text[i])) ++i;
+  const std::size_t intDigits = i - intStart;
+  ExpectThat(intDigits >= 1, detail("no digit before the point"));
+  ExpectThat(intDigits == 1 || text[intStart] != '0', detail("leading zero"));
+  if (decimals > 0) {
+    ExpectThat(i < text.size() && text[i] == '.', detail("no point"));
+    ++i;
+    const std::size_t fracStart = i;
+    while (i < text.size() && IsDigit(text[i])) ++i;
+    ExpectThat(i - fracStart == static_cast<std::size_t>(decimals), detail("wrong number of decimals"));
+  }
+  ExpectThat(i == text.size(), detail("trailing characters"));
+  const bool allZero = text.find_first_of("123456789") == std::string_view::npos;
+  ExpectThat(!(minus && allZero), detail("negative zero"));
+  ExpectThat(!minus || value < 0.0, detail("minus on a value that is not negative"));
+  ExpectThat(minus || value >= 0.0 || allZero, detail("negative value shown without minus"));
+
+  // Read back in long double: a value within 15 significant digits of the
+  // largest double prints as 1.79769313486232e308, a hair beyond it.
+  long double parsed = 0.0L;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+  ExpectThat(ec == std::errc{} && end == text.data() + text.size(), detail("from_chars does not take it"));
+  const long double halfUnit = 0.5L * std::pow(10.0L, static_cast<long double>(-decimals));
+  const long double tolerance = halfUnit * (1.0L + 1e-9L) + std::fabs(static_cast<long double>(value)) * 1e-14L;
+  ExpectThat(std::fabs(parsed - static_cast<long double>(value)) <= tolerance,
+             detail("reads back too far from the value"));
+  ExpectThat(text == HandRounded(value, decimals),
+             [&] { return detail("not rounded as by hand")() + ", by hand \"" + HandRounded(value, decimals) + "\""; });
+  const NumberReading back = tavrelo::ReadNumber(text);
+  const bool beyondDouble = std::fabs(parsed) > static_cast<long double>(std::numeric_limits<double>::max());
+  if (beyondDouble) {
+    ExpectThat(!back.ok() && *back.failure == FailureReason::OutOfRange, detail("ReadNumber takes a huge text"));
+  } else {
+    double nearest = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), nearest);
+    ExpectThat(back.ok(), detail("does not read back"));
+    ExpectThat(back.value == nearest, detail("ReadNumber and from_chars disagree"));
+  }
+}
+
+void CheckFailure(const FrictionInput& input, const Model& model, const FrictionFailure& failure) {
+  const FrictionField field = failure.field;
+  const bool layered = field.kind == FieldKind::UnitWeight || field.kind == FieldKind::Thickness;
+  ExpectThat(layered ? field.layer >= 1 && field.layer <= 5 : field.layer == 0,
+             [&] { return "failure names a field that does not exist: " + FieldName(field); });
+  ExpectThat(tavrelo::FieldText(input, field) == TextOf(input, field),
+             [&] { return "FieldText gives another field's text for the " + FieldName(field); });
+
+  const NumberReading* reading = model.Find(field);
+  ExpectThat(reading != nullptr, [&] { return "failure blames the " + FieldName(field) + ", which is never read"; });
+
+  if (IsReadFailure(failure.reason)) {
+    ExpectThat(!reading->ok() && *reading->failure == failure.reason,
+               [&] { return "failure blames the text of the " + FieldName(field) + " for another reason"; });
+  } else {
+    ExpectThat(reading->ok(),
+               [&] { return "failure blames an arithmetic step on the unreadable " + FieldName(field); });
+  }
+
+  // The count comes first and ξn last; the layers from the ground surface
+  // down, each layer's γ and h read before they are multiplied; the stress
+  // (where a load overflows it) needs the whole profile.
+  const bool arithmetic = !IsReadFailure(failure.reason);
+  for (const auto& entry : model.read) {
+    const FrictionField other = entry.first;
+    if (other == field || entry.second.ok()) continue;
+    const bool otherLayered = other.kind == FieldKind::UnitWeight || other.kind == FieldKind::Thickness;
+    bool before = false;
+    if (field.kind == FieldKind::Coefficient) {
+      before = true;
+    } else if (failure.reason == FailureReason::ZeroThicknessSum) {
+      before = otherLayered;
+    } else if (layered && otherLayered) {
+      before = other.layer < field.layer || (arithmetic && other.layer == field.layer);
+    } else if (field.kind == FieldKind::Load && arithmetic) {
+      before = otherLayered;
+    }
+    ExpectThat(!before, [&] {
+      return "failure blames the " + FieldName(field) + " although the " + FieldName(other) +
+             ", needed before it, is unreadable";
+    });
+  }
+
+  if (failure.reason == FailureReason::ZeroThicknessSum) {
+    Expect(field == Thickness(1), "zero thickness sum not blamed on layer 1's thickness");
+    Expect(model.layers && *model.layers >= 2, "zero thickness sum with a single layer");
+    double sum = 0.0;  // in the order of the layers, as a hand calculation adds them
+    for (int i = 1; i <= *model.layers; ++i) sum += model.Find(Thickness(i))->value;
+    Expect(sum == 0.0, "zero thickness sum reported for thicknesses that do not add up to zero");
+  }
+
+  if (Tame(model)) {
+    const bool allZero = [&] {
+      if (!model.layers || *model.layers < 2) return false;
+      for (int i = 1; i <= *model.layers; ++i) {
+        if (model.Find(Thickness(i))->value != 0.0) return false;
+      }
+      return true;
+    }();
+    Expect(allZero && failure == FrictionFailure{Thickness(1), FailureReason::ZeroThicknessSum},
+           "moderate, readable inputs fail");
+  }
+}
+
+void CheckSentence(const FrictionInput& input, const FrictionResult& result) {
+  const std::string sentence = tavrelo::ComposeResultText(input.causeText, input.layerCountText, result);
+  const auto detail = [&](const char* what) {
+    return [&sentence, what] { return std::string(what) + ": \"" + Escaped(sentence.substr(0, 600)) + "\""; };
+  };
+  const std::string head =
+      "当" + input.causeText + "时， 桩周第" + input.layerCountText + "层土平均竖向有效应力σi'为：";
+  const std::string_view middle = " kn/m2   桩侧负摩阻力标准值qsi = ξn * σi'＝";
+  const std::string_view tail = " kn/m2";
+  ExpectThat(sentence.starts_with(head), detail("sentence does not begin with the cause and the layer count"));
+  ExpectThat(sentence.ends_with(tail), detail("sentence does not end with the unit"));
+  ExpectThat(sentence.find(middle) != std::string::npos, detail("sentence lacks the friction clause"));
+
+  // The cause and count texts are the user's; the numbers follow them.
+  const std::string_view rest = std::string_view(sentence).substr(head.size());
+  const std::size_t cut = rest.find(middle);
+  ExpectThat(cut != std::string_view::npos, detail("no friction clause after the stress"));
+  ExpectThat(rest.size() >= cut + middle.size() + tail.size(), detail("sentence too short"));
+  const std::string_view stressText = rest.substr(0, cut);
+  const std::string_view frictionText =
+      rest.substr(cut + middle.size(), rest.size() - cut - middle.size() - tail.size());
+
+  if (result.stress) {
+    const std::string expectedStress = tavrelo::FormatFixed(*result.stress, 2);
+    ExpectThat(stressText == expectedStress, detail("stress in the sentence is not FormatFixed(stress, 2)"));
+    CheckFixed(*result.stress, 2, stressText);
+  } else {
+    ExpectThat(stressText == "—", detail("unset stress not shown as a dash"));
+  }
+  const std::string expectedFriction = tavrelo::FormatFixed(result.friction, 1);
+  ExpectThat(frictionText == expectedFriction, detail("friction in the sentence is not FormatFixed(friction, 1)"));
+  CheckFixed(result.friction, 1, frictionText);
+  ExpectThat(sentence.find('\n') == std::string::npos, detail("line break in the sentence"));
+}
+
+// One more layer of zero thickness below the last: γ̄ stays, and the
+// mid-depth of the new last layer is the bottom of the old one, half the old
+// last layer's thickness lower. Only for moderate values, and not where a
+// single layer's γ1 was not needed before.
+void CheckZeroLayerBelow(const FrictionInput& input, const Model& model, const FrictionResult& result) {
+  if (!model.layers || *model.layers == 5 || !Tame(model)) return;
+  const int n = *model.layers;
+  if (n == 1 && model.cause == CauseKind::Other) return;
+  FrictionInput deeper = input;
+  deeper.layerCountText = std::to_string(n + 1);
+  deeper.layers[static_cast<std::size_t>(n)] = LayerInput{"17", "0"};
+  const FrictionOutcome other = tavrelo::ComputeNegativeFriction(deeper);
+
+  double bottom = 0.0;
+  for (int i = 1; i <= n; ++i) bottom += model.Find(Thickness(i))->value;
+  if (bottom == 0.0) {
+    Expect(!other.ok() && other.failure() == FrictionFailure{Thickness(1), FailureReason::ZeroThicknessSum},
+           "layers without any thickness do not fail for their thickness sum");
+    return;
+  }
+  Expect(other.ok(), "a zero-thickness layer below makes moderate inputs fail");
+  const FrictionResult& r = other.result();
+  Expect(r.meanUnitWeight.has_value() && result.meanUnitWeight.has_value(), "γ̄ unset for a layered profile");
+  if (n > 1) {
+    Expect(*r.meanUnitWeight == *result.meanUnitWeight, "a zero-thickness layer below changes γ̄");
+  } else {
+    // γ1·h1/h1 against γ1 itself: equal up to the rounding of two steps.
+    const double gamma = *result.meanUnitWeight;
+    if (gamma == 0.0 || std::fabs(gamma * bottom) >= 1e-290) {
+      Expect(std::fabs(*r.meanUnitWeight - gamma) <= 4.5e-16 * std::fabs(gamma),
+             "a zero-thickness layer below a single layer changes γ̄");
+    }
+  }
+  const double hn = model.Find(Thickness(n))->value;
+  Expect(r.midDepth && std::fabs((*r.midDepth - *result.midDepth) - hn / 2.0) <= 1e-12 * bottom + 1e-300,
+         "the mid-depth of the last layer is not half its thickness above its bottom");
+}
+
+void CheckResult(const FrictionInput& input, const Model& model, const FrictionResult& result) {
+  Expect(model.AllReadable(), "success although a text that must be read is unreadable");
+  Expect(result.layerCount == model.layers, "result's layer count differs from the count text");
+  const bool hasStress = model.layers.has_value() && model.cause != CauseKind::Other;
+  Expect(result.stress.has_value() == hasStress, "stress set or unset against the layer count and cause");
+  Expect(result.midDepth.has_value() == model.layers.has_value(), "mid-depth set or unset against the layer count");
+  Expect(std::isfinite(result.friction), "friction not finite");
+  for (const auto& value : {result.stress, result.midDepth, result.meanUnitWeight}) {
+    Expect(!value || std::isfinite(*value), "intermediate value not finite");
+  }
+  const double xi = model.Find(kCoefficient)->value;
+  if (!result.stress) {
+    Expect(result.friction == 0.0, "friction without a stress");
+  } else {
+    Expect(SameBits(result.friction, xi * *result.stress), "friction is not ξn·σi'");
+  }
+
+  if (model.layers && *model.layers == 1 && result.stress) {
+    Expect(result.meanUnitWeight && SameBits(*result.meanUnitWeight, model.Find(UnitWeight(1))->value),
+           "γ̄ of a single layer is not its own unit weight");
+  }
+
+  // Engineering sense of the profile, for thicknesses of ordinary size.
+  if (model.layers && Tame(model)) {
+    const int n = *model.layers;
+    double total = 0.0;
+    double lo = std::numeric_limits<double>::infinity();
+    double hi = -std::numeric_limits<double>::infinity();
+    double largest = 0.0;
+    // Far from the subnormals, where products and halves lose their digits.
+    bool ordinaryThickness = true;
+    bool ordinaryWeight = true;
+    for (int i = 1; i <= n; ++i) {
+      const double h = model.Find(Thickness(i))->value;
+      total += h;
+      ordinaryThickness = ordinaryThickness && (h == 0.0 || h >= 1e-100);
+      if (n > 1) {
+        const double gamma = model.Find(UnitWeight(i))->value;
+        ordinaryWeight = ordinaryWeight && (gamma == 0.0 || std::fabs(gamma) >= 1e-100);
+        largest = std::max(largest, std::fabs(gamma));
+        if (h > 0.0) {
+          lo = std::min(lo, gamma);
+          hi = std::max(hi, gamma);
+        }
+      }
+    }
+    const double z = *result.midDepth;
+    if (ordinaryThickness) {
+      Expect(z >= 0.0 && z <= total * (1.0 + 1e-12), "mid-depth of the last layer outside the profile");
+      Expect(z >= 0.5 * total * (1.0 - 1e-12), "mid-depth of the last layer above half the profile's depth");
+    }
+    if (n > 1 && ordinaryThickness && ordinaryWeight) {
+      const double slack = largest * 1e-12;
+      Expect(result.meanUnitWeight && *result.meanUnitWeight >= lo - slack && *result.meanUnitWeight <= hi + slack,
+             "γ̄ outside the range of the layers' unit weights");
+    }
+  }
+
+  // The same press under the groundwater cause: the surcharge adds p exactly.
+  if (model.layers && model.cause == CauseKind::SurfaceSurcharge) {
+    FrictionInput lowered = input;
+    lowered.causeText = kGroundwater;
+    lowered.loadText = "not read";
+    const FrictionOutcome other = tavrelo::ComputeNegativeFriction(lowered);
+    if (other.ok()) {
+      const FrictionResult& r = other.result();
+      Expect(SameBits(r.midDepth, result.midDepth) && SameBits(r.meanUnitWeight, result.meanUnitWeight),
+             "the cause changes the soil profile");
+      Expect(r.stress && SameBits(*r.stress + model.Find(kLoad)->value, *result.stress),
+             "σi' under the surcharge is not σi' without it plus p");
+    } else {
+      Expect(other.failure() == FrictionFailure{kCoefficient, FailureReason::Overflow},
+             "without the surcharge the same texts fail, other than by ξn·σi' overflowing");
+    }
+  }
+
+  CheckZeroLayerBelow(input, model, result);
+  CheckSentence(input, result);
+}
+
+// Texts that fail to read, or that would read to something harmful.
+constexpr std::array<std::string_view, 8> kGarbage = {"", "x", "1e400", "1e300", "-0", "nan", "\xEF\xBC\x92", "0"};
+
+// Replaces every text the computation must not read and recomputes: the
+// outcome has to stay the same to the bit. A failure also leaves ξn unread
+// unless it blames ξn itself.
+void CheckUnreadTextsIgnored(const FrictionInput& input, const Model& model, const FrictionOutcome& outcome,
+                             std::size_t salt) {
+  FrictionInput changed = input;
+  const auto garbage = [&](std::size_t k) { return std::string(kGarbage[(salt + k) % kGarbage.size()]); };
+  bool any = false;
+  for (int i = 1; i <= 5; ++i) {
+    const auto idx = static_cast<std::size_t>(i - 1);
+    if (!model.Find(UnitWeight(i))) changed.layers[idx].unitWeightText = garbage(2 * idx), any = true;
+    if (!model.Find(Thickness(i))) changed.layers[idx].thicknessText = garbage(2 * idx + 1), any = true;
+  }
+  // Below a layer whose text cannot be read, nothing is read any more.
+  if (!outcome.ok() && IsReadFailure(outcome.failure().reason) && model.layers && *model.layers > 1) {
+    const FrictionField blamed = outcome.failure().field;
+    if (blamed.kind == FieldKind::UnitWeight || blamed.kind == FieldKind::Thickness) {
+      for (int i = blamed.layer + 1; i <= 5; ++i) {
+        const auto idx = static_cast<std::size_t>(i - 1);
+        changed.layers[idx].unitWeightText = garbage(2 * idx);
+        changed.layers[idx].thicknessText = garbage(2 * idx + 1);
+        any = true;
+      }
+    }
+  }
+  if (!model.Find(kLoad)) changed.loadText = garbage(11), any = true;
+  const bool coefficientUnread =
+      !model.Find(kCoefficient) || (!outcome.ok() && outcome.failure().field != kCoefficient);
+  if (coefficientUnread) changed.coefficientText = garbage(12), any = true;
+  if (model.count.ok()) {
+    // Any text for the same count: "2", "2.0", "＋２．００" all mean 2.
+    const std::string canonical = std::to_string(model.layers.value_or(0));
+    if (changed.layerCountText != canonical) changed.layerCountText = canonical, any = true;
+  }
+  if (!any) return;
+  const FrictionOutcome again = tavrelo::ComputeNegativeFriction(changed);
+  ExpectThat(SameOutcome(outcome, again), [&] {
+    return "outcome depends on texts that are not read; with them replaced:\n" + DescribeInput(changed) + "  " +
+           DescribeOutcome(again);
+  });
+}
+
+// A plain ASCII number with no blanks and no '+', the kind std::from_chars
+// takes whole, reads the same through the form's reader.
+template <typename T>
+void CheckAgainstFromChars(std::string_view text, const NumberReading& reading) {
+  if (text.empty() || text.find_first_not_of("0123456789.eE-") != std::string_view::npos) return;
+  T value{};
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (end != text.data() + text.size()) return;
+  const auto detail = [&](const char* what) {
+    return [&text, what] { return std::string(what) + ": \"" + Escaped(text.substr(0, 400)) + "\""; };
+  };
+  if (ec == std::errc::result_out_of_range) {
+    // Too large fails, too small reads as zero; long double tells which.
+    long double wide = 0.0L;
+    const auto [wideEnd, wideEc] = std::from_chars(text.data(), text.data() + text.size(), wide);
+    if (wideEc == std::errc{} && wideEnd == text.data() + text.size()) {
+      if (std::fabs(wide) > 1.0L) {
+        ExpectThat(!reading.ok() && *reading.failure == FailureReason::OutOfRange,
+                   detail("a number too large for its type does not fail as out of range"));
+      } else {
+        ExpectThat(reading.ok() && reading.value == 0.0, detail("a number too small for its type does not read as 0"));
+      }
+    } else {
+      ExpectThat(reading.ok() ? reading.value == 0.0 : *reading.failure == FailureReason::OutOfRange,
+                 detail("a number beyond the range reads as something other than zero or out of range"));
+    }
+    return;
+  }
+  if (ec != std::errc{}) return;
+  ExpectThat(reading.ok(), detail("a plain number does not read"));
+  ExpectThat(SameBits(reading.value, static_cast<double>(value)), detail("a plain number reads as another value"));
+}
+
+void CheckReadValues(const FrictionInput& input, const Model& model) {
+  if (model.count.ok()) {
+    const double v = model.count.value;
+    const bool whole = v == 1.0 || v == 2.0 || v == 3.0 || v == 4.0 || v == 5.0;
+    Expect(model.layers.has_value() == whole && (!whole || v == static_cast<double>(*model.layers)),
+           "the layer count is not the count text's value");
+  }
+  for (const auto& [field, reading] : model.read) {
+    const std::string_view text = TextOf(input, field);
+    if (field == Thickness(2)) {
+      CheckAgainstFromChars<float>(text, reading);
+    } else {
+      CheckAgainstFromChars<double>(text, reading);
+    }
+    if (!reading.ok()) continue;
+    Expect(std::isfinite(reading.value), "a text reads as a value that is not finite");
+    const int decimals = static_cast<int>(field.kind) % 4;
+    CheckFixed(reading.value, decimals, tavrelo::FormatFixed(reading.value, decimals));
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const FrictionInput input = Decode(bytes);
+  g_input = &input;
+  g_outcome = nullptr;
+
+  const Model model = BuildModel(input);
+  const FrictionOutcome outcome = tavrelo::ComputeNegativeFriction(input);
+  g_outcome = &outcome;
+
+  if (outcome.ok()) {
+    CheckResult(input, model, outcome.result());
+  } else {
+    CheckFailure(input, model, outcome.failure());
+  }
+  CheckUnreadTextsIgnored(input, model, outcome, size + (size > 0 ? data[size - 1] : 0U));
+  CheckReadValues(input, model);
+
+  g_input = nullptr;
+  g_outcome = nullptr;
+  return 0;
+}
