@@ -1,0 +1,168 @@
+// A press of "计算" as the user sees it: through the button, the model, the
+// handler, the calculation and back into the result box of a shown window,
+// with the typical input of an engineer already in the fields.
+//
+// Every iteration first empties the result box through the model (a press
+// that writes the same sentence again changes nothing on screen), then
+// presses and checks that the box holds the sentence. The variants differ in
+// how far the press is followed:
+//   PressButton            QPushButton::click(); the box's text is set
+//   PressButtonAndRepaint  the same, then the event loop runs until the box
+//                          has been repainted (offscreen)
+//   PressModel             FormModel::Press and the repaint, no button
+//
+// Runs offscreen unless QT_QPA_PLATFORM says otherwise.
+#include <QApplication>
+#include <QEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <string_view>
+
+#include "ui/form_handlers.h"
+#include "ui/form_model.h"
+#include "ui/qt/form_window.h"
+
+namespace {
+
+using tavrelo::ui::ControlKey;
+using tavrelo::ui::FormModel;
+using tavrelo::ui::FormWindow;
+
+const QString kTypicalSentence = QStringLiteral(
+    "当降低地下水时， 桩周第2.0层土平均竖向有效应力σi'为：65.10 kn/m2   桩侧负摩阻力标准值qsi = ξn * σi'＝16.3 kn/m2");
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QWidget* watched) : QObject(watched) { watched->installEventFilter(this); }
+  [[nodiscard]] long Count() const { return count_; }
+
+ protected:
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++count_;
+    return false;
+  }
+
+ private:
+  long count_ = 0;
+};
+
+// The program's window with its handlers, shown, holding the typical input:
+// two layers (γ 18 and 19, h 2.0 and 3.0), lowered groundwater, ξn 0.25.
+class Window {
+ public:
+  Window() {
+    tavrelo::ui::ConnectHandlers(model_, [this](const tavrelo::ui::InputProblem& problem) {
+      problem_ = problem.message;
+    });
+    window_.SetMessagePresenter([](const QString&, const QString&) {});
+    window_.show();
+    QApplication::processEvents();
+    Pick({"Combo1"}, "2.0");
+    Pick({"Combo3", 0}, "18");
+    Pick({"Combo3", 1}, "19");
+    Pick({"Combo4", 5}, "2.0");
+    Pick({"Combo4", 6}, "3.0");
+    Pick({"Combo5"}, "降低地下水");
+    Pick({"Combo6"}, "0.25");
+    QApplication::processEvents();
+    button_ = qobject_cast<QPushButton*>(window_.Widget(kButton));
+    result_ = qobject_cast<QPlainTextEdit*>(window_.Widget(kResult));
+    paints_ = new PaintCounter(result_->viewport());
+  }
+
+  FormModel& Model() { return model_; }
+  QPushButton& Button() { return *button_; }
+
+  void ClearResult() { model_.SetText(kResult, ""); }
+
+  // Whether the result box shows the sentence and nothing went wrong.
+  [[nodiscard]] bool ShowsSentence() const { return problem_.empty() && result_->toPlainText() == kTypicalSentence; }
+  [[nodiscard]] long ResultPaints() const { return paints_->Count(); }
+
+  static constexpr ControlKey kButton{"Command1"};
+  static constexpr ControlKey kResult{"Text1"};
+
+ private:
+  void Pick(ControlKey combo, std::string_view entry) {
+    const auto list = model_.Spec(combo).list;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+      if (list[i] == entry) model_.Select(combo, static_cast<int>(i));
+    }
+  }
+
+  FormModel model_;
+  FormWindow window_{model_};
+  QPushButton* button_ = nullptr;
+  QPlainTextEdit* result_ = nullptr;
+  PaintCounter* paints_ = nullptr;
+  std::string problem_;
+};
+
+// Runs posted events until the result box has been painted after `before`
+// paints; false if it never is.
+bool WaitForRepaint(const Window& window, long before) {
+  for (int round = 0; round < 100; ++round) {
+    QApplication::processEvents();
+    if (window.ResultPaints() > before) return true;
+  }
+  return false;
+}
+
+void PressButton(benchmark::State& state) {
+  Window window;
+  for (auto _ : state) {
+    window.ClearResult();
+    window.Button().click();
+    if (!window.ShowsSentence()) {
+      state.SkipWithError("the result box does not hold the sentence");
+      break;
+    }
+  }
+}
+BENCHMARK(PressButton);
+
+void PressButtonAndRepaint(benchmark::State& state) {
+  Window window;
+  QApplication::processEvents();
+  for (auto _ : state) {
+    const long before = window.ResultPaints();
+    window.ClearResult();
+    window.Button().click();
+    if (!WaitForRepaint(window, before) || !window.ShowsSentence()) {
+      state.SkipWithError("the result box was not repainted with the sentence");
+      break;
+    }
+  }
+}
+BENCHMARK(PressButtonAndRepaint);
+
+void PressModel(benchmark::State& state) {
+  Window window;
+  QApplication::processEvents();
+  for (auto _ : state) {
+    const long before = window.ResultPaints();
+    window.ClearResult();
+    window.Model().Press(Window::kButton);
+    if (!WaitForRepaint(window, before) || !window.ShowsSentence()) {
+      state.SkipWithError("the result box was not repainted with the sentence");
+      break;
+    }
+  }
+}
+BENCHMARK(PressModel);
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

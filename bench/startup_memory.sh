@@ -1,0 +1,264 @@
+#!/usr/bin/env bash
+# Start-up time and peak memory of Tavrelo against an empty Qt window of the
+# same size, title and colour (the toolkit's floor), on one Xvfb server.
+#
+# Start-up: startup-launcher starts the program itself and times from just
+# before the exec until the first paint (pixel 2,2 of the window turns
+# 80FF80, the form's background; the empty window is painted the same
+# colour); the window is then closed with x11-window-probe. Memory: the same,
+# with the program under `/usr/bin/time -v`, its window left up SETTLE
+# seconds before it is closed; "Maximum resident set size" comes from time's
+# report. (time is kept out of the timed runs: its own exec would add to
+# both start-ups.) The two programs take turns (empty, Tavrelo, empty,
+# Tavrelo, ...) after warm-up runs of each, so that a slow stretch of the
+# machine hits both alike.
+#
+# Usage: bench/startup_memory.sh [options]
+#   -b DIR     build directory holding ui/tavrelo, bench/empty_window,
+#              bench/startup-launcher and tools/x11-window-probe
+#              (default: build/release)
+#   -n N       timed runs of each program (default 30)
+#   -m N       runs of each program under /usr/bin/time -v for the memory
+#              (default: as many as timed runs, at most that many)
+#   -w N       warm-up runs of each program, not counted (default 2)
+#   -s SECONDS how long the window stays shown before it is closed (default 0.2)
+#   -p 'PATH [ARGUMENT...]'
+#              the program to measure instead of Tavrelo (any program that
+#              shows a window titled "Tavrelo" painted 80FF80 at 2,2), e.g.
+#              -p 'build/release/bench/plain_window --one-font'
+#   -r 'PATH [ARGUMENT...]'
+#              the program to compare with instead of the empty window, e.g.
+#              -r build/release/ui/tavrelo -E QT_NO_GLIB=1 to see what a
+#              setting does to Tavrelo
+#   -e VAR=VALUE   set in the environment of both programs (repeatable)
+#   -E VAR=VALUE   set in the environment of the measured program only
+#                  (repeatable)
+#   -o FILE    also write every measured run as CSV to FILE (a timed run
+#              fills startup_ms and map_ms, a memory run max_rss_kib)
+#
+# Prints a table of medians and the ratios measured/compared-with; against
+# the empty window, also whether the goals are met. Exits 0 whether or not
+# they are, 1 when a run fails, 2 on misuse.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=$root/build/release
+runs=30
+memory_runs=
+warmups=2
+settle=0.2
+program=
+reference=
+csv=
+both_env=()
+ours_env=()
+
+# Start-up and memory goals, as ratios to the empty window.
+startup_goal=2.5
+memory_goal=1.75
+
+# The window we look at, and a pixel of it that is form background.
+title=Tavrelo
+colour=80FF80
+pixel_x=2
+pixel_y=2
+timeout_ms=20000
+
+usage() {
+  sed -n '2,/^set -euo/p' "${BASH_SOURCE[0]}" | sed '$d; s/^# \{0,1\}//' >&2
+  exit 2
+}
+
+while getopts "b:n:m:w:s:p:r:e:E:o:h" option; do
+  case $option in
+    b) build=$(cd "$OPTARG" && pwd) ;;
+    n) runs=$OPTARG ;;
+    m) memory_runs=$OPTARG ;;
+    w) warmups=$OPTARG ;;
+    s) settle=$OPTARG ;;
+    p) program=$OPTARG ;;
+    r) reference=$OPTARG ;;
+    e) both_env+=("$OPTARG") ;;
+    E) ours_env+=("$OPTARG") ;;
+    o) csv=$OPTARG ;;
+    *) usage ;;
+  esac
+done
+[ "$OPTIND" -gt "$#" ] || usage
+memory_runs=${memory_runs:-$runs}
+[[ $runs =~ ^[1-9][0-9]*$ && $memory_runs =~ ^[1-9][0-9]*$ && $warmups =~ ^[0-9]+$ ]] || usage
+[ "$memory_runs" -le "$runs" ] || usage
+
+fail() {
+  printf 'startup_memory: %s\n' "$*" >&2
+  exit 1
+}
+
+# The two command lines, and their names in the table.
+ours_command=("$build/ui/tavrelo")
+[ -n "$program" ] && read -r -a ours_command <<<"$program"
+base_command=("$build/bench/empty_window")
+[ -n "$reference" ] && read -r -a base_command <<<"$reference"
+name() { basename "$1" | cut -c 1-14; }
+ours_name=$(name "${ours_command[0]}")
+base_name="empty window"
+[ -n "$reference" ] && base_name=$(name "${base_command[0]}")
+if [ "$ours_name" = "$base_name" ]; then
+  ours_name="measured"
+  base_name="compared with"
+fi
+
+launcher=$build/bench/startup-launcher
+probe=$build/tools/x11-window-probe
+for tool in "${ours_command[0]}" "${base_command[0]}" "$launcher" "$probe"; do
+  [ -x "$tool" ] || fail "missing $tool (build it: cmake --build $build --target tavrelo empty_window startup-launcher x11-window-probe)"
+done
+command -v Xvfb >/dev/null || fail "missing Xvfb (Debian package xvfb)"
+/usr/bin/time -v true 2>/dev/null || fail "missing GNU time as /usr/bin/time (Debian package time)"
+
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# One X server for every run. -displayfd picks a free display and reports it
+# once the server accepts connections.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  grep -q . "$work/display" 2>/dev/null && break
+  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  sleep 0.1
+done
+display=$(head -n 1 "$work/display")
+[ -n "$display" ] || fail "Xvfb reported no display"
+
+# The programs see this display through Qt's xcb platform, at scale 1.
+export DISPLAY=:$display
+export QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING
+for setting in "${both_env[@]}"; do export "${setting?}"; done
+
+# The font cache is built once (fc-cache leaves an up-to-date cache alone);
+# the warm-up runs then load it, the fonts and the libraries into the page
+# cache.
+if command -v fc-cache >/dev/null; then fc-cache >/dev/null 2>&1 || true; fi
+
+# Runs one program once. $1: base or ours; $2: what to record, "time" (the
+# launcher starts the program itself; the window is closed once painted) or
+# "memory" (the launcher starts it under /usr/bin/time -v; the window stays
+# up SETTLE seconds). Appends "label paint_ms map_ms" to $work/times or
+# "label max_rss_kib" to $work/memory, unless warming up.
+warming=true
+run_once() {
+  local label=$1 record=$2
+  local report=$work/time.txt log=$work/$label.log
+  local -a command settings=()
+  if [ "$label" = ours ]; then
+    command=("${ours_command[@]}")
+    settings=("${ours_env[@]}")
+  else
+    command=("${base_command[@]}")
+  fi
+  [ "$record" = memory ] && command=(/usr/bin/time -v -o "$report" "${command[@]}")
+  rm -f "$report"
+  # The settings are exported in the coprocess's own shell, before the
+  # launcher's clock starts: no env(1) in the timed chain.
+  coproc LAUNCH {
+    for setting in "${settings[@]}"; do export "${setting?}"; done
+    exec "$launcher" "$title" "$colour" "$pixel_x" "$pixel_y" "$timeout_ms" -- "${command[@]}" 2>>"$log"
+  }
+  local launch_pid=$LAUNCH_PID paint= map=
+  if ! read -r -t 60 -u "${LAUNCH[0]}" paint map; then
+    wait "$launch_pid" || true
+    fail "$label (${command[*]}): the window was not painted
+$(tail -n 20 "$log")"
+  fi
+  [ "$record" = memory ] && sleep "$settle"
+  "$probe" close "$title" || fail "$label: could not close the window"
+  local status=0
+  wait "$launch_pid" || status=$?
+  [ "$status" -eq 0 ] || fail "$label: ended with status $status after its window was closed
+$(tail -n 20 "$log")"
+  $warming && return 0
+  if [ "$record" = time ]; then
+    printf '%s %s %s\n' "$label" "$paint" "$map" >>"$work/times"
+  else
+    local rss
+    rss=$(sed -n 's/^[[:space:]]*Maximum resident set size (kbytes): \([0-9]*\)$/\1/p' "$report")
+    [ -n "$rss" ] || fail "$label: no maximum resident set size in the report of /usr/bin/time"
+    printf '%s %s\n' "$label" "$rss" >>"$work/memory"
+  fi
+}
+
+for _ in $(seq "$warmups"); do
+  run_once base time
+  run_once ours time
+done
+warming=false
+: >"$work/times"
+: >"$work/memory"
+progress=false
+[ -t 2 ] && progress=true
+for i in $(seq "$runs"); do
+  run_once base time
+  run_once ours time
+  if [ "$i" -le "$memory_runs" ]; then
+    run_once base memory
+    run_once ours memory
+  fi
+  if $progress; then printf '\rrun %d of %d' "$i" "$runs" >&2; fi
+done
+if $progress; then printf '\r\033[K' >&2; fi
+
+if [ -n "$csv" ]; then
+  {
+    echo "program,startup_ms,map_ms,max_rss_kib"
+    awk '{ printf "%s,%s,%s,\n", $1, $2, $3 }' "$work/times"
+    awk '{ printf "%s,,,%s\n", $1, $2 }' "$work/memory"
+  } >"$csv"
+fi
+
+# Median, smallest and largest of column $3 for label $2 in file $1.
+stats() {
+  awk -v label="$2" -v column="$3" '$1 == label { print $column }' "$1" | sort -g |
+    awk '{ v[NR] = $1 } END { m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; print m, v[1], v[NR] }'
+}
+
+read -r base_paint base_paint_min base_paint_max < <(stats "$work/times" base 2)
+read -r ours_paint ours_paint_min ours_paint_max < <(stats "$work/times" ours 2)
+read -r base_map _ _ < <(stats "$work/times" base 3)
+read -r ours_map _ _ < <(stats "$work/times" ours 3)
+read -r base_rss base_rss_min base_rss_max < <(stats "$work/memory" base 2)
+read -r ours_rss ours_rss_min ours_rss_max < <(stats "$work/memory" ours 2)
+
+printf 'Start-up to first paint (medians of %d runs each) and peak resident memory\n' "$runs"
+printf '(medians of %d runs each under /usr/bin/time -v), after %d warm-up runs each;\n' "$memory_runs" "$warmups"
+printf '%d CPUs; load average at the end %s\n' "$(nproc)" "$(cut -d ' ' -f 1-3 /proc/loadavg)"
+printf 'measured:      %s\n' "${ours_env[*]:+${ours_env[*]} }${ours_command[*]}"
+printf 'compared with: %s\n\n' "${base_command[*]}"
+row() {
+  printf '%-14s %9.1f %7.1f %7.1f %9.1f %9.1f %9d %9d\n' "$@"
+}
+printf '%-14s %9s %7s %7s %9s %9s %9s %9s\n' "" "start-up" "" "" "mapped" "peak RSS" "" ""
+printf '%-14s %9s %7s %7s %9s %9s %9s %9s\n' "program" "ms" "min" "max" "ms" "MiB" "min KiB" "max KiB"
+row "$base_name" "$base_paint" "$base_paint_min" "$base_paint_max" "$base_map" \
+  "$(awk -v k="$base_rss" 'BEGIN { print k / 1024 }')" "$base_rss_min" "$base_rss_max"
+row "$ours_name" "$ours_paint" "$ours_paint_min" "$ours_paint_max" "$ours_map" \
+  "$(awk -v k="$ours_rss" 'BEGIN { print k / 1024 }')" "$ours_rss_min" "$ours_rss_max"
+awk -v bp="$base_paint" -v op="$ours_paint" -v bm="$base_map" -v om="$ours_map" \
+  -v br="$base_rss" -v or="$ours_rss" -v sg="$startup_goal" -v mg="$memory_goal" \
+  -v goals="$([ -z "$reference" ] && echo 1 || echo 0)" 'BEGIN {
+  rs = op / bp; rm = or / br
+  printf "%-14s %8.2f× %7s %7s %8.2f× %8.2f×\n", "ratio", rs, "", "", om / bm, rm
+  if (goals) {
+    printf "\nstart-up %.2f× the empty window (goal at most %.2f×): %s\n", rs, sg, rs <= sg ? "met" : "missed"
+    printf "memory   %.2f× the empty window (goal at most %.2f×): %s\n", rm, mg, rm <= mg ? "met" : "missed"
+  }
+}'
