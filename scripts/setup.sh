@@ -54,3 +54,12 @@ tavrelo_build() {
     return 1
   fi
 }
+
+# Qt wants a private runtime folder and warns on every start without one (as
+# root on a bare machine, where no login session made it). One for the tests.
+tavrelo_test_environment() {
+  if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    XDG_RUNTIME_DIR=$(mktemp -d -t tavrelo-runtime.XXXXXX)
+    export XDG_RUNTIME_DIR
+  fi
+}

@@ -14,6 +14,8 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   QApplication app(argc, argv);
+  // Ties the window to its desktop entry (icon and name in task bars).
+  QApplication::setDesktopFileName(QStringLiteral("org.example.Tavrelo"));
   tavrelo::ui::FormModel model;
   tavrelo::ui::FormWindow window(model);
   tavrelo::ui::ConnectHandlers(model, [&window](const auto& problem) { window.ShowProblem(problem); });

@@ -1,6 +1,6 @@
 // The icon from SVG to window: the committed PNGs are what
 // packaging/render-icons.sh makes of the SVG today, and the window wears the
-// 256 px one.
+// small ones.
 #include <QDir>
 #include <QIcon>
 #include <QImage>
@@ -53,14 +53,19 @@ TEST(IconFiles, RegeneratingFromTheSvgGivesTheCommittedPngs) {
   }
 }
 
-TEST(WindowIcon, IsTheCommitted256PxPng) {
+TEST(WindowIcon, CarriesTheCommittedPngsOfTheSmallSizes) {
   tavrelo::ui::FormModel model;
   tavrelo::ui::FormWindow window(model);
   const QIcon icon = window.windowIcon();
   ASSERT_FALSE(icon.isNull()) << "the icon resource is not linked into the program";
-  const QImage committed(kCommitted + QStringLiteral("/256x256") + kPng);
-  ASSERT_FALSE(committed.isNull());
-  EXPECT_TRUE(Pixels(icon.pixmap(QSize(256, 256)).toImage()) == Pixels(committed));
+  const QList<QSize> sizes{{16, 16}, {32, 32}, {48, 48}, {64, 64}};
+  EXPECT_EQ(icon.availableSizes(), sizes);
+  for (const QSize& size : sizes) {
+    SCOPED_TRACE(size.width());
+    const QImage committed(kCommitted + QStringLiteral("/%1x%1").arg(size.width()) + kPng);
+    ASSERT_FALSE(committed.isNull());
+    EXPECT_TRUE(Pixels(icon.pixmap(size).toImage()) == Pixels(committed));
+  }
 }
 
 }  // namespace

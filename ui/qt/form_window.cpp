@@ -15,6 +15,16 @@
 namespace tavrelo::ui {
 namespace {
 
+// The program's icon at the sizes a window manager asks for; each image is
+// read only when it is first drawn.
+QIcon WindowIcon() {
+  QIcon icon;
+  for (const int side : {16, 32, 48, 64}) {
+    icon.addFile(QStringLiteral(":/icons/%1x%1/org.example.Tavrelo.png").arg(side), QSize(side, side));
+  }
+  return icon;
+}
+
 QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QColor ToColour(Rgb rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
@@ -95,7 +105,7 @@ QWidget* FormWindow::Build(const ControlSpec& spec, QWidget* container) {
   switch (spec.kind) {
     case ControlKind::Form: {
       setWindowTitle(text);
-      setWindowIcon(QIcon(QStringLiteral(":/icons/org.example.Tavrelo.png")));
+      setWindowIcon(WindowIcon());
       resize(TwipsToPixels(spec.width), TwipsToPixels(spec.height));
       setAutoFillBackground(true);
       Paint(this, {QPalette::Window}, ToColour(*spec.background));
