@@ -45,10 +45,10 @@ QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(),
 
 int Pixels(int twips) { return (twips + (twips >= 0 ? 7 : -7)) / 15; }
 
-QFont Font(const FontSpec& spec, bool hasFamily) {
-  QString family = ToQString(spec.families.back());
+QFont Font(const FontSpec& row, bool hasFamily) {
+  QString family = ToQString(row.families.back());
   if (hasFamily) {
-    for (const std::string_view name : spec.families) {
+    for (const std::string_view name : row.families) {
       if (QFontDatabase::hasFamily(ToQString(name))) {
         family = ToQString(name);
         break;
@@ -56,7 +56,7 @@ QFont Font(const FontSpec& spec, bool hasFamily) {
     }
   }
   QFont font(family);
-  font.setPointSizeF(spec.pointSize);
+  font.setPointSizeF(row.pointSize);
   return font;
 }
 
@@ -78,24 +78,24 @@ int main(int argc, char* argv[]) {
   QWidget window;
   std::map<std::string_view, QWidget*> containers;
   const FontSpec* uiFont = nullptr;
-  for (const ControlSpec& spec : tavrelo::ui::ControlInventory()) {
-    QWidget* parent = spec.container.empty() ? &window : containers.at(spec.container);
-    const QString text = ToQString(spec.caption);
+  for (const ControlSpec& row : tavrelo::ui::ControlInventory()) {
+    QWidget* parent = row.container.empty() ? &window : containers.at(row.container);
+    const QString text = ToQString(row.caption);
     QWidget* widget = nullptr;
-    switch (spec.kind) {
+    switch (row.kind) {
       case ControlKind::Form: {
         window.setWindowTitle(text);
-        window.resize(Pixels(spec.width), Pixels(spec.height));
+        window.resize(Pixels(row.width), Pixels(row.height));
         window.setAutoFillBackground(true);
         QPalette palette = window.palette();
-        palette.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(*spec.background)));
+        palette.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(*row.background)));
         window.setPalette(palette);
-        uiFont = spec.font;
-        window.setFont(Font(*spec.font, hasFamily));
+        uiFont = row.font;
+        window.setFont(Font(*row.font, hasFamily));
         continue;
       }
       case ControlKind::Frame:
-        widget = containers[spec.name] = new QGroupBox(text, parent);
+        widget = containers[row.name] = new QGroupBox(text, parent);
         break;
       case ControlKind::Label: {
         auto* label = new QLabel(text, parent);
@@ -111,7 +111,7 @@ int main(int argc, char* argv[]) {
         } else {
           combo->setEditable(true);
         }
-        for (const std::string_view entry : spec.list) combo->addItem(ToQString(entry));
+        for (const std::string_view entry : row.list) combo->addItem(ToQString(entry));
         combo->setCurrentIndex(-1);
         widget = combo;
         break;
@@ -130,17 +130,17 @@ int main(int argc, char* argv[]) {
         widget = new QWidget(parent);
         break;
     }
-    if (spec.font != nullptr && spec.font != uiFont) widget->setFont(Font(oneFont ? *uiFont : *spec.font, hasFamily));
-    if (oneFont && spec.font != nullptr && spec.font != uiFont) {
+    if (row.font != nullptr && row.font != uiFont) widget->setFont(Font(oneFont ? *uiFont : *row.font, hasFamily));
+    if (oneFont && row.font != nullptr && row.font != uiFont) {
       QFont font = widget->font();
-      font.setPointSizeF(spec.font->pointSize);
+      font.setPointSizeF(row.font->pointSize);
       widget->setFont(font);
     }
-    if (spec.kind == ControlKind::Line) {
-      widget->setGeometry(QRect(QPoint(Pixels(spec.left), Pixels(spec.top)),
-                                QPoint(Pixels(spec.left + spec.width), Pixels(spec.top + spec.height))));
+    if (row.kind == ControlKind::Line) {
+      widget->setGeometry(QRect(QPoint(Pixels(row.left), Pixels(row.top)),
+                                QPoint(Pixels(row.left + row.width), Pixels(row.top + row.height))));
     } else {
-      widget->setGeometry(Pixels(spec.left), Pixels(spec.top), Pixels(spec.width), Pixels(spec.height));
+      widget->setGeometry(Pixels(row.left), Pixels(row.top), Pixels(row.width), Pixels(row.height));
     }
   }
   if (!icons.isEmpty()) {

@@ -88,7 +88,7 @@ class Window {
 
  private:
   void Pick(ControlKey combo, std::string_view entry) {
-    const auto list = model_.Spec(combo).list;
+    const auto list = model_.Row(combo).list;
     for (std::size_t i = 0; i < list.size(); ++i) {
       if (list[i] == entry) model_.Select(combo, static_cast<int>(i));
     }

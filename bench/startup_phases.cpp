@@ -100,8 +100,8 @@ int Child(int argc, char* argv[], long long launched, bool empty) {
     mark();
   } else {
     const tavrelo::ui::FormModel inventory;
-    for (const tavrelo::ui::ControlSpec& spec : inventory.Inventory()) {
-      if (spec.font != nullptr) (void)tavrelo::ui::ChooseFont(*spec.font);
+    for (const tavrelo::ui::ControlSpec& row : inventory.Inventory()) {
+      if (row.font != nullptr) (void)tavrelo::ui::ChooseFont(*row.font);
     }
     mark();
     model.emplace();

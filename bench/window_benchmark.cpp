@@ -78,8 +78,8 @@ BENCHMARK(BuildAndPaintWindow)->Unit(benchmark::kMillisecond);
 
 void ChooseFonts(benchmark::State& state) {
   std::vector<const tavrelo::ui::FontSpec*> fonts;
-  for (const ControlSpec& spec : tavrelo::ui::ControlInventory()) {
-    if (spec.font != nullptr) fonts.push_back(spec.font);
+  for (const ControlSpec& row : tavrelo::ui::ControlInventory()) {
+    if (row.font != nullptr) fonts.push_back(row.font);
   }
   for (auto _ : state) {
     for (const auto* font : fonts) benchmark::DoNotOptimize(tavrelo::ui::ChooseFont(*font));
@@ -93,11 +93,11 @@ template <bool kAtOnce>
 void FillCombos(benchmark::State& state) {
   std::vector<const ControlSpec*> combos;
   std::vector<QStringList> lists;
-  for (const ControlSpec& spec : tavrelo::ui::ControlInventory()) {
-    if (spec.kind != ControlKind::ComboBox) continue;
-    combos.push_back(&spec);
+  for (const ControlSpec& row : tavrelo::ui::ControlInventory()) {
+    if (row.kind != ControlKind::ComboBox) continue;
+    combos.push_back(&row);
     QStringList list;
-    for (const std::string_view entry : spec.list) list.append(ToQString(entry));
+    for (const std::string_view entry : row.list) list.append(ToQString(entry));
     lists.push_back(list);
   }
   for (auto _ : state) {

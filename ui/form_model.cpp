@@ -18,31 +18,31 @@ FormModel::FormModel(std::span<const ControlSpec> inventory) : inventory_(invent
 }
 
 std::size_t FormModel::Position(ControlKey control) const {
-  const auto found = std::find_if(inventory_.begin(), inventory_.end(), [&](const ControlSpec& spec) {
-    return spec.name == control.name && spec.index == control.index;
+  const auto found = std::find_if(inventory_.begin(), inventory_.end(), [&](const ControlSpec& row) {
+    return row.name == control.name && row.index == control.index;
   });
   if (found == inventory_.end()) throw std::out_of_range("no control " + DisplayName(control));
   return static_cast<std::size_t>(found - inventory_.begin());
 }
 
-const ControlSpec& FormModel::Spec(ControlKey control) const { return inventory_[Position(control)]; }
+const ControlSpec& FormModel::Row(ControlKey control) const { return inventory_[Position(control)]; }
 
 bool FormModel::Contains(ControlKey control) const noexcept {
-  return std::any_of(inventory_.begin(), inventory_.end(), [&](const ControlSpec& spec) {
-    return spec.name == control.name && spec.index == control.index;
+  return std::any_of(inventory_.begin(), inventory_.end(), [&](const ControlSpec& row) {
+    return row.name == control.name && row.index == control.index;
   });
 }
 
 std::vector<ControlKey> FormModel::TabOrder() const {
   std::vector<const ControlSpec*> focusable;
-  for (const ControlSpec& spec : inventory_) {
-    if (spec.TakesFocus()) focusable.push_back(&spec);
+  for (const ControlSpec& row : inventory_) {
+    if (row.TakesFocus()) focusable.push_back(&row);
   }
   std::stable_sort(focusable.begin(), focusable.end(),
                    [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
   std::vector<ControlKey> order;
   order.reserve(focusable.size());
-  for (const ControlSpec* spec : focusable) order.push_back({spec->name, spec->index});
+  for (const ControlSpec* row : focusable) order.push_back({row->name, row->index});
   return order;
 }
 
@@ -68,9 +68,9 @@ std::optional<int> FormModel::Selection(ControlKey control) const { return state
 
 void FormModel::Select(ControlKey combo, int entry) {
   const std::size_t i = Position(combo);
-  const ControlSpec& spec = inventory_[i];
-  if (spec.kind != ControlKind::ComboBox || entry < 0 || static_cast<std::size_t>(entry) >= spec.list.size()) return;
-  SetText(combo, spec.list[static_cast<std::size_t>(entry)]);
+  const ControlSpec& row = inventory_[i];
+  if (row.kind != ControlKind::ComboBox || entry < 0 || static_cast<std::size_t>(entry) >= row.list.size()) return;
+  SetText(combo, row.list[static_cast<std::size_t>(entry)]);
   State& state = states_[i];
   if (state.selection != entry) {
     state.selection = entry;

@@ -50,7 +50,7 @@ class FormModel {
   explicit FormModel(std::span<const ControlSpec> inventory = ControlInventory());
 
   // --- Lookup (throws std::out_of_range for a control that does not exist)
-  [[nodiscard]] const ControlSpec& Spec(ControlKey control) const;
+  [[nodiscard]] const ControlSpec& Row(ControlKey control) const;
   [[nodiscard]] bool Contains(ControlKey control) const noexcept;
   [[nodiscard]] std::span<const ControlSpec> Inventory() const noexcept { return inventory_; }
   // Where the control stands in Inventory().

@@ -166,15 +166,15 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
  protected:
   RandomUser() {
     previousHandler = qInstallMessageHandler(QuietIgnoredKeys);
-    for (const ControlSpec& spec : model.Inventory()) {
-      const ControlKey key{spec.name, spec.index};
+    for (const ControlSpec& row : model.Inventory()) {
+      const ControlKey key{row.name, row.index};
       watched_.push_back({key, window.Widget(key), RuleFor(key)});
-      if (spec.kind == ControlKind::ComboBox) {
+      if (row.kind == ControlKind::ComboBox) {
         combos_.push_back(key);
         boxes_.push_back(qobject_cast<QComboBox*>(window.Widget(key)));
       }
-      if (spec.kind == ControlKind::Label || spec.kind == ControlKind::Frame || spec.kind == ControlKind::Line ||
-          spec.kind == ControlKind::Form) {
+      if (row.kind == ControlKind::Label || row.kind == ControlKind::Frame || row.kind == ControlKind::Line ||
+          row.kind == ControlKind::Form) {
         statics_.push_back(key);
       }
     }
@@ -202,7 +202,7 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
     return found != combos_.end() ? boxes_[static_cast<std::size_t>(found - combos_.begin())] : nullptr;
   }
   QPlainTextEdit* ResultBox() const { return qobject_cast<QPlainTextEdit*>(window.Widget(kResult)); }
-  bool IsCombo(ControlKey key) const { return model.Spec(key).kind == ControlKind::ComboBox; }
+  bool IsCombo(ControlKey key) const { return model.Row(key).kind == ControlKind::ComboBox; }
   bool IsField(ControlKey key) const { return IsCombo(key) || key == kResult; }
 
   // The field or button that has the keyboard focus.
@@ -353,7 +353,7 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
         &lists::kLayerCounts, &lists::kSoilNames, &lists::kUnitWeights, &lists::kDepths,
         &lists::kCauses,      &lists::kCoefficients, &lists::kLoads};
     const std::span<const std::string_view> list =
-        IsCombo(field) ? model.Spec(field).list : *kAllLists[Below(kAllLists.size())];
+        IsCombo(field) ? model.Row(field).list : *kAllLists[Below(kAllLists.size())];
     const auto asTyped = [this](const QString& text) {
       bool ascii = true;
       for (const QChar c : text) ascii = ascii && c.unicode() < 0x80;
@@ -432,8 +432,8 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
     std::vector<ControlKey> visible = VisibleFields();
     visible.pop_back();  // Text1 has no list
     const ControlKey key = Any(visible);
-    const int entry = static_cast<int>(Below(model.Spec(key).list.size()));
-    Note("pick " + Brief(std::string(model.Spec(key).list[static_cast<std::size_t>(entry)])) + " in " +
+    const int entry = static_cast<int>(Below(model.Row(key).list.size()));
+    Note("pick " + Brief(std::string(model.Row(key).list[static_cast<std::size_t>(entry)])) + " in " +
          DisplayName(key) + " by pointer");
     QComboBox* box = Box(key);
     box->setFocus(Qt::MouseFocusReason);  // as the press on its arrow does
@@ -763,7 +763,7 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
   void Follow(const Expectation& expect) {
     if (!expect.picked) return;
     const auto [key, entry] = *expect.picked;
-    const std::string_view text = model.Spec(key).list[static_cast<std::size_t>(entry)];
+    const std::string_view text = model.Row(key).list[static_cast<std::size_t>(entry)];
     if (key == ControlKey{"Combo1"}) {
       static constexpr std::array<std::string_view, 5> kCounts = {"1.0", "2.0", "3.0", "4.0", "5.0"};
       for (std::size_t n = 0; n < kCounts.size(); ++n) {
@@ -815,7 +815,7 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
       const ControlKey key = combos_[i];
       const std::string name = DisplayName(key);
       const QComboBox* box = boxes_[i];
-      const auto list = model.Spec(key).list;
+      const auto list = model.Row(key).list;
       bool sameList = box->count() == static_cast<int>(list.size());
       for (int row = 0; sameList && row < box->count(); ++row) {
         sameList = box->itemText(row) == ToQ(list[static_cast<std::size_t>(row)]);

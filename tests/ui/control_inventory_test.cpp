@@ -16,7 +16,7 @@ namespace {
 
 std::map<std::string, std::set<int>> IndexesByName() {
   std::map<std::string, std::set<int>> names;
-  for (const ControlSpec& spec : ControlInventory()) names[std::string(spec.name)].insert(spec.index);
+  for (const ControlSpec& row : ControlInventory()) names[std::string(row.name)].insert(row.index);
   return names;
 }
 
@@ -28,8 +28,8 @@ std::set<int> Range(int first, int last) {
 
 TEST(Inventory, HoldsEveryControlOnce) {
   std::set<std::pair<std::string, int>> seen;
-  for (const ControlSpec& spec : ControlInventory()) {
-    EXPECT_TRUE(seen.insert({std::string(spec.name), spec.index}).second) << DisplayName({spec.name, spec.index});
+  for (const ControlSpec& row : ControlInventory()) {
+    EXPECT_TRUE(seen.insert({std::string(row.name), row.index}).second) << DisplayName({row.name, row.index});
   }
   const auto names = IndexesByName();
   EXPECT_EQ(names.at("Label3"), Range(0, 24));
@@ -49,38 +49,38 @@ TEST(Inventory, HoldsEveryControlOnce) {
 
 TEST(Inventory, ContainersComeBeforeWhatTheyHold) {
   std::set<std::string_view> built;
-  for (const ControlSpec& spec : ControlInventory()) {
-    if (!spec.container.empty()) {
-      EXPECT_TRUE(built.count(spec.container)) << DisplayName({spec.name, spec.index}) << " before " << spec.container;
+  for (const ControlSpec& row : ControlInventory()) {
+    if (!row.container.empty()) {
+      EXPECT_TRUE(built.count(row.container)) << DisplayName({row.name, row.index}) << " before " << row.container;
     }
-    if (spec.kind == ControlKind::Form || spec.kind == ControlKind::Frame) built.insert(spec.name);
+    if (row.kind == ControlKind::Form || row.kind == ControlKind::Frame) built.insert(row.name);
   }
   EXPECT_EQ(ControlInventory().front().name, "Form1");
 }
 
 TEST(Inventory, EveryControlFitsInsideItsContainer) {
   FormModel model;
-  for (const ControlSpec& spec : ControlInventory()) {
-    if (spec.kind == ControlKind::Form) continue;
-    const ControlSpec& outer = model.Spec({spec.container.empty() ? "Form1" : spec.container});
-    const auto name = DisplayName({spec.name, spec.index});
-    EXPECT_GE(spec.left, 0) << name;
-    EXPECT_GE(spec.top, 0) << name;
-    EXPECT_LE(spec.left + spec.width, outer.width) << name;
-    EXPECT_LE(spec.top + spec.height, outer.height) << name;
+  for (const ControlSpec& row : ControlInventory()) {
+    if (row.kind == ControlKind::Form) continue;
+    const ControlSpec& outer = model.Row({row.container.empty() ? "Form1" : row.container});
+    const auto name = DisplayName({row.name, row.index});
+    EXPECT_GE(row.left, 0) << name;
+    EXPECT_GE(row.top, 0) << name;
+    EXPECT_LE(row.left + row.width, outer.width) << name;
+    EXPECT_LE(row.top + row.height, outer.height) << name;
   }
 }
 
 TEST(Inventory, LayerRowsLineUp) {
   FormModel model;
   for (int k = 1; k <= 5; ++k) {
-    const int top = model.Spec({"Label3", k}).top;
+    const int top = model.Row({"Label3", k}).top;
     EXPECT_EQ(top, 1080 + 360 * (k - 1)) << "row " << k;
     for (const ControlKey key : {ControlKey{"Combo2", k - 1}, ControlKey{"Combo3", k - 1},
                                  ControlKey{"Combo4", k - 1}, ControlKey{"Combo4", k + 4}}) {
-      EXPECT_EQ(model.Spec(key).top, top) << DisplayName(key);
+      EXPECT_EQ(model.Row(key).top, top) << DisplayName(key);
     }
-    EXPECT_EQ(model.Spec({"Label3", k}).caption, std::to_string(k));
+    EXPECT_EQ(model.Row({"Label3", k}).caption, std::to_string(k));
   }
 }
 
@@ -96,9 +96,9 @@ TEST(Inventory, TabOrderRunsDownEachColumnOfTheLayerTable) {
 
 TEST(Inventory, TabIndexesAreUnique) {
   std::set<int> seen;
-  for (const ControlSpec& spec : ControlInventory()) {
-    if (spec.tabIndex >= 0) {
-      EXPECT_TRUE(seen.insert(spec.tabIndex).second) << spec.tabIndex;
+  for (const ControlSpec& row : ControlInventory()) {
+    if (row.tabIndex >= 0) {
+      EXPECT_TRUE(seen.insert(row.tabIndex).second) << row.tabIndex;
     }
   }
   EXPECT_EQ(seen, Range(0, 59));
@@ -106,12 +106,12 @@ TEST(Inventory, TabIndexesAreUnique) {
 
 TEST(Inventory, FocusableControlsHaveDistinctChineseNames) {
   std::set<std::string> names;
-  for (const ControlSpec& spec : ControlInventory()) {
-    if (!spec.TakesFocus()) continue;
-    EXPECT_FALSE(spec.accessibleName.empty()) << spec.name;
-    EXPECT_TRUE(names.insert(spec.accessibleName).second) << spec.accessibleName;
+  for (const ControlSpec& row : ControlInventory()) {
+    if (!row.TakesFocus()) continue;
+    EXPECT_FALSE(row.accessibleName.empty()) << row.name;
+    EXPECT_TRUE(names.insert(row.accessibleName).second) << row.accessibleName;
   }
-  EXPECT_EQ(FormModel().Spec({"Combo4", 7}).accessibleName, "第3层 土层厚（m）");
+  EXPECT_EQ(FormModel().Row({"Combo4", 7}).accessibleName, "第3层 土层厚（m）");
 }
 
 // The lists' written forms matter: entries are copied verbatim into the
@@ -176,7 +176,7 @@ TEST(Lists, NumericListsStepEvenly) {
 }
 
 TEST(Notes, HaveNoLineBreaksAndTheirBlanks) {
-  const std::string& notes = FormModel().Spec({"Label6"}).caption;  // the inventory outlives the model
+  const std::string& notes = FormModel().Row({"Label6"}).caption;  // the inventory outlives the model
   EXPECT_EQ(notes.find_first_of("\r\n"), std::string::npos);
   EXPECT_NE(notes.find("较小值。" + std::string(14, ' ') + "2、"), std::string::npos);
   EXPECT_NE(notes.find("较大值。" + std::string(17, ' ') + "3、"), std::string::npos);

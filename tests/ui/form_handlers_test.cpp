@@ -21,7 +21,7 @@ class Form : public testing::Test {
   }
 
   void Pick(ControlKey combo, std::string_view entry) {
-    const auto list = model.Spec(combo).list;
+    const auto list = model.Row(combo).list;
     for (std::size_t i = 0; i < list.size(); ++i) {
       if (list[i] == entry) return model.Select(combo, static_cast<int>(i));
     }
@@ -48,7 +48,7 @@ class Form : public testing::Test {
   // Every text of the form, to see that a failed press changes none.
   std::vector<std::string> AllTexts() const {
     std::vector<std::string> texts;
-    for (const ControlSpec& spec : model.Inventory()) texts.push_back(model.Text({spec.name, spec.index}));
+    for (const ControlSpec& row : model.Inventory()) texts.push_back(model.Text({row.name, row.index}));
     return texts;
   }
 
@@ -195,14 +195,14 @@ TEST_F(Form, PressKeepsFieldsAndVisibility) {
   FillTypicalUse();
   const auto before = AllTexts();
   std::vector<bool> visible;
-  for (const ControlSpec& spec : model.Inventory()) visible.push_back(model.Visible({spec.name, spec.index}));
+  for (const ControlSpec& row : model.Inventory()) visible.push_back(model.Visible({row.name, row.index}));
   Press();
   auto after = AllTexts();
   after[model.Position({"Text1"})] = before[model.Position({"Text1"})];
   EXPECT_EQ(after, before);
   for (std::size_t i = 0; i < visible.size(); ++i) {
-    const ControlSpec& spec = model.Inventory()[i];
-    EXPECT_EQ(model.Visible({spec.name, spec.index}), visible[i]) << spec.name;
+    const ControlSpec& row = model.Inventory()[i];
+    EXPECT_EQ(model.Visible({row.name, row.index}), visible[i]) << row.name;
   }
 }
 
@@ -263,12 +263,16 @@ TEST_F(Form, FreshFormFailsOnTheEmptyLayerCount) {
   EXPECT_EQ(model.Text({"Text1"}), note);
 }
 
+// "gamma3" and the like: a text that names the field it was typed into.
+template <typename Number>
+std::string Numbered(std::string prefix, Number number) { return prefix += std::to_string(number); }
+
 TEST(FieldControls, EachInputComesFromItsField) {
   FormModel model;
   model.SetText({"Combo1"}, "count");
   for (int i = 0; i < 5; ++i) {
-    model.SetText({"Combo3", i}, "gamma" + std::to_string(i + 1));
-    model.SetText({"Combo4", i + 5}, "h" + std::to_string(i + 1));
+    model.SetText({"Combo3", i}, Numbered("gamma", i + 1));
+    model.SetText({"Combo4", i + 5}, Numbered("h", i + 1));
     model.SetText({"Combo4", i}, "elevation");
   }
   model.SetText({"Combo5"}, "cause");
@@ -277,8 +281,8 @@ TEST(FieldControls, EachInputComesFromItsField) {
   const FrictionInput input = ReadFrictionInput(model);
   EXPECT_EQ(input.layerCountText, "count");
   for (std::size_t i = 0; i < 5; ++i) {
-    EXPECT_EQ(input.layers[i].unitWeightText, "gamma" + std::to_string(i + 1));
-    EXPECT_EQ(input.layers[i].thicknessText, "h" + std::to_string(i + 1));
+    EXPECT_EQ(input.layers[i].unitWeightText, Numbered("gamma", i + 1));
+    EXPECT_EQ(input.layers[i].thicknessText, Numbered("h", i + 1));
   }
   EXPECT_EQ(input.causeText, "cause");
   EXPECT_EQ(input.coefficientText, "xi");

@@ -27,10 +27,10 @@ class RecordingView : public FormView {
 
 TEST(StartingState, EveryControlVisibleAndEveryComboEmpty) {
   const FormModel model;
-  for (const ControlSpec& spec : model.Inventory()) {
-    const ControlKey key{spec.name, spec.index};
+  for (const ControlSpec& row : model.Inventory()) {
+    const ControlKey key{row.name, row.index};
     EXPECT_TRUE(model.Visible(key)) << DisplayName(key);
-    if (spec.kind == ControlKind::ComboBox) {
+    if (row.kind == ControlKind::ComboBox) {
       EXPECT_EQ(model.Text(key), "") << DisplayName(key);
       EXPECT_EQ(model.Selection(key), std::nullopt) << DisplayName(key);
     }
@@ -49,10 +49,10 @@ TEST(StartingState, ResultBoxHoldsItsNoteEndingInCrLf) {
 
 TEST(Lookup, FindsControlsByNameAndIndex) {
   const FormModel model;
-  EXPECT_EQ(model.Spec({"Combo4", 7}).top, 1800);
-  EXPECT_EQ(model.Spec({"Combo4", 7}).left, 3360);
-  EXPECT_EQ(model.Spec({"Label3", 22}).caption, "0.25-0.40");
-  EXPECT_EQ(model.Spec({"Frame3"}).caption, "负摩阻力系数ξn");
+  EXPECT_EQ(model.Row({"Combo4", 7}).top, 1800);
+  EXPECT_EQ(model.Row({"Combo4", 7}).left, 3360);
+  EXPECT_EQ(model.Row({"Label3", 22}).caption, "0.25-0.40");
+  EXPECT_EQ(model.Row({"Frame3"}).caption, "负摩阻力系数ξn");
   EXPECT_EQ(model.Inventory()[model.Position({"Combo6"})].name, "Combo6");
   EXPECT_TRUE(model.Contains({"Line23"}));
 }
@@ -77,7 +77,7 @@ TEST(Visibility, HidingKeepsTextSelectionAndList) {
   model.SetVisible({"Combo3", 2}, true);
   EXPECT_EQ(model.Text({"Combo3", 2}), "19");
   EXPECT_EQ(model.Selection({"Combo3", 2}), 4);
-  EXPECT_EQ(model.Spec({"Combo3", 2}).list.size(), 7U);
+  EXPECT_EQ(model.Row({"Combo3", 2}).list.size(), 7U);
   EXPECT_EQ(model.Text({"Combo4", 7}), "2.3") << "hidden, the text stays";
 }
 

@@ -20,12 +20,12 @@ class ComboBoxes : public WindowTest {
 };
 
 TEST_F(ComboBoxes, OpenEmptyWithNothingSelected) {
-  for (const ControlSpec& spec : model.Inventory()) {
-    if (spec.kind != ControlKind::ComboBox) continue;
-    QComboBox* box = Combo(spec.name, spec.index);
-    EXPECT_EQ(box->currentText(), QString()) << DisplayName({spec.name, spec.index});
-    EXPECT_EQ(box->currentIndex(), -1) << DisplayName({spec.name, spec.index});
-    EXPECT_EQ(box->count(), static_cast<int>(spec.list.size())) << DisplayName({spec.name, spec.index});
+  for (const ControlSpec& row : model.Inventory()) {
+    if (row.kind != ControlKind::ComboBox) continue;
+    QComboBox* box = Combo(row.name, row.index);
+    EXPECT_EQ(box->currentText(), QString()) << DisplayName({row.name, row.index});
+    EXPECT_EQ(box->currentIndex(), -1) << DisplayName({row.name, row.index});
+    EXPECT_EQ(box->count(), static_cast<int>(row.list.size())) << DisplayName({row.name, row.index});
   }
 }
 

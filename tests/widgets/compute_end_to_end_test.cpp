@@ -41,8 +41,8 @@ class EndToEnd : public WindowTest {
   // Every combo box's shown text and Text1's, to see that nothing moved.
   std::vector<QString> FieldsShown() {
     std::vector<QString> texts;
-    for (const ControlSpec& spec : model.Inventory()) {
-      if (spec.kind == ControlKind::ComboBox) texts.push_back(Combo(spec.name, spec.index)->currentText());
+    for (const ControlSpec& row : model.Inventory()) {
+      if (row.kind == ControlKind::ComboBox) texts.push_back(Combo(row.name, row.index)->currentText());
     }
     texts.push_back(ResultShown());
     return texts;

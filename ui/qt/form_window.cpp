@@ -42,14 +42,14 @@ std::string EditorToModel(const QString& shown) {
   return text.toStdString();
 }
 
-QRect PixelRect(const ControlSpec& spec) {
-  if (spec.kind == ControlKind::Line) {
+QRect PixelRect(const ControlSpec& row) {
+  if (row.kind == ControlKind::Line) {
     // Both end points belong to the line, drawn one pixel wide.
-    const QPoint from(TwipsToPixels(spec.left), TwipsToPixels(spec.top));
-    const QPoint to(TwipsToPixels(spec.left + spec.width), TwipsToPixels(spec.top + spec.height));
+    const QPoint from(TwipsToPixels(row.left), TwipsToPixels(row.top));
+    const QPoint to(TwipsToPixels(row.left + row.width), TwipsToPixels(row.top + row.height));
     return QRect(from, to);
   }
-  return {TwipsToPixels(spec.left), TwipsToPixels(spec.top), TwipsToPixels(spec.width), TwipsToPixels(spec.height)};
+  return {TwipsToPixels(row.left), TwipsToPixels(row.top), TwipsToPixels(row.width), TwipsToPixels(row.height)};
 }
 
 // Sets colour `role` (and more roles with the same colour) on `widget`.
@@ -79,17 +79,17 @@ FormWindow::FormWindow(FormModel& model, QWidget* parent)
     : QWidget(parent), model_(model), widgets_(model.Inventory().size(), nullptr) {
   const auto inventory = model_.Inventory();
   for (std::size_t i = 0; i < inventory.size(); ++i) {
-    const ControlSpec& spec = inventory[i];
+    const ControlSpec& row = inventory[i];
     QWidget* container = this;
-    if (!spec.container.empty()) container = Widget({spec.container});
-    QWidget* widget = widgets_[i] = Build(spec, container);
-    widget->setObjectName(ToQString(DisplayName({spec.name, spec.index})));
-    if (spec.font != nullptr) widget->setFont(ChooseFont(*spec.font));
-    if (!spec.hint.empty()) widget->setToolTip(ToQString(spec.hint));
-    if (!spec.accessibleName.empty()) widget->setAccessibleName(ToQString(spec.accessibleName));
-    if (spec.kind == ControlKind::Form) continue;  // shown by the caller
-    widget->setGeometry(PixelRect(spec));
-    widget->setVisible(model_.Visible({spec.name, spec.index}));
+    if (!row.container.empty()) container = Widget({row.container});
+    QWidget* widget = widgets_[i] = Build(row, container);
+    widget->setObjectName(ToQString(DisplayName({row.name, row.index})));
+    if (row.font != nullptr) widget->setFont(ChooseFont(*row.font));
+    if (!row.hint.empty()) widget->setToolTip(ToQString(row.hint));
+    if (!row.accessibleName.empty()) widget->setAccessibleName(ToQString(row.accessibleName));
+    if (row.kind == ControlKind::Form) continue;  // shown by the caller
+    widget->setGeometry(PixelRect(row));
+    widget->setVisible(model_.Visible({row.name, row.index}));
   }
   SetUpTabOrder();
   model_.SetView(this);
@@ -99,38 +99,38 @@ FormWindow::~FormWindow() { model_.SetView(nullptr); }
 
 QWidget* FormWindow::Widget(ControlKey control) const { return widgets_.at(model_.Position(control)); }
 
-QWidget* FormWindow::Build(const ControlSpec& spec, QWidget* container) {
-  const ControlKey key{spec.name, spec.index};
+QWidget* FormWindow::Build(const ControlSpec& row, QWidget* container) {
+  const ControlKey key{row.name, row.index};
   const QString text = ToQString(model_.Text(key));
-  switch (spec.kind) {
+  switch (row.kind) {
     case ControlKind::Form: {
       setWindowTitle(text);
       setWindowIcon(WindowIcon());
-      resize(TwipsToPixels(spec.width), TwipsToPixels(spec.height));
+      resize(TwipsToPixels(row.width), TwipsToPixels(row.height));
       setAutoFillBackground(true);
-      Paint(this, {QPalette::Window}, ToColour(*spec.background));
+      Paint(this, {QPalette::Window}, ToColour(*row.background));
       return this;
     }
     case ControlKind::Frame: {
       auto* frame = new FrameBox(text, container);
       frame->setAutoFillBackground(true);
-      Paint(frame, {QPalette::Window}, ToColour(*spec.background));
-      Paint(frame, {QPalette::WindowText}, ToColour(*spec.foreground));
+      Paint(frame, {QPalette::Window}, ToColour(*row.background));
+      Paint(frame, {QPalette::WindowText}, ToColour(*row.foreground));
       return frame;
     }
     case ControlKind::Label: {
       auto* label = new QLabel(text, container);
       label->setWordWrap(true);
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      Paint(label, {QPalette::WindowText}, ToColour(*spec.foreground));
+      Paint(label, {QPalette::WindowText}, ToColour(*row.foreground));
       return label;
     }
     case ControlKind::ComboBox: {
       auto* combo = new ListComboBox(container);
-      for (const std::string_view entry : spec.list) combo->addItem(ToQString(entry));
+      for (const std::string_view entry : row.list) combo->addItem(ToQString(entry));
       combo->setCurrentIndex(-1);
       combo->setEditText(text);
-      Paint(combo, {QPalette::Base}, ToColour(*spec.background));
+      Paint(combo, {QPalette::Base}, ToColour(*row.background));
       BindCombo(key, combo);
       return combo;
     }
@@ -141,22 +141,22 @@ QWidget* FormWindow::Build(const ControlSpec& spec, QWidget* container) {
       box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       box->setTabChangesFocus(true);
       box->setPlainText(ModelToEditor(model_.Text(key)));
-      Paint(box, {QPalette::Base}, ToColour(*spec.background));
-      Paint(box, {QPalette::Text}, ToColour(*spec.foreground));
+      Paint(box, {QPalette::Base}, ToColour(*row.background));
+      Paint(box, {QPalette::Text}, ToColour(*row.foreground));
       connect(box, &QPlainTextEdit::textChanged, this, [this, key, box] {
         if (!showingModel_) model_.SetText(key, EditorToModel(box->toPlainText()));
       });
       return box;
     }
     case ControlKind::CommandButton: {
-      auto* button = new ColourButton(text, ToColour(*spec.background), container);
+      auto* button = new ColourButton(text, ToColour(*row.background), container);
       connect(button, &QPushButton::clicked, this, [this, key] { model_.Press(key); });
       return button;
     }
     case ControlKind::Line: {
       auto* line = new QWidget(container);
       line->setAutoFillBackground(true);
-      Paint(line, {QPalette::Window}, ToColour(*spec.foreground));
+      Paint(line, {QPalette::Window}, ToColour(*row.foreground));
       return line;
     }
   }

@@ -42,7 +42,7 @@ class FormWindow : public QWidget, private FormView {
   void SetMessagePresenter(MessagePresenter presenter) { presenter_ = std::move(presenter); }
 
  private:
-  QWidget* Build(const ControlSpec& spec, QWidget* container);
+  QWidget* Build(const ControlSpec& row, QWidget* container);
   void BindCombo(ControlKey key, class ListComboBox* combo);
   void SetUpTabOrder();
 
