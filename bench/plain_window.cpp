@@ -94,9 +94,7 @@ int main(int argc, char* argv[]) {
         window.setFont(Font(*row.font, hasFamily));
         continue;
       }
-      case ControlKind::Frame:
-        widget = containers[row.name] = new QGroupBox(text, parent);
-        break;
+      case ControlKind::Frame: widget = containers[row.name] = new QGroupBox(text, parent); break;
       case ControlKind::Label: {
         auto* label = new QLabel(text, parent);
         label->setWordWrap(true);
@@ -123,12 +121,8 @@ int main(int argc, char* argv[]) {
         widget = box;
         break;
       }
-      case ControlKind::CommandButton:
-        widget = new QPushButton(text, parent);
-        break;
-      case ControlKind::Line:
-        widget = new QWidget(parent);
-        break;
+      case ControlKind::CommandButton: widget = new QPushButton(text, parent); break;
+      case ControlKind::Line: widget = new QWidget(parent); break;
     }
     if (row.font != nullptr && row.font != uiFont) widget->setFont(Font(oneFont ? *uiFont : *row.font, hasFamily));
     if (oneFont && row.font != nullptr && row.font != uiFont) {

@@ -12,12 +12,12 @@
 //   PressModel             FormModel::Press and the repaint, no button
 //
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise.
+#include <benchmark/benchmark.h>
+
 #include <QApplication>
 #include <QEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <benchmark/benchmark.h>
-
 #include <string>
 #include <string_view>
 
@@ -55,9 +55,8 @@ class PaintCounter : public QObject {
 class Window {
  public:
   Window() {
-    tavrelo::ui::ConnectHandlers(model_, [this](const tavrelo::ui::InputProblem& problem) {
-      problem_ = problem.message;
-    });
+    tavrelo::ui::ConnectHandlers(model_,
+                                 [this](const tavrelo::ui::InputProblem& problem) { problem_ = problem.message; });
     window_.SetMessagePresenter([](const QString&, const QString&) {});
     window_.show();
     QApplication::processEvents();

@@ -87,8 +87,8 @@ class Display {
   }
 
   [[nodiscard]] std::optional<std::uint32_t> Pixel(xcb_window_t window, std::int16_t x, std::int16_t y) const {
-    const Reply<xcb_get_image_reply_t> image(xcb_get_image_reply(
-        c_, xcb_get_image(c_, XCB_IMAGE_FORMAT_Z_PIXMAP, window, x, y, 1, 1, 0xFFFFFFFF), nullptr));
+    const Reply<xcb_get_image_reply_t> image(
+        xcb_get_image_reply(c_, xcb_get_image(c_, XCB_IMAGE_FORMAT_Z_PIXMAP, window, x, y, 1, 1, 0xFFFFFFFF), nullptr));
     if (!image || xcb_get_image_data_length(image.get()) < 4) return std::nullopt;
     std::uint32_t pixel = 0;
     std::memcpy(&pixel, xcb_get_image_data(image.get()), sizeof pixel);
@@ -168,7 +168,7 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   if (pid == 0) {
-    close(xcb_get_file_descriptor(c));  // the program makes its own connection
+    close(xcb_get_file_descriptor(c));   // the program makes its own connection
     dup2(STDERR_FILENO, STDOUT_FILENO);  // our stdout carries the timings alone
     execvp(command[0], command);
     std::fprintf(stderr, "startup-launcher: cannot run %s: %s\n", command[0], std::strerror(errno));

@@ -221,6 +221,7 @@ int main(int argc, char* argv[]) {
   }
   const std::size_t end = kPhases.size();
   std::printf("%-14s %8.1f %8.1f %+8.1f\n", "painted at", empty[end], ours[end], ours[end] - empty[end]);
-  std::printf("%-14s %8.0f %8.0f %+8.0f\n", "peak RSS KiB", empty[end + 1], ours[end + 1], ours[end + 1] - empty[end + 1]);
+  std::printf("%-14s %8.0f %8.0f %+8.0f\n", "peak RSS KiB", empty[end + 1], ours[end + 1],
+              ours[end + 1] - empty[end + 1]);
   return 0;
 }

@@ -11,14 +11,14 @@
 // of our steps are worth shortening.
 //
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise.
+#include <benchmark/benchmark.h>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
 #include <QStringList>
 #include <QWidget>
-#include <benchmark/benchmark.h>
-
 #include <memory>
 #include <vector>
 

@@ -78,8 +78,8 @@ std::optional<xcb_window_t> WaitForWindow(xcb_connection_t* c, xcb_window_t root
 }
 
 std::optional<std::uint32_t> Pixel(xcb_connection_t* c, xcb_window_t window, std::int16_t x, std::int16_t y) {
-  const Reply<xcb_get_image_reply_t> image(xcb_get_image_reply(
-      c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, window, x, y, 1, 1, 0xFFFFFFFF), nullptr));
+  const Reply<xcb_get_image_reply_t> image(
+      xcb_get_image_reply(c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, window, x, y, 1, 1, 0xFFFFFFFF), nullptr));
   if (!image || xcb_get_image_data_length(image.get()) < 4) return std::nullopt;
   std::uint32_t pixel = 0;
   std::memcpy(&pixel, xcb_get_image_data(image.get()), sizeof pixel);
@@ -87,10 +87,11 @@ std::optional<std::uint32_t> Pixel(xcb_connection_t* c, xcb_window_t window, std
 }
 
 int Usage() {
-  std::fputs("usage: x11-window-probe wait TITLE [TIMEOUT_MS]\n"
-             "       x11-window-probe wait-colour TITLE RRGGBB X Y [TIMEOUT_MS]\n"
-             "       x11-window-probe close TITLE\n",
-             stderr);
+  std::fputs(
+      "usage: x11-window-probe wait TITLE [TIMEOUT_MS]\n"
+      "       x11-window-probe wait-colour TITLE RRGGBB X Y [TIMEOUT_MS]\n"
+      "       x11-window-probe close TITLE\n",
+      stderr);
   return 2;
 }
 

@@ -9,8 +9,8 @@ namespace {
 // --- Lists -------------------------------------------------------------------
 
 constexpr std::array<std::string_view, 5> kLayerCountEntries = {"1.0", "2.0", "3.0", "4.0", "5.0"};
-constexpr std::array<std::string_view, 11> kSoilNameEntries = {
-    "素填土", "杂填土", "冲填土", "粘土", "粉质粘土", "粉土", "砾砂", "粗砂", "中砂", "细砂", "粉砂"};
+constexpr std::array<std::string_view, 11> kSoilNameEntries = {"素填土", "杂填土", "冲填土", "粘土", "粉质粘土", "粉土",
+                                                               "砾砂",   "粗砂",   "中砂",   "细砂", "粉砂"};
 constexpr std::array<std::string_view, 7> kUnitWeightEntries = {"17", "17.5", "18", "18.5", "19", "19.5", "20"};
 constexpr std::array<std::string_view, 38> kDepthEntries = {
     "1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0", "4.5", "5.0", "5.5", "6.0", "6.5", "7.0",
@@ -45,30 +45,62 @@ constexpr Rgb kDarkRed = 0xC00000;
 
 // --- Rows --------------------------------------------------------------------
 
-ControlSpec Frame(std::string_view name, int left, int top, int width, int height, std::string caption,
-                  int tabIndex) {
-  return {.name = name, .kind = ControlKind::Frame, .left = left, .top = top, .width = width, .height = height,
-          .caption = std::move(caption), .background = kFrameOrange, .foreground = kBlue, .tabIndex = tabIndex};
+ControlSpec Frame(std::string_view name, int left, int top, int width, int height, std::string caption, int tabIndex) {
+  return {.name = name,
+          .kind = ControlKind::Frame,
+          .left = left,
+          .top = top,
+          .width = width,
+          .height = height,
+          .caption = std::move(caption),
+          .background = kFrameOrange,
+          .foreground = kBlue,
+          .tabIndex = tabIndex};
 }
 
 ControlSpec Label(std::string_view name, int index, std::string_view container, int left, int top, int width,
                   std::string caption, int tabIndex, std::string_view hint = {}) {
-  return {.name = name, .index = index, .kind = ControlKind::Label, .container = container, .left = left,
-          .top = top, .width = width, .height = 255, .caption = std::move(caption), .foreground = kBlue,
-          .tabIndex = tabIndex, .hint = hint};
+  return {.name = name,
+          .index = index,
+          .kind = ControlKind::Label,
+          .container = container,
+          .left = left,
+          .top = top,
+          .width = width,
+          .height = 255,
+          .caption = std::move(caption),
+          .foreground = kBlue,
+          .tabIndex = tabIndex,
+          .hint = hint};
 }
 
 ControlSpec Combo(std::string_view name, int index, std::string_view container, int left, int top, int width,
                   std::span<const std::string_view> list, int tabIndex, std::string_view hint,
                   std::string accessibleName) {
-  return {.name = name, .index = index, .kind = ControlKind::ComboBox, .container = container, .left = left,
-          .top = top, .width = width, .height = 300, .background = kPaleYellow, .tabIndex = tabIndex,
-          .hint = hint, .list = list, .accessibleName = std::move(accessibleName)};
+  return {.name = name,
+          .index = index,
+          .kind = ControlKind::ComboBox,
+          .container = container,
+          .left = left,
+          .top = top,
+          .width = width,
+          .height = 300,
+          .background = kPaleYellow,
+          .tabIndex = tabIndex,
+          .hint = hint,
+          .list = list,
+          .accessibleName = std::move(accessibleName)};
 }
 
 ControlSpec Line(std::string_view name, int x1, int y1, int x2, int y2) {
-  return {.name = name, .kind = ControlKind::Line, .container = "Frame3", .left = x1, .top = y1,
-          .width = x2 - x1, .height = y2 - y1, .foreground = kBlue};
+  return {.name = name,
+          .kind = ControlKind::Line,
+          .container = "Frame3",
+          .left = x1,
+          .top = y1,
+          .width = x2 - x1,
+          .height = y2 - y1,
+          .foreground = kBlue};
 }
 
 std::vector<ControlSpec> BuildInventory() {
@@ -76,15 +108,35 @@ std::vector<ControlSpec> BuildInventory() {
   rows.reserve(80);
 
   // The form and the controls placed on it.
-  rows.push_back({.name = "Form1", .kind = ControlKind::Form, .width = 9420, .height = 4740, .caption = "Tavrelo",
-                  .background = kFormGreen, .font = &kUiFont});
+  rows.push_back({.name = "Form1",
+                  .kind = ControlKind::Form,
+                  .width = 9420,
+                  .height = 4740,
+                  .caption = "Tavrelo",
+                  .background = kFormGreen,
+                  .font = &kUiFont});
   rows.push_back(Frame("Frame1", 240, 120, 4455, 3135, "土层参数", 0));
-  rows.push_back({.name = "Command1", .kind = ControlKind::CommandButton, .left = 4320, .top = 3360, .width = 375,
-                  .height = 1215, .caption = "计算", .background = kButtonOrange, .tabIndex = 34,
+  rows.push_back({.name = "Command1",
+                  .kind = ControlKind::CommandButton,
+                  .left = 4320,
+                  .top = 3360,
+                  .width = 375,
+                  .height = 1215,
+                  .caption = "计算",
+                  .background = kButtonOrange,
+                  .tabIndex = 34,
                   .accessibleName = "计算"});
-  rows.push_back({.name = "Text1", .kind = ControlKind::TextBox, .left = 4800, .top = 2880, .width = 4455,
-                  .height = 1695, .caption = "此计算仅供参考！问题与建议请按程序附带的 README 所述反馈。\r\n",
-                  .background = kPaleYellow, .foreground = kBlue, .tabIndex = 35, .accessibleName = "计算结果"});
+  rows.push_back({.name = "Text1",
+                  .kind = ControlKind::TextBox,
+                  .left = 4800,
+                  .top = 2880,
+                  .width = 4455,
+                  .height = 1695,
+                  .caption = "此计算仅供参考！问题与建议请按程序附带的 README 所述反馈。\r\n",
+                  .background = kPaleYellow,
+                  .foreground = kBlue,
+                  .tabIndex = 35,
+                  .accessibleName = "计算结果"});
   rows.push_back(Frame("Frame2", 240, 3360, 3975, 1215, "相关参数", 36));
   rows.push_back(Frame("Frame3", 4800, 120, 4455, 2655, "负摩阻力系数ξn", 41));
 
@@ -102,8 +154,8 @@ std::vector<ControlSpec> BuildInventory() {
     const std::string layer = "第" + std::to_string(k) + "层 ";
     rows.push_back(Label("Label3", k, "Frame1", 480, top, 375, std::to_string(k), 4 + k));
     rows.push_back(Combo("Combo2", k - 1, "Frame1", 840, top, 855, lists::kSoilNames, 13 + k, {}, layer + "土名称"));
-    rows.push_back(
-        Combo("Combo3", k - 1, "Frame1", 1680, top, 855, lists::kUnitWeights, 18 + k, "kn/m3", layer + "重度（kn/m3）"));
+    rows.push_back(Combo("Combo3", k - 1, "Frame1", 1680, top, 855, lists::kUnitWeights, 18 + k, "kn/m3",
+                         layer + "重度（kn/m3）"));
     rows.push_back(
         Combo("Combo4", k - 1, "Frame1", 2520, top, 855, lists::kDepths, 23 + k, "m", layer + "层底标高（m）"));
     rows.push_back(
@@ -146,8 +198,8 @@ std::vector<ControlSpec> BuildInventory() {
     for (int row = 0; row < 5; ++row) {
       const Cell& cell = table[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
       const int index = 10 + 5 * column + row;
-      rows.push_back(Label("Label3", index, "Frame3", cell.left, 360 + 240 * row, cell.width, cell.caption,
-                           32 + index));
+      rows.push_back(
+          Label("Label3", index, "Frame3", cell.left, 360 + 240 * row, cell.width, cell.caption, 32 + index));
     }
   }
   // No line breaks: the blanks and the label's width put each note on a line.

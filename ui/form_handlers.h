@@ -43,7 +43,6 @@ inline constexpr ControlKey kResultControl{"Text1"};
 // What keeps a press from giving a usable sentence, if anything: a layer
 // count that is not a number from 1 to 5 comes first, then a cause that is
 // neither list entry, then whatever made the computation fail.
-[[nodiscard]] std::optional<InputProblem> FindInputProblem(const FrictionInput& input,
-                                                           const FrictionOutcome& outcome);
+[[nodiscard]] std::optional<InputProblem> FindInputProblem(const FrictionInput& input, const FrictionOutcome& outcome);
 
 }  // namespace tavrelo::ui

@@ -28,9 +28,8 @@ std::size_t FormModel::Position(ControlKey control) const {
 const ControlSpec& FormModel::Row(ControlKey control) const { return inventory_[Position(control)]; }
 
 bool FormModel::Contains(ControlKey control) const noexcept {
-  return std::any_of(inventory_.begin(), inventory_.end(), [&](const ControlSpec& row) {
-    return row.name == control.name && row.index == control.index;
-  });
+  return std::any_of(inventory_.begin(), inventory_.end(),
+                     [&](const ControlSpec& row) { return row.name == control.name && row.index == control.index; });
 }
 
 std::vector<ControlKey> FormModel::TabOrder() const {

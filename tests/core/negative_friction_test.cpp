@@ -92,8 +92,7 @@ TEST(Profile, SumsFromLayerOneDownwardOverAllLayers) {
 }
 
 TEST(Profile, OnlyLayerTwoIsSinglePrecision) {
-  const FrictionResult r =
-      MustCompute(Input("3", {{"18", "2.3"}, {"18", "2.3"}, {"18", "2.3"}}, kGroundwater, "1"));
+  const FrictionResult r = MustCompute(Input("3", {{"18", "2.3"}, {"18", "2.3"}, {"18", "2.3"}}, kGroundwater, "1"));
   const double h2 = static_cast<double>(2.3F);
   EXPECT_EQ(r.midDepth, (2.3 + h2) + 2.3 / 2.0);
 }
@@ -129,9 +128,8 @@ TEST(LayerCount, OtherThanOneToFiveStillReadsTheCoefficient) {
 }
 
 TEST(UnusedFields, RowsBelowTheCountMayHoldAnything) {
-  const FrictionResult r =
-      MustCompute(Input("2.0", {{"18", "2.0"}, {"19", "3.0"}, {"", "abc"}, {"?", ""}, {"1e999", "-"}}, kGroundwater,
-                        "0.25", "not read"));
+  const FrictionResult r = MustCompute(Input(
+      "2.0", {{"18", "2.0"}, {"19", "3.0"}, {"", "abc"}, {"?", ""}, {"1e999", "-"}}, kGroundwater, "0.25", "not read"));
   EXPECT_EQ(r.stress, 65.10000000000001);
 }
 

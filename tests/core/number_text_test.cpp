@@ -32,12 +32,14 @@ INSTANTIATE_TEST_SUITE_P(
                     AcceptedCase{"Plus", "+5", 5.0}, AcceptedCase{"Exponent", "1e3", 1000.0},
                     AcceptedCase{"SignedExponent", "2.5E-1", 0.25}, AcceptedCase{"PlusExponent", "1e+2", 100.0},
                     AcceptedCase{"AsciiBlanks", "  19 ", 19.0}, AcceptedCase{"Tabs", "\t18\t", 18.0},
-                    AcceptedCase{"IdeographicSpace", "\u3000" "20\u3000", 20.0},
+                    AcceptedCase{"IdeographicSpace",
+                                 "\u3000"
+                                 "20\u3000",
+                                 20.0},
                     AcceptedCase{"FullWidthDigits", "１７．５", 17.5}, AcceptedCase{"FullWidthSign", "－０．２", -0.2},
                     AcceptedCase{"FullWidthPlus", "＋３", 3.0}, AcceptedCase{"FullWidthExponent", "１ｅ２", 100.0},
                     AcceptedCase{"FullWidthCapitalExponent", "１Ｅ－１", 0.1},
-                    AcceptedCase{"MixedWidths", "1７.５", 17.5},
-                    AcceptedCase{"TooSmallReadsAsZero", "1e-400", 0.0},
+                    AcceptedCase{"MixedWidths", "1７.５", 17.5}, AcceptedCase{"TooSmallReadsAsZero", "1e-400", 0.0},
                     AcceptedCase{"Subnormal", "5e-324", std::numeric_limits<double>::denorm_min()},
                     AcceptedCase{"ZeroWithHugeExponent", "0e99999", 0.0},
                     AcceptedCase{"LargestDouble", "1.7976931348623157e308", std::numeric_limits<double>::max()},
@@ -58,34 +60,37 @@ TEST_P(RejectedNumbers, SayWhy) {
   EXPECT_EQ(*reading.failure, GetParam().reason) << GetParam().text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    WrittenForms, RejectedNumbers,
-    testing::Values(RejectedCase{"Empty", "", FailureReason::Empty},
-                    RejectedCase{"OnlyBlanks", " \t\u3000", FailureReason::Empty},
-                    RejectedCase{"Word", "abc", FailureReason::NotANumber},
-                    RejectedCase{"Infinity", "inf", FailureReason::NotANumber},
-                    RejectedCase{"NotANumber", "nan", FailureReason::NotANumber},
-                    RejectedCase{"Hexadecimal", "0x10", FailureReason::NotANumber},
-                    RejectedCase{"DecimalComma", "1,5", FailureReason::NotANumber},
-                    RejectedCase{"DigitGrouping", "1,000", FailureReason::NotANumber},
-                    RejectedCase{"BlankInside", "1 000", FailureReason::NotANumber},
-                    RejectedCase{"TrailingUnit", "18kn", FailureReason::NotANumber},
-                    RejectedCase{"LonePoint", ".", FailureReason::NotANumber},
-                    RejectedCase{"LoneSign", "-", FailureReason::NotANumber},
-                    RejectedCase{"TwoSigns", "--1", FailureReason::NotANumber},
-                    RejectedCase{"TwoPoints", "1.2.3", FailureReason::NotANumber},
-                    RejectedCase{"ExponentWithoutDigits", "1e", FailureReason::NotANumber},
-                    RejectedCase{"ExponentAlone", "e5", FailureReason::NotANumber},
-                    RejectedCase{"FullWidthComma", "１，５", FailureReason::NotANumber},
-                    RejectedCase{"MinusSignCharacter", "\u2212" "1", FailureReason::NotANumber},
-                    RejectedCase{"Newline", "1\n", FailureReason::NotANumber},
-                    RejectedCase{"EmbeddedNul", std::string("1\0", 2), FailureReason::NotANumber},
-                    RejectedCase{"BrokenUtf8", "1\xE3\x80", FailureReason::NotANumber},
-                    RejectedCase{"OverlongUtf8", "\xC0\xB1", FailureReason::NotANumber},
-                    RejectedCase{"BeyondDouble", "1e400", FailureReason::OutOfRange},
-                    RejectedCase{"BeyondDoubleNegative", "-1.8e308", FailureReason::OutOfRange},
-                    RejectedCase{"HugeExponent", "1e99999999999999999999", FailureReason::OutOfRange}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(WrittenForms, RejectedNumbers,
+                         testing::Values(RejectedCase{"Empty", "", FailureReason::Empty},
+                                         RejectedCase{"OnlyBlanks", " \t\u3000", FailureReason::Empty},
+                                         RejectedCase{"Word", "abc", FailureReason::NotANumber},
+                                         RejectedCase{"Infinity", "inf", FailureReason::NotANumber},
+                                         RejectedCase{"NotANumber", "nan", FailureReason::NotANumber},
+                                         RejectedCase{"Hexadecimal", "0x10", FailureReason::NotANumber},
+                                         RejectedCase{"DecimalComma", "1,5", FailureReason::NotANumber},
+                                         RejectedCase{"DigitGrouping", "1,000", FailureReason::NotANumber},
+                                         RejectedCase{"BlankInside", "1 000", FailureReason::NotANumber},
+                                         RejectedCase{"TrailingUnit", "18kn", FailureReason::NotANumber},
+                                         RejectedCase{"LonePoint", ".", FailureReason::NotANumber},
+                                         RejectedCase{"LoneSign", "-", FailureReason::NotANumber},
+                                         RejectedCase{"TwoSigns", "--1", FailureReason::NotANumber},
+                                         RejectedCase{"TwoPoints", "1.2.3", FailureReason::NotANumber},
+                                         RejectedCase{"ExponentWithoutDigits", "1e", FailureReason::NotANumber},
+                                         RejectedCase{"ExponentAlone", "e5", FailureReason::NotANumber},
+                                         RejectedCase{"FullWidthComma", "１，５", FailureReason::NotANumber},
+                                         RejectedCase{"MinusSignCharacter",
+                                                      "\u2212"
+                                                      "1",
+                                                      FailureReason::NotANumber},
+                                         RejectedCase{"Newline", "1\n", FailureReason::NotANumber},
+                                         RejectedCase{"EmbeddedNul", std::string("1\0", 2), FailureReason::NotANumber},
+                                         RejectedCase{"BrokenUtf8", "1\xE3\x80", FailureReason::NotANumber},
+                                         RejectedCase{"OverlongUtf8", "\xC0\xB1", FailureReason::NotANumber},
+                                         RejectedCase{"BeyondDouble", "1e400", FailureReason::OutOfRange},
+                                         RejectedCase{"BeyondDoubleNegative", "-1.8e308", FailureReason::OutOfRange},
+                                         RejectedCase{"HugeExponent", "1e99999999999999999999",
+                                                      FailureReason::OutOfRange}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(SinglePrecisionReading, RoundsTextStraightToTheNearestFloat) {
   EXPECT_EQ(ReadNumberAsFloat("2.3").value, 2.299999952316284);
@@ -135,8 +140,14 @@ struct CountCase {
 };
 
 TEST(LayerCount, MatchesOnlyWholeValuesOneToFive) {
-  const CountCase cases[] = {{1.0, 1}, {2.0, 2}, {5.0, 5}, {0.0, std::nullopt}, {6.0, std::nullopt},
-                             {2.5, std::nullopt}, {-2.0, std::nullopt}, {2.0000000000000004, std::nullopt}};
+  const CountCase cases[] = {{1.0, 1},
+                             {2.0, 2},
+                             {5.0, 5},
+                             {0.0, std::nullopt},
+                             {6.0, std::nullopt},
+                             {2.5, std::nullopt},
+                             {-2.0, std::nullopt},
+                             {2.0000000000000004, std::nullopt}};
   for (const auto& c : cases) EXPECT_EQ(LayerCountFromValue(c.value), c.count) << c.value;
 }
 

@@ -124,9 +124,9 @@ INSTANTIATE_TEST_SUITE_P(
                     FormatCase{"NegativeDecimalsCountAsNone", 2.5, -3, "3"},
                     FormatCase{"NoGrouping", 1234567.891, 2, "1234567.89"},
                     FormatCase{"FifteenDigitsOnly", 0.1 + 0.2, 17, "0.30000000000000000"},
-                    FormatCase{"Large", 1e20, 1, "100000000000000000000.0"},
-                    FormatCase{"Tiny", 4e-320, 2, "0.00"}, FormatCase{"Infinity", INFINITY, 2, "inf"},
-                    FormatCase{"NegativeInfinity", -INFINITY, 2, "-inf"}, FormatCase{"NaN", NAN, 1, "nan"}),
+                    FormatCase{"Large", 1e20, 1, "100000000000000000000.0"}, FormatCase{"Tiny", 4e-320, 2, "0.00"},
+                    FormatCase{"Infinity", INFINITY, 2, "inf"}, FormatCase{"NegativeInfinity", -INFINITY, 2, "-inf"},
+                    FormatCase{"NaN", NAN, 1, "nan"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(FixedFormatAgainstReference, ListEntriesAndOneLayerResults) {
@@ -135,7 +135,8 @@ TEST(FixedFormatAgainstReference, ListEntriesAndOneLayerResults) {
                                           "5.5", "6.0", "6.5", "7.0", "7.5", "8.0", "8.5", "9.0"};
   for (int m = 10; m <= 30; ++m) thicknesses.push_back(std::to_string(m));
   std::vector<std::string> coefficients;
-  for (int c = 15; c <= 35; ++c) coefficients.push_back(c % 10 == 0 ? "0." + std::to_string(c / 10) : "0." + std::to_string(c));
+  for (int c = 15; c <= 35; ++c)
+    coefficients.push_back(c % 10 == 0 ? "0." + std::to_string(c / 10) : "0." + std::to_string(c));
 
   int checked = 0;
   for (const char* gamma : unitWeights) {

@@ -1,12 +1,13 @@
 // The icon from SVG to window: the committed PNGs are what
 // packaging/render-icons.sh makes of the SVG today, and the window wears the
 // small ones.
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QIcon>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "ui/form_model.h"
 #include "ui/qt/form_window.h"
@@ -49,7 +50,8 @@ TEST(IconFiles, RegeneratingFromTheSvgGivesTheCommittedPngs) {
     ASSERT_FALSE(fresh.isNull());
     const int side = size.section(QLatin1Char('x'), 0, 0).toInt();
     EXPECT_EQ(committed.size(), QSize(side, side));
-    EXPECT_TRUE(Pixels(fresh) == Pixels(committed)) << "the committed PNG is out of date: run packaging/render-icons.sh";
+    EXPECT_TRUE(Pixels(fresh) == Pixels(committed))
+        << "the committed PNG is out of date: run packaging/render-icons.sh";
   }
 }
 

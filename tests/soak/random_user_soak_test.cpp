@@ -24,7 +24,6 @@
 #include <QTextCursor>
 #include <QWheelEvent>
 #include <QWindow>
-
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -110,32 +109,32 @@ void QuietIgnoredKeys(QtMsgType type, const QMessageLogContext& context, const Q
 }
 
 enum class Act {
-  PointerPick,   // open a visible list with the pointer, click an entry
-  PopupKeys,     // open the focused field's list from the keyboard, move in
-                 // it, then Enter, or close it with Esc, F4 or Alt+Down
-  ArrowKey,      // Up, Down, PageUp or PageDown wherever the focus is
-  Wheel,         // turn the mouse wheel over a visible list field
-  Type,          // type or commit a text into the focused field
-  EditKey,       // Backspace, Delete, select-all, cursor keys, clearing,
-                 // undo, redo, cut, copy, paste
-  HugeText,      // 100,000 characters at once: one commit or a paste
-  TabKey,        // Tab or Shift+Tab
-  ClickField,    // click or double-click into a visible field
-  ClickStatic,   // click a label, a frame, a line or the window
-  Enter,         // Return or Enter wherever the focus is
-  Escape,        // Esc wherever the focus is
-  MousePress,    // click "计算"
-  Space,         // Space wherever the focus is: a press on the button
+  PointerPick,  // open a visible list with the pointer, click an entry
+  PopupKeys,    // open the focused field's list from the keyboard, move in
+                // it, then Enter, or close it with Esc, F4 or Alt+Down
+  ArrowKey,     // Up, Down, PageUp or PageDown wherever the focus is
+  Wheel,        // turn the mouse wheel over a visible list field
+  Type,         // type or commit a text into the focused field
+  EditKey,      // Backspace, Delete, select-all, cursor keys, clearing,
+                // undo, redo, cut, copy, paste
+  HugeText,     // 100,000 characters at once: one commit or a paste
+  TabKey,       // Tab or Shift+Tab
+  ClickField,   // click or double-click into a visible field
+  ClickStatic,  // click a label, a frame, a line or the window
+  Enter,        // Return or Enter wherever the focus is
+  Escape,       // Esc wherever the focus is
+  MousePress,   // click "计算"
+  Space,        // Space wherever the focus is: a press on the button
   Count
 };
 
 constexpr std::array<const char*, static_cast<std::size_t>(Act::Count)> kActNames = {
-    "pointer pick", "list keys", "arrow key", "wheel", "typing", "edit key", "huge text", "tab",
-    "field click",  "static click", "enter", "escape", "mouse press", "space"};
+    "pointer pick", "list keys",   "arrow key",    "wheel", "typing", "edit key",    "huge text",
+    "tab",          "field click", "static click", "enter", "escape", "mouse press", "space"};
 
 // How many of every hundred actions are of each kind.
-constexpr std::array<int, static_cast<std::size_t>(Act::Count)> kWeights = {
-    21, 4, 11, 3, 22, 9, 0, 7, 6, 1, 3, 3, 7, 3};
+constexpr std::array<int, static_cast<std::size_t>(Act::Count)> kWeights = {21, 4, 11, 3, 22, 9, 0,
+                                                                            7,  6, 1,  3, 3,  7, 3};
 static_assert(std::accumulate(kWeights.begin(), kWeights.end(), 0) == 100);
 // And one in this many is a huge text.
 constexpr std::uint64_t kHugeOneIn = 800;
@@ -149,11 +148,11 @@ struct Typing {
 
 // What one action may change, and what it must leave.
 struct Expectation {
-  std::optional<ControlKey> edited;            // the field whose text may change
-  std::optional<QString> editedText;           // and what it must then show, when known
+  std::optional<ControlKey> edited;                  // the field whose text may change
+  std::optional<QString> editedText;                 // and what it must then show, when known
   std::optional<std::pair<ControlKey, int>> picked;  // a list entry that must have been picked
-  std::optional<FrictionInput> press;          // the fields at the moment of a press
-  std::optional<ControlKey> focus;             // where the focus must be afterwards
+  std::optional<FrictionInput> press;                // the fields at the moment of a press
+  std::optional<ControlKey> focus;                   // where the focus must be afterwards
 };
 
 struct Snapshot {
@@ -350,7 +349,7 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
 
   Typing TextFor(ControlKey field) {
     static constexpr std::array<const std::span<const std::string_view>*, 7> kAllLists = {
-        &lists::kLayerCounts, &lists::kSoilNames, &lists::kUnitWeights, &lists::kDepths,
+        &lists::kLayerCounts, &lists::kSoilNames,    &lists::kUnitWeights, &lists::kDepths,
         &lists::kCauses,      &lists::kCoefficients, &lists::kLoads};
     const std::span<const std::string_view> list =
         IsCombo(field) ? model.Row(field).list : *kAllLists[Below(kAllLists.size())];
@@ -361,12 +360,19 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
       return OneIn(2) ? Typing{text, Typing::Way::Composed, Pinyin()} : Typing{text, Typing::Way::Whole};
     };
     switch (Below(20)) {
-      case 0: case 1: case 2: case 3: case 4: case 5: return asTyped(ToQ(list[Below(list.size())]));
-      case 6: case 7: case 8: case 9: return Typing{Number()};
+      case 0:
+      case 1:
+      case 2:
+      case 3:
+      case 4:
+      case 5: return asTyped(ToQ(list[Below(list.size())]));
+      case 6:
+      case 7:
+      case 8:
+      case 9: return Typing{Number()};
       case 10: return Typing{FullWidth(Number()), Typing::Way::PerCodePoint};
       case 11: return Typing{FullWidth(ToQ(list[Below(list.size())])), Typing::Way::PerCodePoint};
-      case 12:
-        return Typing{AnyOf({"1", "2", "3", "4", "5", "2.00", "03", "5.", "+4", " 2 ", "6", "0", "2.5", "-1"})};
+      case 12: return Typing{AnyOf({"1", "2", "3", "4", "5", "2.00", "03", "5.", "+4", " 2 ", "6", "0", "2.5", "-1"})};
       case 13: {
         QString cause = ToQ(OneIn(2) ? kGroundwater : kSurfaceLoad);
         if (OneIn(4)) cause += OneIn(2) ? QStringLiteral(" ") : QStringLiteral("　");
@@ -377,9 +383,10 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
       case 14:
         return Typing{AnyOf({"粘土", "层", "米", "千牛", "土层厚", "持力层", "降低", "地下水", "负摩阻力", "计算"}),
                       Typing::Way::Composed, Pinyin()};
-      case 15: case 16:
-        return Typing{AnyOf({"abc", "1,5", "2..0", "e", "-", "x1", "1 2", "0x10", "inf", "nan", "1e", "--1",
-                             "3.0.0", "kn/m2", "Tavrelo"})};
+      case 15:
+      case 16:
+        return Typing{AnyOf({"abc", "1,5", "2..0", "e", "-", "x1", "1 2", "0x10", "inf", "nan", "1e", "--1", "3.0.0",
+                             "kn/m2", "Tavrelo"})};
       case 17: return Typing{Emoji(), Typing::Way::PerCodePoint};
       case 18: return Typing{Number() + Emoji() + AnyOf({"层", "米", "ξn", "σ"}), Typing::Way::PerCodePoint};
       default: return Typing{AnyOf({"0", "1", "2", "5", "9", ".", "-"})};
@@ -407,7 +414,8 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
 
   void Note(const std::string& what) {
     const auto focused = Focused();
-    std::string line = "#" + std::to_string(step_) + " [" + (focused ? DisplayName(*focused) : "no focus") + "] " + what;
+    std::string line =
+        "#" + std::to_string(step_) + " [" + (focused ? DisplayName(*focused) : "no focus") + "] " + what;
     if (trace_) std::fprintf(stderr, "%s\n", line.c_str());
     log_.push_back(std::move(line));
     if (log_.size() > kLogLength) log_.pop_front();
@@ -590,9 +598,18 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
           expect.editedText = QString();
         }
         break;
-      case 3: Note("Ctrl+A"); SendKey(Qt::Key_A, Qt::ControlModifier); break;
-      case 4: Note("Home"); SendKey(Qt::Key_Home); break;
-      case 5: Note("End"); SendKey(Qt::Key_End); break;
+      case 3:
+        Note("Ctrl+A");
+        SendKey(Qt::Key_A, Qt::ControlModifier);
+        break;
+      case 4:
+        Note("Home");
+        SendKey(Qt::Key_Home);
+        break;
+      case 5:
+        Note("End");
+        SendKey(Qt::Key_End);
+        break;
       default: {
         const bool left = OneIn(2);
         Note(std::string(left ? "Left" : "Right") + " ×" + std::to_string(times));
@@ -783,9 +800,8 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
   static constexpr int kLoadRule = -1;
   static int RuleFor(ControlKey key) {
     for (int k = 1; k <= 5; ++k) {
-      for (const ControlKey member : {ControlKey{"Label3", k}, ControlKey{"Combo2", k - 1},
-                                      ControlKey{"Combo3", k - 1}, ControlKey{"Combo4", k - 1},
-                                      ControlKey{"Combo4", k + 4}}) {
+      for (const ControlKey member : {ControlKey{"Label3", k}, ControlKey{"Combo2", k - 1}, ControlKey{"Combo3", k - 1},
+                                      ControlKey{"Combo4", k - 1}, ControlKey{"Combo4", k + 4}}) {
         if (key == member) return k;
       }
     }
@@ -850,9 +866,8 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
       const bool onScreen = control.widget->isVisible();
       const bool inModel = control.rule == kAlwaysShown ? onScreen : model.Visible(key);
       if (inModel != expected || onScreen != expected) {
-        problems.push_back(DisplayName(key) + (expected ? " should be shown" : " should be hidden") +
-                           ", model " + (inModel ? "shown" : "hidden") + ", screen " +
-                           (onScreen ? "shown" : "hidden"));
+        problems.push_back(DisplayName(key) + (expected ? " should be shown" : " should be hidden") + ", model " +
+                           (inModel ? "shown" : "hidden") + ", screen " + (onScreen ? "shown" : "hidden"));
       }
     }
 

@@ -36,12 +36,12 @@ TEST(Inventory, HoldsEveryControlOnce) {
   EXPECT_EQ(names.at("Combo2"), Range(0, 4));
   EXPECT_EQ(names.at("Combo3"), Range(0, 4));
   EXPECT_EQ(names.at("Combo4"), Range(0, 9));
-  for (const char* single : {"Form1", "Frame1", "Frame2", "Frame3", "Label1", "Label2", "Label4", "Label5",
-                             "Label6", "Label7", "Combo1", "Combo5", "Combo6", "Combo7", "Text1", "Command1"}) {
+  for (const char* single : {"Form1", "Frame1", "Frame2", "Frame3", "Label1", "Label2", "Label4", "Label5", "Label6",
+                             "Label7", "Combo1", "Combo5", "Combo6", "Combo7", "Text1", "Command1"}) {
     EXPECT_EQ(names.at(single), std::set<int>{-1}) << single;
   }
-  for (const char* line : {"Line14", "Line15", "Line16", "Line17", "Line18", "Line19", "Line20", "Line21",
-                           "Line22", "Line23"}) {
+  for (const char* line :
+       {"Line14", "Line15", "Line16", "Line17", "Line18", "Line19", "Line20", "Line21", "Line22", "Line23"}) {
     EXPECT_EQ(names.count(line), 1U) << line;
   }
   EXPECT_EQ(ControlInventory().size(), 16U + 25 + 5 + 5 + 10 + 10);
@@ -76,8 +76,8 @@ TEST(Inventory, LayerRowsLineUp) {
   for (int k = 1; k <= 5; ++k) {
     const int top = model.Row({"Label3", k}).top;
     EXPECT_EQ(top, 1080 + 360 * (k - 1)) << "row " << k;
-    for (const ControlKey key : {ControlKey{"Combo2", k - 1}, ControlKey{"Combo3", k - 1},
-                                 ControlKey{"Combo4", k - 1}, ControlKey{"Combo4", k + 4}}) {
+    for (const ControlKey key : {ControlKey{"Combo2", k - 1}, ControlKey{"Combo3", k - 1}, ControlKey{"Combo4", k - 1},
+                                 ControlKey{"Combo4", k + 4}}) {
       EXPECT_EQ(model.Row(key).top, top) << DisplayName(key);
     }
     EXPECT_EQ(model.Row({"Label3", k}).caption, std::to_string(k));
@@ -137,11 +137,16 @@ INSTANTIATE_TEST_SUITE_P(
     Form, Lists,
     testing::Values(
         ListCase{"LayerCounts", lists::kLayerCounts, {"1.0", "2.0", "3.0", "4.0"}, "5.0", 5},
-        ListCase{"SoilNames", lists::kSoilNames, {"素填土", "杂填土", "冲填土", "粘土", "粉质粘土", "粉土", "砾砂"}, "粉砂", 11},
+        ListCase{"SoilNames",
+                 lists::kSoilNames,
+                 {"素填土", "杂填土", "冲填土", "粘土", "粉质粘土", "粉土", "砾砂"},
+                 "粉砂",
+                 11},
         ListCase{"UnitWeights", lists::kUnitWeights, {"17", "17.5", "18", "18.5", "19", "19.5"}, "20", 7},
         ListCase{"Depths", lists::kDepths, {"1.0", "1.5", "2.0"}, "30", 38},
         ListCase{"Causes", lists::kCauses, {"降低地下水"}, "地面有满布荷载", 2},
-        ListCase{"Coefficients", lists::kCoefficients, {"0.15", "0.16", "0.17", "0.18", "0.19", "0.2", "0.21"}, "0.35", 21},
+        ListCase{
+            "Coefficients", lists::kCoefficients, {"0.15", "0.16", "0.17", "0.18", "0.19", "0.2", "0.21"}, "0.35", 21},
         ListCase{"Loads", lists::kLoads, {"5.0", "10", "11"}, "40", 24}),
     [](const auto& row) { return std::string(row.param.name); });
 

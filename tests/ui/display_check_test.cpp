@@ -41,8 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
                     DisplayCase{"Offscreen", {{"QT_QPA_PLATFORM", "offscreen"}}, false},
                     DisplayCase{"XcbWithoutDisplay", {{"QT_QPA_PLATFORM", "xcb"}, {"WAYLAND_DISPLAY", "w"}}, true},
                     DisplayCase{"XcbWithDisplay", {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", ":1"}}, false},
-                    DisplayCase{"WaylandPlatformWithoutSocket", {{"QT_QPA_PLATFORM", "wayland"}, {"DISPLAY", ":1"}},
-                                true}),
+                    DisplayCase{
+                        "WaylandPlatformWithoutSocket", {{"QT_QPA_PLATFORM", "wayland"}, {"DISPLAY", ":1"}}, true}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

@@ -81,8 +81,8 @@ TEST_P(LayerCountPick, ShowsThatManyRowsWithAllTheirControls) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryEntry, LayerCountPick,
-                         testing::Values(RowsCase{"1.0", 1}, RowsCase{"2.0", 2}, RowsCase{"3.0", 3},
-                                         RowsCase{"4.0", 4}, RowsCase{"5.0", 5}),
+                         testing::Values(RowsCase{"1.0", 1}, RowsCase{"2.0", 2}, RowsCase{"3.0", 3}, RowsCase{"4.0", 4},
+                                         RowsCase{"5.0", 5}),
                          [](const auto& row) { return "Rows" + std::to_string(row.param.visibleRows); });
 
 TEST_F(Form, HiddenRowsKeepTheirTexts) {
@@ -110,8 +110,9 @@ TEST_F(Form, TypedLayerCountChangesNoRowButCounts) {
   Press();
   ASSERT_TRUE(problems.empty());
   // Three layers of 18 kN/m³ and 2 m: σ = 18 · 5 = 90, qsi = 27.
-  EXPECT_EQ(model.Text({"Text1"}),
-            "当降低地下水时， 桩周第3层土平均竖向有效应力σi'为：90.00 kn/m2   桩侧负摩阻力标准值qsi = ξn * σi'＝27.0 kn/m2");
+  EXPECT_EQ(
+      model.Text({"Text1"}),
+      "当降低地下水时， 桩周第3层土平均竖向有效应力σi'为：90.00 kn/m2   桩侧负摩阻力标准值qsi = ξn * σi'＝27.0 kn/m2");
 }
 
 TEST_F(Form, LayerCountHandlerIgnoresTextsOutsideOneToFive) {
@@ -233,26 +234,38 @@ const std::string kLong(100, 'x');
 INSTANTIATE_TEST_SUITE_P(
     EveryKind, FailedPress,
     testing::Values(
-        FailureCase{"ThicknessNotANumber", {{{"Combo4", 6}, "abc"}}, "第2层的土层厚“abc”不是有效的数字。", {"Combo4", 6}},
+        FailureCase{
+            "ThicknessNotANumber", {{{"Combo4", 6}, "abc"}}, "第2层的土层厚“abc”不是有效的数字。", {"Combo4", 6}},
         FailureCase{"UnitWeightEmpty", {{{"Combo3", 0}, ""}}, "第1层的重度为空，请输入数值。", {"Combo3", 0}},
-        FailureCase{"ThicknessBeyondRange", {{{"Combo4", 6}, "1e39"}}, "第2层的土层厚“1e39”超出了数值范围。", {"Combo4", 6}},
-        FailureCase{"ZeroThicknessSum", {{{"Combo4", 5}, "0"}, {{"Combo4", 6}, "0"}},
-                    "各层土层厚之和为0，无法计算平均重度。", {"Combo4", 5}},
-        FailureCase{"Overflow", {{{"Combo3", 0}, "1e308"}, {{"Combo4", 5}, "1e10"}}, "数值过大，计算溢出。", {"Combo3", 0}},
-        FailureCase{"CoefficientNotANumber", {{{"Combo6"}, "0,25"}}, "负摩阻力系数ξn“0,25”不是有效的数字。", {"Combo6"}},
+        FailureCase{
+            "ThicknessBeyondRange", {{{"Combo4", 6}, "1e39"}}, "第2层的土层厚“1e39”超出了数值范围。", {"Combo4", 6}},
+        FailureCase{"ZeroThicknessSum",
+                    {{{"Combo4", 5}, "0"}, {{"Combo4", 6}, "0"}},
+                    "各层土层厚之和为0，无法计算平均重度。",
+                    {"Combo4", 5}},
+        FailureCase{
+            "Overflow", {{{"Combo3", 0}, "1e308"}, {{"Combo4", 5}, "1e10"}}, "数值过大，计算溢出。", {"Combo3", 0}},
+        FailureCase{
+            "CoefficientNotANumber", {{{"Combo6"}, "0,25"}}, "负摩阻力系数ξn“0,25”不是有效的数字。", {"Combo6"}},
         FailureCase{"LoadEmpty", {{{"Combo5"}, "地面有满布荷载"}}, "荷载p为空，请输入数值。", {"Combo7"}},
         FailureCase{"LayerCountEmpty", {{{"Combo1"}, ""}}, "持力层以上土层数为空，请输入数值。", {"Combo1"}},
         FailureCase{"LayerCountNotANumber", {{{"Combo1"}, "两"}}, "持力层以上土层数“两”不是有效的数字。", {"Combo1"}},
         FailureCase{"LayerCountOutsideOneToFive", {{{"Combo1"}, "6"}}, "持力层以上土层数应为1至5。", {"Combo1"}},
-        FailureCase{"LayerCountNotWhole", {{{"Combo1"}, "2.5"}, {{"Combo6"}, ""}}, "持力层以上土层数应为1至5。",
-                    {"Combo1"}},
+        FailureCase{
+            "LayerCountNotWhole", {{{"Combo1"}, "2.5"}, {{"Combo6"}, ""}}, "持力层以上土层数应为1至5。", {"Combo1"}},
         FailureCase{"CauseEmpty", {{{"Combo5"}, ""}}, "请从列表中选择负摩阻力产生原因。", {"Combo5"}},
-        FailureCase{"CauseWithTrailingBlank", {{{"Combo5"}, "降低地下水 "}, {{"Combo3", 1}, "x"}},
-                    "请从列表中选择负摩阻力产生原因。", {"Combo5"}},
-        FailureCase{"LongTextIsShortened", {{{"Combo3", 1}, kLong}},
-                    "第2层的重度“" + std::string(20, 'x') + "…”不是有效的数字。", {"Combo3", 1}},
-        FailureCase{"ChineseTextIsShortenedByCharacters", {{{"Combo3", 1}, "一二三四五六七八九十一二三四五六七八九十一"}},
-                    "第2层的重度“一二三四五六七八九十一二三四五六七八九十…”不是有效的数字。", {"Combo3", 1}}),
+        FailureCase{"CauseWithTrailingBlank",
+                    {{{"Combo5"}, "降低地下水 "}, {{"Combo3", 1}, "x"}},
+                    "请从列表中选择负摩阻力产生原因。",
+                    {"Combo5"}},
+        FailureCase{"LongTextIsShortened",
+                    {{{"Combo3", 1}, kLong}},
+                    "第2层的重度“" + std::string(20, 'x') + "…”不是有效的数字。",
+                    {"Combo3", 1}},
+        FailureCase{"ChineseTextIsShortenedByCharacters",
+                    {{{"Combo3", 1}, "一二三四五六七八九十一二三四五六七八九十一"}},
+                    "第2层的重度“一二三四五六七八九十一二三四五六七八九十…”不是有效的数字。",
+                    {"Combo3", 1}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(Form, FreshFormFailsOnTheEmptyLayerCount) {
@@ -265,7 +278,9 @@ TEST_F(Form, FreshFormFailsOnTheEmptyLayerCount) {
 
 // "gamma3" and the like: a text that names the field it was typed into.
 template <typename Number>
-std::string Numbered(std::string prefix, Number number) { return prefix += std::to_string(number); }
+std::string Numbered(std::string prefix, Number number) {
+  return prefix += std::to_string(number);
+}
 
 TEST(FieldControls, EachInputComesFromItsField) {
   FormModel model;

@@ -1,7 +1,8 @@
 // Runs GoogleTest inside a QApplication, offscreen unless the environment
 // chooses another Qt platform.
-#include <QApplication>
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 int main(int argc, char* argv[]) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -2,16 +2,16 @@
 // The window as the program runs it (model, widgets, handlers), shown
 // offscreen, with the failure message box replaced by a recorder.
 
+#include <gtest/gtest.h>
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTest>
 #include <QString>
-#include <gtest/gtest.h>
-
+#include <QTest>
 #include <string>
 #include <vector>
 

@@ -6,9 +6,8 @@
 
 #include <QFont>
 #include <QWidget>
-#include <vector>
-
 #include <functional>
+#include <vector>
 
 #include "ui/form_handlers.h"
 #include "ui/form_model.h"

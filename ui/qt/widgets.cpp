@@ -1,10 +1,11 @@
 #include "ui/qt/widgets.h"
 
+#include <qdrawutil.h>
+
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
-#include <qdrawutil.h>
 
 namespace tavrelo::ui {
 
