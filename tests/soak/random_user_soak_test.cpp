@@ -931,7 +931,8 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
     report += "last actions ([focus before] action):\n";
     for (const std::string& line : log_) report += "  " + line + "\n";
     report += "fields now:";
-    for (const ControlKey key : combos_) report += " " + DisplayName(key) + "=" + Brief(model.Text(key));
+    for (const ControlKey key : combos_)
+      report.append(" ").append(DisplayName(key)).append("=").append(Brief(model.Text(key)));
     report += "\nText1 now: " + Brief(model.Text(kResult)) + "\n";
     return report;
   }
