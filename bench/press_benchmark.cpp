@@ -15,12 +15,13 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "bench/paint_counter.h"
 #include "ui/form_handlers.h"
 #include "ui/form_model.h"
 #include "ui/qt/form_window.h"
@@ -33,22 +34,6 @@ using tavrelo::ui::FormWindow;
 
 const QString kTypicalSentence = QStringLiteral(
     "当降低地下水时， 桩周第2.0层土平均竖向有效应力σi'为：65.10 kn/m2   桩侧负摩阻力标准值qsi = ξn * σi'＝16.3 kn/m2");
-
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
- public:
-  explicit PaintCounter(QWidget* watched) : QObject(watched) { watched->installEventFilter(this); }
-  [[nodiscard]] long Count() const { return count_; }
-
- protected:
-  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++count_;
-    return false;
-  }
-
- private:
-  long count_ = 0;
-};
 
 // The program's window with its handlers, shown, holding the typical input:
 // two layers (γ 18 and 19, h 2.0 and 3.0), lowered groundwater, ξn 0.25.
@@ -70,7 +55,7 @@ class Window {
     QApplication::processEvents();
     button_ = qobject_cast<QPushButton*>(window_.Widget(kButton));
     result_ = qobject_cast<QPlainTextEdit*>(window_.Widget(kResult));
-    paints_ = new PaintCounter(result_->viewport());
+    paints_ = std::make_unique<PaintCounter>(result_->viewport());
   }
 
   FormModel& Model() { return model_; }
@@ -97,7 +82,7 @@ class Window {
   FormWindow window_{model_};
   QPushButton* button_ = nullptr;
   QPlainTextEdit* result_ = nullptr;
-  PaintCounter* paints_ = nullptr;
+  std::unique_ptr<PaintCounter> paints_;
   std::string problem_;
 };
 
@@ -155,13 +140,3 @@ void PressModel(benchmark::State& state) {
 BENCHMARK(PressModel);
 
 }  // namespace
-
-int main(int argc, char* argv[]) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -24,91 +24,22 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
+
+#include "tools/x11_window_lookup.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-struct FreeDeleter {
-  void operator()(void* p) const { std::free(p); }
-};
-template <typename T>
-using Reply = std::unique_ptr<T, FreeDeleter>;
+using tavrelo::x11::Reply;
+using tavrelo::x11::WindowLookup;
 
 double MillisecondsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
-
-xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
-  const Reply<xcb_intern_atom_reply_t> reply(
-      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
-  return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-}
-
-class Display {
- public:
-  Display(xcb_connection_t* c, int screenNumber)
-      : c_(c), netWmName_(Atom(c, "_NET_WM_NAME")), utf8_(Atom(c, "UTF8_STRING")) {
-    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(c));
-    for (int i = 0; i < screenNumber; ++i) xcb_screen_next(&screens);
-    root_ = screens.data->root;
-  }
-
-  [[nodiscard]] xcb_window_t Root() const { return root_; }
-
-  [[nodiscard]] bool Titled(xcb_window_t window, const std::string& title) const {
-    return Property(window, netWmName_, utf8_) == title || Property(window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING) == title;
-  }
-
-  [[nodiscard]] bool Viewable(xcb_window_t window) const {
-    const Reply<xcb_get_window_attributes_reply_t> attributes(
-        xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, window), nullptr));
-    return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
-  }
-
-  // A viewable window titled `title` at most `depth` levels below `parent`
-  // (a window manager's frame adds one).
-  [[nodiscard]] std::optional<xcb_window_t> Find(xcb_window_t parent, const std::string& title, int depth) const {
-    const Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c_, xcb_query_tree(c_, parent), nullptr));
-    if (!tree) return std::nullopt;
-    const xcb_window_t* children = xcb_query_tree_children(tree.get());
-    const int count = xcb_query_tree_children_length(tree.get());
-    for (int i = 0; i < count; ++i) {
-      if (Titled(children[i], title) && Viewable(children[i])) return children[i];
-      if (depth > 0) {
-        if (const auto found = Find(children[i], title, depth - 1)) return found;
-      }
-    }
-    return std::nullopt;
-  }
-
-  [[nodiscard]] std::optional<std::uint32_t> Pixel(xcb_window_t window, std::int16_t x, std::int16_t y) const {
-    const Reply<xcb_get_image_reply_t> image(
-        xcb_get_image_reply(c_, xcb_get_image(c_, XCB_IMAGE_FORMAT_Z_PIXMAP, window, x, y, 1, 1, 0xFFFFFFFF), nullptr));
-    if (!image || xcb_get_image_data_length(image.get()) < 4) return std::nullopt;
-    std::uint32_t pixel = 0;
-    std::memcpy(&pixel, xcb_get_image_data(image.get()), sizeof pixel);
-    return pixel & 0xFFFFFFu;  // 24-bit TrueColor, as Xvfb's default screen
-  }
-
- private:
-  [[nodiscard]] std::string Property(xcb_window_t window, xcb_atom_t property, xcb_atom_t type) const {
-    const Reply<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(c_, xcb_get_property(c_, 0, window, property, type, 0, 1024), nullptr));
-    if (!reply) return {};
-    const auto* data = static_cast<const char*>(xcb_get_property_value(reply.get()));
-    return {data, static_cast<std::size_t>(xcb_get_property_value_length(reply.get()))};
-  }
-
-  xcb_connection_t* c_;
-  xcb_atom_t netWmName_;
-  xcb_atom_t utf8_;
-  xcb_window_t root_ = 0;
-};
 
 int Usage() {
   std::fputs("usage: startup-launcher TITLE RRGGBB X Y TIMEOUT_MS -- PROGRAM [ARGUMENT...]\n", stderr);
@@ -150,12 +81,13 @@ int main(int argc, char* argv[]) {
     std::fputs("startup-launcher: cannot connect to the X display\n", stderr);
     return 1;
   }
-  const Display display(c, screenNumber);
+  const xcb_window_t root = tavrelo::x11::RootWindow(c, screenNumber);
+  const WindowLookup lookup(c);
   // Top-level windows are the root's children without a window manager:
   // their MapNotify arrives here the moment they are mapped.
   const std::uint32_t events = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-  xcb_change_window_attributes(c, display.Root(), XCB_CW_EVENT_MASK, &events);
-  if (display.Find(display.Root(), title, 2)) {
+  xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &events);
+  if (lookup.Find(root, title, 2)) {
     std::fprintf(stderr, "startup-launcher: a window titled \"%s\" is already shown\n", title.c_str());
     return 1;
   }
@@ -191,7 +123,7 @@ int main(int argc, char* argv[]) {
       while (const Reply<xcb_generic_event_t> event{xcb_poll_for_event(c)}) {
         if ((event->response_type & 0x7F) != XCB_MAP_NOTIFY) continue;
         const auto* map = reinterpret_cast<const xcb_map_notify_event_t*>(event.get());
-        if (display.Titled(map->window, title)) {
+        if (lookup.Titled(map->window, title)) {
           window = map->window;
           mappedAfter = MillisecondsSince(start);
           break;
@@ -200,12 +132,12 @@ int main(int argc, char* argv[]) {
       // With a window manager the window is mapped inside a frame, out of
       // the root's sight: look for it now and then.
       if (!window && Clock::now() >= nextSearch) {
-        window = display.Find(display.Root(), title, 2);
+        window = lookup.Find(root, title, 2);
         if (window) mappedAfter = MillisecondsSince(start);
         nextSearch = Clock::now() + std::chrono::milliseconds(5);
       }
     }
-    if (window && display.Pixel(*window, x, y) == colour) {
+    if (window && lookup.Pixel(*window, x, y) == colour) {
       paintedAfter = MillisecondsSince(start);
       break;
     }

@@ -21,7 +21,6 @@
 
 #include <QApplication>
 #include <QColor>
-#include <QEvent>
 #include <QPalette>
 #include <QWidget>
 #include <algorithm>
@@ -36,6 +35,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/paint_counter.h"
 #include "ui/form_handlers.h"
 #include "ui/form_model.h"
 #include "ui/qt/form_window.h"
@@ -59,22 +59,6 @@ long PeakRssKib() {
   }
   return -1;
 }
-
-// Notes when `window` receives its first paint event.
-class PaintWatch : public QObject {
- public:
-  explicit PaintWatch(QWidget* window) { window->installEventFilter(this); }
-  [[nodiscard]] bool Painted() const { return painted_; }
-
- protected:
-  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-    if (event->type() == QEvent::Paint) painted_ = true;
-    return false;
-  }
-
- private:
-  bool painted_ = false;
-};
 
 // One start-up, in this process; prints the phases' ends in milliseconds
 // since `launched`, then the peak resident memory in KiB.
@@ -111,7 +95,7 @@ int Child(int argc, char* argv[], long long launched, bool empty) {
     shown = &*window;
     mark();
   }
-  const PaintWatch watch(shown);
+  const PaintCounter watch(shown);
   shown->show();
   mark();
   while (!watch.Painted()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);

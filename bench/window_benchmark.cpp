@@ -15,13 +15,13 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QEvent>
 #include <QLineEdit>
 #include <QStringList>
 #include <QWidget>
 #include <memory>
 #include <vector>
 
+#include "bench/paint_counter.h"
 #include "ui/control_inventory.h"
 #include "ui/form_handlers.h"
 #include "ui/form_model.h"
@@ -33,22 +33,6 @@ using tavrelo::ui::ControlKind;
 using tavrelo::ui::ControlSpec;
 
 QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-// Notes when a widget receives a paint event.
-class PaintWatch : public QObject {
- public:
-  explicit PaintWatch(QWidget* widget) { widget->installEventFilter(this); }
-  [[nodiscard]] bool Painted() const { return painted_; }
-
- protected:
-  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-    if (event->type() == QEvent::Paint) painted_ = true;
-    return false;
-  }
-
- private:
-  bool painted_ = false;
-};
 
 void BuildWindow(benchmark::State& state) {
   for (auto _ : state) {
@@ -65,7 +49,7 @@ void BuildAndPaintWindow(benchmark::State& state) {
     tavrelo::ui::FormModel model;
     tavrelo::ui::FormWindow window(model);
     tavrelo::ui::ConnectHandlers(model, [&window](const auto& problem) { window.ShowProblem(problem); });
-    const PaintWatch watch(&window);
+    const PaintCounter watch(&window);
     window.show();
     for (int round = 0; round < 1000 && !watch.Painted(); ++round) QApplication::processEvents();
     if (!watch.Painted()) {
@@ -160,13 +144,3 @@ BENCHMARK(MakeCombos<ComboMaking::SetLineEditNoCompleter>)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char* argv[]) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
