@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
   }
   QApplication app(argc, argv);
   // Ties the window to its desktop entry (icon and name in task bars).
-  QApplication::setDesktopFileName(QStringLiteral("org.example.Tavrelo"));
+  QApplication::setDesktopFileName(QStringLiteral(TAVRELO_APP_ID));
   tavrelo::ui::FormModel model;
   tavrelo::ui::FormWindow window(model);
   tavrelo::ui::ConnectHandlers(model, [&window](const auto& problem) { window.ShowProblem(problem); });

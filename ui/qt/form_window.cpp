@@ -20,7 +20,7 @@ namespace {
 QIcon WindowIcon() {
   QIcon icon;
   for (const int side : {16, 32, 48, 64}) {
-    icon.addFile(QStringLiteral(":/icons/%1x%1/org.example.Tavrelo.png").arg(side), QSize(side, side));
+    icon.addFile(QStringLiteral(":/icons/%1x%1/" TAVRELO_APP_ID ".png").arg(side), QSize(side, side));
   }
   return icon;
 }
