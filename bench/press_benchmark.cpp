@@ -21,7 +21,7 @@
 #include <string>
 #include <string_view>
 
-#include "bench/paint_counter.h"
+#include "paint_counter.h"
 #include "ui/form_handlers.h"
 #include "ui/form_model.h"
 #include "ui/qt/form_window.h"

@@ -35,7 +35,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/paint_counter.h"
+#include "paint_counter.h"
 #include "ui/form_handlers.h"
 #include "ui/form_model.h"
 #include "ui/qt/form_window.h"

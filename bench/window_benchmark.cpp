@@ -21,7 +21,7 @@
 #include <memory>
 #include <vector>
 
-#include "bench/paint_counter.h"
+#include "paint_counter.h"
 #include "ui/control_inventory.h"
 #include "ui/form_handlers.h"
 #include "ui/form_model.h"

@@ -2,7 +2,7 @@
 # Google Benchmark) come in as system includes and stay quiet.
 function(tavrelo_set_warnings target)
   if(MSVC)
-    target_compile_options(${target} PRIVATE /W4 /utf-8 /permissive-)
+    target_compile_options(${target} PRIVATE /W4 /permissive-)
     if(TAVRELO_WARNINGS_AS_ERRORS)
       target_compile_options(${target} PRIVATE /WX)
     endif()

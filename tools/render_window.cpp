@@ -18,6 +18,7 @@ int main(int argc, char* argv[]) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   if (argc == 3) qputenv("QT_SCALE_FACTOR", argv[2]);
   QApplication app(argc, argv);
+  tavrelo::ui::PrepareApplication();
   tavrelo::ui::FormModel model;
   tavrelo::ui::FormWindow window(model);
   window.show();

@@ -6,24 +6,6 @@
 namespace tavrelo::ui {
 namespace {
 
-// --- Lists -------------------------------------------------------------------
-
-constexpr std::array<std::string_view, 5> kLayerCountEntries = {"1.0", "2.0", "3.0", "4.0", "5.0"};
-constexpr std::array<std::string_view, 11> kSoilNameEntries = {"素填土", "杂填土", "冲填土", "粘土", "粉质粘土", "粉土",
-                                                               "砾砂",   "粗砂",   "中砂",   "细砂", "粉砂"};
-constexpr std::array<std::string_view, 7> kUnitWeightEntries = {"17", "17.5", "18", "18.5", "19", "19.5", "20"};
-constexpr std::array<std::string_view, 38> kDepthEntries = {
-    "1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0", "4.5", "5.0", "5.5", "6.0", "6.5", "7.0",
-    "7.5", "8.0", "8.5", "9.0", "10",  "11",  "12",  "13",  "14",  "15",  "16",  "17",  "18",
-    "19",  "20",  "21",  "22",  "23",  "24",  "25",  "26",  "27",  "28",  "29",  "30"};
-constexpr std::array<std::string_view, 2> kCauseEntries = {"降低地下水", "地面有满布荷载"};
-constexpr std::array<std::string_view, 21> kCoefficientEntries = {
-    "0.15", "0.16", "0.17", "0.18", "0.19", "0.2",  "0.21", "0.22", "0.23", "0.24", "0.25",
-    "0.26", "0.27", "0.28", "0.29", "0.3",  "0.31", "0.32", "0.33", "0.34", "0.35"};
-constexpr std::array<std::string_view, 24> kLoadEntries = {"5.0", "10", "11", "12", "13", "14", "15", "16",
-                                                           "17",  "18", "19", "20", "21", "22", "23", "24",
-                                                           "25",  "26", "27", "28", "29", "30", "35", "40"};
-
 // --- Fonts -------------------------------------------------------------------
 
 // The boxes of the labels are sized for a Chinese UI font at 9 points whose
@@ -58,10 +40,10 @@ ControlSpec Frame(std::string_view name, int left, int top, int width, int heigh
           .tabIndex = tabIndex};
 }
 
-ControlSpec Label(std::string_view name, int index, std::string_view container, int left, int top, int width,
-                  std::string caption, int tabIndex, std::string_view hint = {}) {
-  return {.name = name,
-          .index = index,
+ControlSpec Label(ControlKey key, std::string_view container, int left, int top, int width, std::string caption,
+                  int tabIndex, std::string_view hint = {}) {
+  return {.name = key.name,
+          .index = key.index,
           .kind = ControlKind::Label,
           .container = container,
           .left = left,
@@ -74,11 +56,11 @@ ControlSpec Label(std::string_view name, int index, std::string_view container, 
           .hint = hint};
 }
 
-ControlSpec Combo(std::string_view name, int index, std::string_view container, int left, int top, int width,
+ControlSpec Combo(ControlKey key, std::string_view container, int left, int top, int width,
                   std::span<const std::string_view> list, int tabIndex, std::string_view hint,
                   std::string accessibleName) {
-  return {.name = name,
-          .index = index,
+  return {.name = key.name,
+          .index = key.index,
           .kind = ControlKind::ComboBox,
           .container = container,
           .left = left,
@@ -108,7 +90,7 @@ std::vector<ControlSpec> BuildInventory() {
   rows.reserve(80);
 
   // The form and the controls placed on it.
-  rows.push_back({.name = "Form1",
+  rows.push_back({.name = controls::kForm.name,
                   .kind = ControlKind::Form,
                   .width = 9420,
                   .height = 4740,
@@ -116,7 +98,7 @@ std::vector<ControlSpec> BuildInventory() {
                   .background = kFormGreen,
                   .font = &kUiFont});
   rows.push_back(Frame("Frame1", 240, 120, 4455, 3135, "土层参数", 0));
-  rows.push_back({.name = "Command1",
+  rows.push_back({.name = controls::kCompute.name,
                   .kind = ControlKind::CommandButton,
                   .left = 4320,
                   .top = 3360,
@@ -126,7 +108,7 @@ std::vector<ControlSpec> BuildInventory() {
                   .background = kButtonOrange,
                   .tabIndex = 34,
                   .accessibleName = "计算"});
-  rows.push_back({.name = "Text1",
+  rows.push_back({.name = controls::kResult.name,
                   .kind = ControlKind::TextBox,
                   .left = 4800,
                   .top = 2880,
@@ -141,34 +123,34 @@ std::vector<ControlSpec> BuildInventory() {
   rows.push_back(Frame("Frame3", 4800, 120, 4455, 2655, "负摩阻力系数ξn", 41));
 
   // Frame1, the layer table: its heading, then five rows of five controls.
-  rows.push_back(Label("Label1", -1, "Frame1", 360, 360, 2655, "持力层以上土层数（最多5层）：", 1));
-  rows.push_back(Combo("Combo1", -1, "Frame1", 3120, 360, 735, lists::kLayerCounts, 2, {}, "持力层以上土层数"));
-  rows.push_back(Label("Label2", -1, "Frame1", 3960, 360, 375, "层", 3));
-  rows.push_back(Label("Label3", 0, "Frame1", 360, 840, 375, "编号", 4));
-  rows.push_back(Label("Label3", 6, "Frame1", 1080, 840, 375, "名称", 10));
-  rows.push_back(Label("Label3", 7, "Frame1", 1800, 840, 375, "重度", 11, "kn/m3"));
-  rows.push_back(Label("Label3", 8, "Frame1", 2520, 840, 735, "层底标高", 12, "m"));
-  rows.push_back(Label("Label3", 9, "Frame1", 3480, 840, 735, "土层厚", 13, "m"));
-  for (int k = 1; k <= 5; ++k) {
+  rows.push_back(Label({"Label1"}, "Frame1", 360, 360, 2655, "持力层以上土层数（最多5层）：", 1));
+  rows.push_back(Combo(controls::kLayerCount, "Frame1", 3120, 360, 735, lists::kLayerCounts, 2, {}, "持力层以上土层数"));
+  rows.push_back(Label({"Label2"}, "Frame1", 3960, 360, 375, "层", 3));
+  rows.push_back(Label({"Label3", 0}, "Frame1", 360, 840, 375, "编号", 4));
+  rows.push_back(Label({"Label3", 6}, "Frame1", 1080, 840, 375, "名称", 10));
+  rows.push_back(Label({"Label3", 7}, "Frame1", 1800, 840, 375, "重度", 11, "kn/m3"));
+  rows.push_back(Label({"Label3", 8}, "Frame1", 2520, 840, 735, "层底标高", 12, "m"));
+  rows.push_back(Label({"Label3", 9}, "Frame1", 3480, 840, 735, "土层厚", 13, "m"));
+  for (int k = 1; k <= controls::kLayerRows; ++k) {
     const int top = 1080 + 360 * (k - 1);
     const std::string layer = "第" + std::to_string(k) + "层 ";
-    rows.push_back(Label("Label3", k, "Frame1", 480, top, 375, std::to_string(k), 4 + k));
-    rows.push_back(Combo("Combo2", k - 1, "Frame1", 840, top, 855, lists::kSoilNames, 13 + k, {}, layer + "土名称"));
-    rows.push_back(Combo("Combo3", k - 1, "Frame1", 1680, top, 855, lists::kUnitWeights, 18 + k, "kn/m3",
+    rows.push_back(Label(controls::RowNumber(k), "Frame1", 480, top, 375, std::to_string(k), 4 + k));
+    rows.push_back(Combo(controls::SoilName(k), "Frame1", 840, top, 855, lists::kSoilNames, 13 + k, {}, layer + "土名称"));
+    rows.push_back(Combo(controls::UnitWeight(k), "Frame1", 1680, top, 855, lists::kUnitWeights, 18 + k, "kn/m3",
                          layer + "重度（kn/m3）"));
     rows.push_back(
-        Combo("Combo4", k - 1, "Frame1", 2520, top, 855, lists::kDepths, 23 + k, "m", layer + "层底标高（m）"));
+        Combo(controls::Elevation(k), "Frame1", 2520, top, 855, lists::kDepths, 23 + k, "m", layer + "层底标高（m）"));
     rows.push_back(
-        Combo("Combo4", k + 4, "Frame1", 3360, top, 855, lists::kDepths, 28 + k, "m", layer + "土层厚（m）"));
+        Combo(controls::Thickness(k), "Frame1", 3360, top, 855, lists::kDepths, 28 + k, "m", layer + "土层厚（m）"));
   }
 
   // Frame2, the related parameters.
-  rows.push_back(Label("Label4", -1, "Frame2", 120, 360, 1575, "负摩阻力产生原因", 37));
-  rows.push_back(Combo("Combo5", -1, "Frame2", 1680, 360, 2175, lists::kCauses, 38, {}, "负摩阻力产生原因"));
-  rows.push_back(Label("Label5", -1, "Frame2", 120, 720, 1575, "负摩阻力系数ξn", 39));
-  rows.push_back(Combo("Combo6", -1, "Frame2", 1680, 720, 735, lists::kCoefficients, 40, {}, "负摩阻力系数ξn"));
-  rows.push_back(Label("Label7", -1, "Frame2", 2520, 720, 495, "荷载p", 58));
-  rows.push_back(Combo("Combo7", -1, "Frame2", 3120, 720, 735, lists::kLoads, 59, "kn", "荷载p（kn）"));
+  rows.push_back(Label({"Label4"}, "Frame2", 120, 360, 1575, "负摩阻力产生原因", 37));
+  rows.push_back(Combo(controls::kCause, "Frame2", 1680, 360, 2175, lists::kCauses, 38, {}, "负摩阻力产生原因"));
+  rows.push_back(Label({"Label5"}, "Frame2", 120, 720, 1575, "负摩阻力系数ξn", 39));
+  rows.push_back(Combo(controls::kCoefficient, "Frame2", 1680, 720, 735, lists::kCoefficients, 40, {}, "负摩阻力系数ξn"));
+  rows.push_back(Label(controls::kLoadLabel, "Frame2", 2520, 720, 495, "荷载p", 58));
+  rows.push_back(Combo(controls::kLoad, "Frame2", 3120, 720, 735, lists::kLoads, 59, "kn", "荷载p（kn）"));
 
   // Frame3, the ξn reference table: its grid, its cells and the notes.
   rows.push_back(Line("Line14", 240, 360, 4200, 360));
@@ -199,11 +181,11 @@ std::vector<ControlSpec> BuildInventory() {
       const Cell& cell = table[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
       const int index = 10 + 5 * column + row;
       rows.push_back(
-          Label("Label3", index, "Frame3", cell.left, 360 + 240 * row, cell.width, cell.caption, 32 + index));
+          Label({"Label3", index}, "Frame3", cell.left, 360 + 240 * row, cell.width, cell.caption, 32 + index));
     }
   }
   // No line breaks: the blanks and the label's width put each note on a line.
-  ControlSpec notes = Label("Label6", -1, "Frame3", 240, 1680, 3975,
+  ControlSpec notes = Label({"Label6"}, "Frame3", 240, 1680, 3975,
                             "注：1、在同一类土中，对于打入桩或沉管灌注桩，取表中较大值，对于粘（冲）挖孔灌注桩，"
                             "取表中较小值。              2、填土按其组成取表中同类土的较大值。"
                             "                 3、当qsi(n)值大于正摩阻力时，取正摩阻力值。",
@@ -217,15 +199,11 @@ std::vector<ControlSpec> BuildInventory() {
 
 }  // namespace
 
-namespace lists {
-const std::span<const std::string_view> kLayerCounts = kLayerCountEntries;
-const std::span<const std::string_view> kSoilNames = kSoilNameEntries;
-const std::span<const std::string_view> kUnitWeights = kUnitWeightEntries;
-const std::span<const std::string_view> kDepths = kDepthEntries;
-const std::span<const std::string_view> kCauses = kCauseEntries;
-const std::span<const std::string_view> kCoefficients = kCoefficientEntries;
-const std::span<const std::string_view> kLoads = kLoadEntries;
-}  // namespace lists
+std::string DisplayName(ControlKey key) {
+  std::string name(key.name);
+  if (key.index >= 0) name.append("(").append(std::to_string(key.index)).append(")");
+  return name;
+}
 
 std::span<const ControlSpec> ControlInventory() {
   static const std::vector<ControlSpec> inventory = BuildInventory();

@@ -4,12 +4,42 @@
 // accessible name. The window is built by walking this inventory, and the
 // form's state (FormModel) starts from it; nothing else repeats a position or
 // a text.
+//
+// What every binding keeps, kind by kind (the contract a toolkit's window
+// honours, whichever toolkit draws it):
+//   Form          caption, client area, background; closing it ends the
+//                 program, nothing is saved.
+//   Frame         a group box, caption top left in the frame's foreground,
+//                 filled with its background.
+//   Label         no background of its own (its container's shows through:
+//                 BackgroundOf), no border, text from the top-left corner,
+//                 wrapped inside its fixed box; never takes focus.
+//   ComboBox      an editable drop-down with a fixed, unsorted list. Typing,
+//                 Enter and leaving the field never pick, nothing typed is
+//                 completed or added to the list; a pick from the open list
+//                 by pointer or keyboard, an arrow key or the wheel in the
+//                 closed box picks, and goes to FormModel::Select with the
+//                 picked entry's index (the model sets the text, then raises
+//                 the event).
+//   TextBox       Text1: multi-line, wraps at its width, no scroll bars,
+//                 editable; Tab leaves it instead of typing a tab. The model
+//                 holds its line breaks as CR LF (ToModelLineBreaks).
+//   CommandButton painted in its own background; neither the default (Enter)
+//                 nor the cancel (Esc) button; a click or Space presses it
+//                 through FormModel::Press.
+//   Line          one pixel wide in its foreground, both end points included
+//                 (PixelRect); decoration, nothing for a screen reader.
+// Every focusable control is a tab stop in tabIndex order, hidden ones
+// skipped, and carries its accessibleName; a hint is a tooltip.
 
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "ui/control_lists.h"
+#include "ui/controls.h"
 
 namespace tavrelo::ui {
 
@@ -47,6 +77,7 @@ struct ControlSpec {
   std::span<const std::string_view> list;
   std::string accessibleName;  // for screen readers; focusable controls only
 
+  [[nodiscard]] constexpr ControlKey Key() const noexcept { return {name, index}; }
   [[nodiscard]] bool TakesFocus() const noexcept {
     return kind == ControlKind::ComboBox || kind == ControlKind::TextBox || kind == ControlKind::CommandButton;
   }
@@ -54,16 +85,5 @@ struct ControlSpec {
 
 // The whole window, Form1 first and every container before what it holds.
 [[nodiscard]] std::span<const ControlSpec> ControlInventory();
-
-// The drop-down lists, in list order.
-namespace lists {
-extern const std::span<const std::string_view> kLayerCounts;   // Combo1
-extern const std::span<const std::string_view> kSoilNames;     // Combo2
-extern const std::span<const std::string_view> kUnitWeights;   // Combo3
-extern const std::span<const std::string_view> kDepths;        // Combo4, elevations and thicknesses
-extern const std::span<const std::string_view> kCauses;        // Combo5
-extern const std::span<const std::string_view> kCoefficients;  // Combo6
-extern const std::span<const std::string_view> kLoads;         // Combo7
-}  // namespace lists
 
 }  // namespace tavrelo::ui

@@ -9,17 +9,7 @@
 namespace tavrelo::ui {
 namespace {
 
-constexpr ControlKey kLayerCountControl{"Combo1"};
-constexpr ControlKey kLoadLabel{"Label7"};
-constexpr ControlKey kLoadControl{"Combo7"};
-constexpr ControlKey kComputeButton{"Command1"};
-
-// The five controls of row k of the layer table, in the order they are
-// shown or hidden: number, soil name, unit weight, elevation, thickness.
-std::array<ControlKey, 5> RowControls(int k) {
-  return {ControlKey{"Label3", k}, ControlKey{"Combo2", k - 1}, ControlKey{"Combo3", k - 1},
-          ControlKey{"Combo4", k - 1}, ControlKey{"Combo4", k + 4}};
-}
+using namespace controls;
 
 // How a field is named in a message: "第2层的土层厚".
 std::string FieldName(FrictionField field) {
@@ -64,13 +54,13 @@ std::string Describe(const FrictionFailure& failure, const FrictionInput& input)
 
 ControlKey ControlOf(FrictionField field) {
   switch (field.kind) {
-    case FieldKind::LayerCount: return kLayerCountControl;
-    case FieldKind::UnitWeight: return {"Combo3", field.layer - 1};
-    case FieldKind::Thickness: return {"Combo4", field.layer + 4};
-    case FieldKind::Load: return kLoadControl;
-    case FieldKind::Coefficient: return {"Combo6"};
+    case FieldKind::LayerCount: return kLayerCount;
+    case FieldKind::UnitWeight: return UnitWeight(field.layer);
+    case FieldKind::Thickness: return Thickness(field.layer);
+    case FieldKind::Load: return kLoad;
+    case FieldKind::Coefficient: return kCoefficient;
   }
-  return kLayerCountControl;
+  return kLayerCount;
 }
 
 FrictionInput ReadFrictionInput(const FormModel& model) {
@@ -81,7 +71,7 @@ FrictionInput ReadFrictionInput(const FormModel& model) {
     layer.unitWeightText = model.Text(ControlOf({FieldKind::UnitWeight, i}));
     layer.thicknessText = model.Text(ControlOf({FieldKind::Thickness, i}));
   }
-  input.causeText = model.Text(kCauseControl);
+  input.causeText = model.Text(kCause);
   input.coefficientText = model.Text(ControlOf({FieldKind::Coefficient, 0}));
   input.loadText = model.Text(ControlOf({FieldKind::Load, 0}));
   return input;
@@ -95,33 +85,33 @@ std::optional<InputProblem> FindInputProblem(const FrictionInput& input, const F
   // The computation accepts any other count, and any other cause, with a
   // friction of 0.0: shown as a result, an engineer could take it for one.
   if (!LayerCountFromValue(ReadNumber(input.layerCountText).value)) {
-    return InputProblem{"持力层以上土层数应为1至5。", kLayerCountControl};
+    return InputProblem{"持力层以上土层数应为1至5。", kLayerCount};
   }
   if (ClassifyCause(input.causeText) == CauseKind::Other) {
-    return InputProblem{"请从列表中选择负摩阻力产生原因。", kCauseControl};
+    return InputProblem{"请从列表中选择负摩阻力产生原因。", kCause};
   }
   if (!outcome.ok()) return blame(outcome.failure());
   return std::nullopt;
 }
 
 void Combo1_Click(FormModel& model) {
-  const NumberReading count = ReadNumber(model.Text(kLayerCountControl));
+  const NumberReading count = ReadNumber(model.Text(kLayerCount));
   const std::optional<int> n = count.ok() ? LayerCountFromValue(count.value) : std::nullopt;
   if (!n) return;
-  for (int k = 1; k <= 5; ++k) {
-    for (const ControlKey control : RowControls(k)) model.SetVisible(control, k <= *n);
+  for (int k = 1; k <= kLayerRows; ++k) {
+    for (const ControlKey control : LayerRow(k)) model.SetVisible(control, k <= *n);
   }
 }
 
 void Combo5_Click(FormModel& model) {
-  switch (ClassifyCause(model.Text(kCauseControl))) {
+  switch (ClassifyCause(model.Text(kCause))) {
     case CauseKind::GroundwaterLowering:
       model.SetVisible(kLoadLabel, false);
-      model.SetVisible(kLoadControl, false);
+      model.SetVisible(kLoad, false);
       break;
     case CauseKind::SurfaceSurcharge:
       model.SetVisible(kLoadLabel, true);
-      model.SetVisible(kLoadControl, true);
+      model.SetVisible(kLoad, true);
       break;
     case CauseKind::Other: break;
   }
@@ -132,16 +122,17 @@ void Command1_Click(FormModel& model, const ProblemReporter& report) {
   const FrictionOutcome outcome = ComputeNegativeFriction(input);
   if (const std::optional<InputProblem> problem = FindInputProblem(input, outcome)) {
     if (report) report(*problem);
+    model.RequestFocus(problem->field);
     return;
   }
   // Writing Text1 is the last thing a press does.
-  model.SetText(kResultControl, ComposeResultText(input.causeText, input.layerCountText, outcome.result()));
+  model.SetText(kResult, ComposeResultText(input.causeText, input.layerCountText, outcome.result()));
 }
 
 void ConnectHandlers(FormModel& model, ProblemReporter report) {
-  model.OnSelect(kLayerCountControl, [&model] { Combo1_Click(model); });
-  model.OnSelect(kCauseControl, [&model] { Combo5_Click(model); });
-  model.OnPress(kComputeButton, [&model, report = std::move(report)] { Command1_Click(model, report); });
+  model.OnSelect(kLayerCount, [&model] { Combo1_Click(model); });
+  model.OnSelect(kCause, [&model] { Combo5_Click(model); });
+  model.OnPress(kCompute, [&model, report = std::move(report)] { Command1_Click(model, report); });
 }
 
 }  // namespace tavrelo::ui

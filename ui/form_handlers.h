@@ -3,7 +3,8 @@
 //   Combo1_Click   a layer count picked: show that many rows of the table;
 //   Combo5_Click   a cause picked: show the load field for a surface load only;
 //   Command1_Click "计算" pressed: compute, and put the sentence into Text1,
-//                  or report what is wrong with the input and change nothing.
+//                  or report what is wrong with the input, then ask for the
+//                  focus in the field at fault, and change nothing else.
 
 #include <functional>
 #include <optional>
@@ -11,17 +12,10 @@
 
 #include "core/negative_friction.h"
 #include "ui/form_model.h"
+#include "ui/input_problem.h"
 
 namespace tavrelo::ui {
 
-// Why a press gave no sentence, in one Chinese sentence, and the field the
-// user should correct.
-struct InputProblem {
-  std::string message;
-  ControlKey field;
-
-  friend bool operator==(const InputProblem&, const InputProblem&) = default;
-};
 using ProblemReporter = std::function<void(const InputProblem&)>;
 
 void Combo1_Click(FormModel& model);
@@ -34,8 +28,6 @@ void ConnectHandlers(FormModel& model, ProblemReporter report);
 
 // The field that holds each input of the computation.
 [[nodiscard]] ControlKey ControlOf(FrictionField field);
-inline constexpr ControlKey kCauseControl{"Combo5"};
-inline constexpr ControlKey kResultControl{"Text1"};
 
 // The computation's input, taken verbatim from the fields, hidden or not.
 [[nodiscard]] FrictionInput ReadFrictionInput(const FormModel& model);

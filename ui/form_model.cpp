@@ -2,34 +2,41 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <tuple>
 
 namespace tavrelo::ui {
+namespace {
 
-std::string DisplayName(ControlKey key) {
-  std::string name(key.name);
-  if (key.index >= 0) name.append("(").append(std::to_string(key.index)).append(")");
-  return name;
-}
+auto Order(ControlKey key) { return std::tuple(key.name, key.index); }
 
-FormModel::FormModel(std::span<const ControlSpec> inventory) : inventory_(inventory), states_(inventory.size()) {
+}  // namespace
+
+FormModel::FormModel(std::span<const ControlSpec> inventory)
+    : inventory_(inventory), states_(inventory.size()), byKey_(inventory.size()) {
   for (std::size_t i = 0; i < inventory_.size(); ++i) {
     if (inventory_[i].kind != ControlKind::ComboBox) states_[i].text = inventory_[i].caption;
+    byKey_[i] = i;
   }
+  std::stable_sort(byKey_.begin(), byKey_.end(),
+                   [&](std::size_t a, std::size_t b) { return Order(inventory_[a].Key()) < Order(inventory_[b].Key()); });
 }
 
-std::size_t FormModel::Position(ControlKey control) const {
-  const auto found = std::find_if(inventory_.begin(), inventory_.end(), [&](const ControlSpec& row) {
-    return row.name == control.name && row.index == control.index;
-  });
-  if (found == inventory_.end()) throw std::out_of_range("no control " + DisplayName(control));
-  return static_cast<std::size_t>(found - inventory_.begin());
+std::optional<std::size_t> FormModel::Position(ControlKey control) const noexcept {
+  const auto found = std::lower_bound(byKey_.begin(), byKey_.end(), Order(control),
+                                      [&](std::size_t i, const auto& key) { return Order(inventory_[i].Key()) < key; });
+  if (found == byKey_.end() || !(inventory_[*found].Key() == control)) return std::nullopt;
+  return *found;
 }
 
-const ControlSpec& FormModel::Row(ControlKey control) const { return inventory_[Position(control)]; }
+FormModel::State* FormModel::Find(ControlKey control) noexcept {
+  const auto position = Position(control);
+  return position ? &states_[*position] : nullptr;
+}
 
-bool FormModel::Contains(ControlKey control) const noexcept {
-  return std::any_of(inventory_.begin(), inventory_.end(),
-                     [&](const ControlSpec& row) { return row.name == control.name && row.index == control.index; });
+const ControlSpec& FormModel::Row(ControlKey control) const {
+  const auto position = Position(control);
+  if (!position) throw std::out_of_range("no control " + DisplayName(control));
+  return inventory_[*position];
 }
 
 std::vector<ControlKey> FormModel::TabOrder() const {
@@ -41,36 +48,52 @@ std::vector<ControlKey> FormModel::TabOrder() const {
                    [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
   std::vector<ControlKey> order;
   order.reserve(focusable.size());
-  for (const ControlSpec* row : focusable) order.push_back({row->name, row->index});
+  for (const ControlSpec* row : focusable) order.push_back(row->Key());
   return order;
 }
 
-const std::string& FormModel::Text(ControlKey control) const { return states_[Position(control)].text; }
-
-void FormModel::SetText(ControlKey control, std::string_view text) {
-  State& state = states_[Position(control)];
-  if (state.text == text) return;
-  state.text.assign(text);
-  if (view_ != nullptr) view_->TextChanged(control, state.text);
+ControlKey FormModel::InitialFocus() const {
+  const std::vector<ControlKey> order = TabOrder();
+  return order.empty() ? controls::kForm : order.front();
 }
 
-bool FormModel::Visible(ControlKey control) const { return states_[Position(control)].visible; }
+const std::string& FormModel::Text(ControlKey control) const {
+  static const std::string kNone;
+  const auto position = Position(control);
+  return position ? states_[*position].text : kNone;
+}
+
+void FormModel::SetText(ControlKey control, std::string_view text) {
+  State* state = Find(control);
+  if (state == nullptr || state->text == text) return;
+  state->text.assign(text);
+  if (view_ != nullptr) view_->TextChanged(control, state->text);
+}
+
+bool FormModel::Visible(ControlKey control) const {
+  const auto position = Position(control);
+  return position && states_[*position].visible;
+}
 
 void FormModel::SetVisible(ControlKey control, bool visible) {
-  State& state = states_[Position(control)];
-  if (state.visible == visible) return;
-  state.visible = visible;
+  State* state = Find(control);
+  if (state == nullptr || state->visible == visible) return;
+  state->visible = visible;
   if (view_ != nullptr) view_->VisibilityChanged(control, visible);
 }
 
-std::optional<int> FormModel::Selection(ControlKey control) const { return states_[Position(control)].selection; }
+std::optional<int> FormModel::Selection(ControlKey control) const {
+  const auto position = Position(control);
+  return position ? states_[*position].selection : std::nullopt;
+}
 
 void FormModel::Select(ControlKey combo, int entry) {
-  const std::size_t i = Position(combo);
-  const ControlSpec& row = inventory_[i];
+  const auto position = Position(combo);
+  if (!position) return;
+  const ControlSpec& row = inventory_[*position];
   if (row.kind != ControlKind::ComboBox || entry < 0 || static_cast<std::size_t>(entry) >= row.list.size()) return;
   SetText(combo, row.list[static_cast<std::size_t>(entry)]);
-  State& state = states_[i];
+  State& state = states_[*position];
   if (state.selection != entry) {
     state.selection = entry;
     if (view_ != nullptr) view_->SelectionChanged(combo, entry);
@@ -80,23 +103,27 @@ void FormModel::Select(ControlKey combo, int entry) {
 }
 
 void FormModel::Press(ControlKey button) {
-  const std::size_t i = Position(button);
-  if (inventory_[i].kind != ControlKind::CommandButton) return;
-  if (const Handler handler = states_[i].handler) handler();
+  const auto position = Position(button);
+  if (!position || inventory_[*position].kind != ControlKind::CommandButton) return;
+  if (const Handler handler = states_[*position].handler) handler();
+}
+
+void FormModel::RequestFocus(ControlKey control) {
+  const auto position = Position(control);
+  if (!position || !inventory_[*position].TakesFocus() || !states_[*position].visible) return;
+  if (view_ != nullptr) view_->FocusRequested(control);
 }
 
 void FormModel::OnSelect(ControlKey combo, Handler handler) {
-  const std::size_t i = Position(combo);
-  if (inventory_[i].kind != ControlKind::ComboBox) throw std::invalid_argument(DisplayName(combo) + " has no list");
-  states_[i].handler = std::move(handler);
+  if (Row(combo).kind != ControlKind::ComboBox) throw std::invalid_argument(DisplayName(combo) + " has no list");
+  states_[*Position(combo)].handler = std::move(handler);
 }
 
 void FormModel::OnPress(ControlKey button, Handler handler) {
-  const std::size_t i = Position(button);
-  if (inventory_[i].kind != ControlKind::CommandButton) {
+  if (Row(button).kind != ControlKind::CommandButton) {
     throw std::invalid_argument(DisplayName(button) + " is not a button");
   }
-  states_[i].handler = std::move(handler);
+  states_[*Position(button)].handler = std::move(handler);
 }
 
 }  // namespace tavrelo::ui

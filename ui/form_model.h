@@ -2,12 +2,14 @@
 // The live state of the window: for every control of the inventory its
 // text, visibility and selected list entry. The handlers read and change the
 // form only through this model, so they run without a window; with a window,
-// the Qt binding mirrors the model into the widgets and hands the user's
-// typing, picks and presses back to it.
+// a binding (Qt's, or Win32's) mirrors the model into the toolkit's controls
+// and hands the user's typing, picks and presses back to it.
 //
 // How a press travels:  user presses "计算" → binding → FormModel::Press →
 // press event → Command1_Click → ComputeNegativeFriction → ComposeResultText
 // → FormModel::SetText(Text1) → FormView::TextChanged → binding → the widget.
+// A press that finds bad input instead shows a message (InputProblem) and
+// asks, through FormModel::RequestFocus, for the field at fault to be focused.
 
 #include <cstddef>
 #include <functional>
@@ -21,17 +23,6 @@
 
 namespace tavrelo::ui {
 
-// A control by name, and by index inside a control array ("Combo4", 7).
-struct ControlKey {
-  std::string_view name;
-  int index = -1;
-
-  friend bool operator==(const ControlKey&, const ControlKey&) = default;
-};
-
-// "Combo4(7)", or "Combo1" outside an array.
-[[nodiscard]] std::string DisplayName(ControlKey key);
-
 // What a view of the model (the window) is told when the model changes.
 class FormView {
  public:
@@ -39,6 +30,9 @@ class FormView {
   virtual void TextChanged(ControlKey control, const std::string& text) = 0;
   virtual void VisibilityChanged(ControlKey control, bool visible) = 0;
   virtual void SelectionChanged(ControlKey control, std::optional<int> entry) = 0;
+  // The control should take the keyboard focus with its whole text selected
+  // (after a failed press, the field at fault). Only asked for visible ones.
+  virtual void FocusRequested(ControlKey control) = 0;
 };
 
 class FormModel {
@@ -48,15 +42,27 @@ class FormModel {
   // Every control as the inventory describes it: visible, combo boxes empty
   // with nothing selected, Text1 holding its initial note.
   explicit FormModel(std::span<const ControlSpec> inventory = ControlInventory());
+  // Handlers and views hold on to the model by reference.
+  FormModel(const FormModel&) = delete;
+  FormModel& operator=(const FormModel&) = delete;
+  FormModel(FormModel&&) = delete;
+  FormModel& operator=(FormModel&&) = delete;
+  ~FormModel() = default;
 
-  // --- Lookup (throws std::out_of_range for a control that does not exist)
-  [[nodiscard]] const ControlSpec& Row(ControlKey control) const;
-  [[nodiscard]] bool Contains(ControlKey control) const noexcept;
+  // --- Lookup. Nothing here or under State and Events throws: a control
+  // that does not exist reads as an empty, hidden text and changes nothing,
+  // so no event path can end the program through an exception.
+  [[nodiscard]] bool Contains(ControlKey control) const noexcept { return Position(control).has_value(); }
   [[nodiscard]] std::span<const ControlSpec> Inventory() const noexcept { return inventory_; }
   // Where the control stands in Inventory().
-  [[nodiscard]] std::size_t Position(ControlKey control) const;
+  [[nodiscard]] std::optional<std::size_t> Position(ControlKey control) const noexcept;
+  // The control's row; throws std::out_of_range for one that does not exist
+  // (for building a window and for tests, never while events run).
+  [[nodiscard]] const ControlSpec& Row(ControlKey control) const;
   // The controls that take focus, in tab order.
   [[nodiscard]] std::vector<ControlKey> TabOrder() const;
+  // Where the focus is when the window opens: the first tab stop.
+  [[nodiscard]] ControlKey InitialFocus() const;
 
   // --- State
   // Text of a combo box or of Text1 (typed or picked), or a caption.
@@ -75,6 +81,11 @@ class FormModel {
   void Select(ControlKey combo, int entry);
   // Presses a command button: raises its press event.
   void Press(ControlKey button);
+  // Asks the view to put the focus into `control`, its text selected, if the
+  // control is visible.
+  void RequestFocus(ControlKey control);
+  // Connects a handler (at start-up; throws std::invalid_argument for a
+  // control without that event).
   void OnSelect(ControlKey combo, Handler handler);
   void OnPress(ControlKey button, Handler handler);
 
@@ -89,8 +100,11 @@ class FormModel {
     Handler handler;  // selection event of a combo box, press event of a button
   };
 
+  State* Find(ControlKey control) noexcept;
+
   std::span<const ControlSpec> inventory_;
   std::vector<State> states_;
+  std::vector<std::size_t> byKey_;  // positions in inventory_, sorted by (name, index)
   FormView* view_ = nullptr;
 };
 

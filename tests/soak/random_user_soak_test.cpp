@@ -348,11 +348,8 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
   QString Emoji() { return AnyOf({"😀", "🏗️", "👷‍♀️", "🇨🇳", "𠀀", "🧱", "💧", "⛏", "🪨"}); }
 
   Typing TextFor(ControlKey field) {
-    static constexpr std::array<const std::span<const std::string_view>*, 7> kAllLists = {
-        &lists::kLayerCounts, &lists::kSoilNames,    &lists::kUnitWeights, &lists::kDepths,
-        &lists::kCauses,      &lists::kCoefficients, &lists::kLoads};
     const std::span<const std::string_view> list =
-        IsCombo(field) ? model.Row(field).list : *kAllLists[Below(kAllLists.size())];
+        IsCombo(field) ? model.Row(field).list : lists::kAll[Below(lists::kAll.size())].entries;
     const auto asTyped = [this](const QString& text) {
       bool ascii = true;
       for (const QChar c : text) ascii = ascii && c.unicode() < 0x80;

@@ -22,6 +22,7 @@ class RecordingView : public FormView {
   void SelectionChanged(ControlKey control, std::optional<int> entry) override {
     events.push_back("select " + DisplayName(control) + " " + std::to_string(entry.value_or(-1)));
   }
+  void FocusRequested(ControlKey control) override { events.push_back("focus " + DisplayName(control)); }
   std::vector<std::string> events;
 };
 
@@ -53,7 +54,7 @@ TEST(Lookup, FindsControlsByNameAndIndex) {
   EXPECT_EQ(model.Row({"Combo4", 7}).left, 3360);
   EXPECT_EQ(model.Row({"Label3", 22}).caption, "0.25-0.40");
   EXPECT_EQ(model.Row({"Frame3"}).caption, "负摩阻力系数ξn");
-  EXPECT_EQ(model.Inventory()[model.Position({"Combo6"})].name, "Combo6");
+  EXPECT_EQ(model.Inventory()[model.Position({"Combo6"}).value()].name, "Combo6");
   EXPECT_TRUE(model.Contains({"Line23"}));
 }
 
@@ -61,10 +62,46 @@ TEST(Lookup, RejectsControlsThatDoNotExist) {
   FormModel model;
   EXPECT_FALSE(model.Contains({"Combo4", 10}));
   EXPECT_FALSE(model.Contains({"Combo1", 0}));
-  EXPECT_THROW((void)model.Text({"Combo8"}), std::out_of_range);
-  EXPECT_THROW(model.SetVisible({"Label3", 25}, false), std::out_of_range);
+  EXPECT_EQ(model.Position({"Combo8"}), std::nullopt);
+  EXPECT_THROW((void)model.Row({"Combo8"}), std::out_of_range);
   EXPECT_THROW(model.OnSelect({"Text1"}, [] {}), std::invalid_argument);
   EXPECT_THROW(model.OnPress({"Combo1"}, [] {}), std::invalid_argument);
+}
+
+// Events run these; an exception through a toolkit's event loop would end
+// the program, so a control that does not exist is read as empty and hidden,
+// and changing it does nothing.
+TEST(Lookup, UnknownControlsNeverThrowWhereEventsRun) {
+  FormModel model;
+  RecordingView view;
+  model.SetView(&view);
+  for (const ControlKey missing : {ControlKey{"Combo8"}, ControlKey{"Label3", 25}, ControlKey{"Combo4", -1}}) {
+    EXPECT_NO_THROW({
+      EXPECT_EQ(model.Text(missing), "");
+      EXPECT_FALSE(model.Visible(missing));
+      EXPECT_EQ(model.Selection(missing), std::nullopt);
+      model.SetText(missing, "x");
+      model.SetVisible(missing, false);
+      model.Select(missing, 0);
+      model.Press(missing);
+      model.RequestFocus(missing);
+    }) << DisplayName(missing);
+  }
+  EXPECT_TRUE(view.events.empty());
+  model.SetView(nullptr);
+}
+
+TEST(Focus, OpensInTheFirstTabStopAndGoesOnlyToVisibleFields) {
+  FormModel model;
+  RecordingView view;
+  model.SetView(&view);
+  EXPECT_EQ(model.InitialFocus(), (ControlKey{"Combo1"}));
+  model.RequestFocus({"Combo6"});
+  model.RequestFocus({"Label7"});  // a label takes no focus
+  model.SetVisible({"Combo7"}, false);
+  model.RequestFocus({"Combo7"});
+  EXPECT_THAT(view.events, testing::ElementsAre("focus Combo6", "hide Combo7"));
+  model.SetView(nullptr);
 }
 
 TEST(Visibility, HidingKeepsTextSelectionAndList) {

@@ -9,8 +9,10 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
+#include <QStyleFactory>
 
 #include "ui/qt/widgets.h"
+#include "ui/view_rules.h"
 
 namespace tavrelo::ui {
 namespace {
@@ -29,27 +31,14 @@ QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(),
 
 QColor ToColour(Rgb rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
 
-// Text1 holds CR LF line breaks in the model; the widget shows line breaks.
-QString ModelToEditor(const std::string& text) {
-  QString shown = QString::fromStdString(text);
-  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  return shown;
-}
+// Text1's CR LF in the model, LF in the editor.
+QString ModelToEditor(const std::string& text) { return QString::fromStdString(ToLineFeeds(text)); }
+std::string EditorToModel(const QString& shown) { return ToModelLineBreaks(shown.toStdString()); }
 
-std::string EditorToModel(const QString& shown) {
-  QString text = shown;
-  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  return text.toStdString();
-}
-
-QRect PixelRect(const ControlSpec& row) {
-  if (row.kind == ControlKind::Line) {
-    // Both end points belong to the line, drawn one pixel wide.
-    const QPoint from(TwipsToPixels(row.left), TwipsToPixels(row.top));
-    const QPoint to(TwipsToPixels(row.left + row.width), TwipsToPixels(row.top + row.height));
-    return QRect(from, to);
-  }
-  return {TwipsToPixels(row.left), TwipsToPixels(row.top), TwipsToPixels(row.width), TwipsToPixels(row.height)};
+// Qt's logical pixels are 96-dpi pixels; the device scale comes on top.
+QRect LogicalRect(const ControlSpec& row) {
+  const PixelBox box = PixelRect(row, 96);
+  return {box.x, box.y, box.width, box.height};
 }
 
 // Sets colour `role` (and more roles with the same colour) on `widget`.
@@ -62,18 +51,14 @@ void Paint(QWidget* widget, std::initializer_list<QPalette::ColorRole> roles, co
 }  // namespace
 
 QFont ChooseFont(const FontSpec& font) {
-  for (const std::string_view family : font.families) {
-    const QString name = ToQString(family);
-    if (QFontDatabase::hasFamily(name)) {
-      QFont chosen(name);
-      chosen.setPointSizeF(font.pointSize);
-      return chosen;
-    }
-  }
-  QFont fallback = QApplication::font();
-  fallback.setPointSizeF(font.pointSize);
-  return fallback;
+  const auto family =
+      ChooseFamily(font, [](std::string_view name) { return QFontDatabase::hasFamily(ToQString(name)); });
+  QFont chosen = family ? QFont(ToQString(*family)) : QApplication::font();
+  chosen.setPixelSize(FontPixels(font, 96));
+  return chosen;
 }
+
+void PrepareApplication() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
 
 FormWindow::FormWindow(FormModel& model, QWidget* parent)
     : QWidget(parent), model_(model), widgets_(model.Inventory().size(), nullptr) {
@@ -83,13 +68,13 @@ FormWindow::FormWindow(FormModel& model, QWidget* parent)
     QWidget* container = this;
     if (!row.container.empty()) container = Widget({row.container});
     QWidget* widget = widgets_[i] = Build(row, container);
-    widget->setObjectName(ToQString(DisplayName({row.name, row.index})));
+    widget->setObjectName(ToQString(DisplayName(row.Key())));
     if (row.font != nullptr) widget->setFont(ChooseFont(*row.font));
     if (!row.hint.empty()) widget->setToolTip(ToQString(row.hint));
     if (!row.accessibleName.empty()) widget->setAccessibleName(ToQString(row.accessibleName));
     if (row.kind == ControlKind::Form) continue;  // shown by the caller
-    widget->setGeometry(PixelRect(row));
-    widget->setVisible(model_.Visible({row.name, row.index}));
+    widget->setGeometry(LogicalRect(row));
+    widget->setVisible(model_.Visible(row.Key()));
   }
   SetUpTabOrder();
   model_.SetView(this);
@@ -97,16 +82,20 @@ FormWindow::FormWindow(FormModel& model, QWidget* parent)
 
 FormWindow::~FormWindow() { model_.SetView(nullptr); }
 
-QWidget* FormWindow::Widget(ControlKey control) const { return widgets_.at(model_.Position(control)); }
+QWidget* FormWindow::Widget(ControlKey control) const {
+  const auto position = model_.Position(control);
+  return position ? widgets_[*position] : nullptr;
+}
 
 QWidget* FormWindow::Build(const ControlSpec& row, QWidget* container) {
-  const ControlKey key{row.name, row.index};
+  const ControlKey key = row.Key();
   const QString text = ToQString(model_.Text(key));
   switch (row.kind) {
     case ControlKind::Form: {
       setWindowTitle(text);
       setWindowIcon(WindowIcon());
-      resize(TwipsToPixels(row.width), TwipsToPixels(row.height));
+      const PixelBox client = ClientArea(model_, 96);
+      resize(client.width, client.height);
       setAutoFillBackground(true);
       Paint(this, {QPalette::Window}, ToColour(*row.background));
       return this;
@@ -177,8 +166,9 @@ void FormWindow::SetUpTabOrder() {
     if (previous != nullptr) QWidget::setTabOrder(previous, next);
     previous = next;
   }
-  const auto order = model_.TabOrder();
-  if (!order.empty()) Widget(order.front())->setFocus(Qt::OtherFocusReason);
+  if (QWidget* first = Widget(model_.InitialFocus()); first != nullptr && first != this) {
+    first->setFocus(Qt::OtherFocusReason);
+  }
 }
 
 void FormWindow::TextChanged(ControlKey control, const std::string& text) {
@@ -186,6 +176,7 @@ void FormWindow::TextChanged(ControlKey control, const std::string& text) {
   // it (Text1's CR LF would come back as LF).
   const QScopedValueRollback guard(showingModel_, true);
   QWidget* widget = Widget(control);
+  if (widget == nullptr) return;
   if (auto* combo = qobject_cast<QComboBox*>(widget)) {
     const QString shown = QString::fromStdString(text);
     if (combo->currentText() != shown) combo->setEditText(shown);
@@ -204,21 +195,31 @@ void FormWindow::TextChanged(ControlKey control, const std::string& text) {
 }
 
 void FormWindow::ShowProblem(const InputProblem& problem) {
+  const QString title = ToQString(kProblemTitle);
   const QString message = QString::fromStdString(problem.message);
   if (presenter_) {
-    presenter_(windowTitle(), message);
-  } else {
-    QMessageBox box(QMessageBox::Warning, windowTitle(), message, QMessageBox::NoButton, this);
-    box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
-    box.exec();
+    presenter_(title, message);
+    return;
   }
-  QWidget* field = Widget(problem.field);
-  if (!field->isVisibleTo(this)) return;
-  field->setFocus(Qt::OtherFocusReason);
-  if (auto* combo = qobject_cast<QComboBox*>(field)) combo->lineEdit()->selectAll();
+  QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::NoButton, this);
+  box.addButton(ToQString(kProblemButton), QMessageBox::AcceptRole);
+  box.exec();
 }
 
-void FormWindow::VisibilityChanged(ControlKey control, bool visible) { Widget(control)->setVisible(visible); }
+void FormWindow::FocusRequested(ControlKey control) {
+  QWidget* field = Widget(control);
+  if (field == nullptr || !field->isVisibleTo(this)) return;
+  field->setFocus(Qt::OtherFocusReason);
+  if (auto* combo = qobject_cast<QComboBox*>(field)) {
+    combo->lineEdit()->selectAll();
+  } else if (auto* box = qobject_cast<QPlainTextEdit*>(field)) {
+    box->selectAll();
+  }
+}
+
+void FormWindow::VisibilityChanged(ControlKey control, bool visible) {
+  if (QWidget* widget = Widget(control)) widget->setVisible(visible);
+}
 
 void FormWindow::SelectionChanged(ControlKey control, std::optional<int> entry) {
   const QScopedValueRollback guard(showingModel_, true);

@@ -9,18 +9,21 @@
 #include <functional>
 #include <vector>
 
-#include "ui/form_handlers.h"
 #include "ui/form_model.h"
+#include "ui/input_problem.h"
 
 namespace tavrelo::ui {
 
-// The installed family that comes first in `font`'s list, at its size; the
-// application's font at that size when none is installed.
+// The installed family that comes first in `font`'s list (the
+// application's font when none is), sized in pixels to the twips geometry:
+// 12 px for 9 points. Qt works in logical pixels at 96 dpi and scales them
+// to the device, so the designed line breaks hold on every screen.
 [[nodiscard]] QFont ChooseFont(const FontSpec& font);
 
-// Twips to Qt logical pixels: 15 twips make a pixel at 96 dpi, and Qt's
-// high-DPI scaling takes it from there.
-[[nodiscard]] constexpr int TwipsToPixels(int twips) { return (twips + (twips >= 0 ? 7 : -7)) / 15; }
+// What the application needs before the window is built: the Fusion style
+// everywhere, so that the palette colours of combo boxes and labels hold
+// whatever the platform's own style would do with them.
+void PrepareApplication();
 
 class FormWindow : public QWidget, private FormView {
  public:
@@ -29,12 +32,12 @@ class FormWindow : public QWidget, private FormView {
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
 
-  // The widget that shows `control`; this window for Form1.
+  // The widget that shows `control`; this window for Form1; nullptr for a
+  // control that does not exist.
   [[nodiscard]] QWidget* Widget(ControlKey control) const;
 
   // Tells the user why a press gave no result, in a message box titled like
-  // the window; when it closes, the field at fault has the focus with its
-  // text selected, if it is visible.
+  // the window. (The model then asks for the focus in the field at fault.)
   void ShowProblem(const InputProblem& problem);
   // Replaces the modal message box (tests answer it without blocking).
   using MessagePresenter = std::function<void(const QString& title, const QString& message)>;
@@ -48,6 +51,7 @@ class FormWindow : public QWidget, private FormView {
   void TextChanged(ControlKey control, const std::string& text) override;
   void VisibilityChanged(ControlKey control, bool visible) override;
   void SelectionChanged(ControlKey control, std::optional<int> entry) override;
+  void FocusRequested(ControlKey control) override;
 
   FormModel& model_;
   std::vector<QWidget*> widgets_;  // one per inventory row, in its order

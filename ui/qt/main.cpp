@@ -3,19 +3,21 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "ui/display_check.h"
 #include "ui/form_handlers.h"
 #include "ui/form_model.h"
+#include "ui/qt/display_check.h"
 #include "ui/qt/form_window.h"
 
 int main(int argc, char* argv[]) {
-  if (const auto problem = tavrelo::ui::MissingDisplayMessage(std::getenv)) {
+  const auto environment = [](const char* name) -> const char* { return std::getenv(name); };
+  if (const auto problem = tavrelo::ui::MissingDisplayMessage(environment)) {
     std::fprintf(stderr, "%s\n", problem->c_str());
     return 1;
   }
   QApplication app(argc, argv);
   // Ties the window to its desktop entry (icon and name in task bars).
   QApplication::setDesktopFileName(QStringLiteral(TAVRELO_APP_ID));
+  tavrelo::ui::PrepareApplication();
   tavrelo::ui::FormModel model;
   tavrelo::ui::FormWindow window(model);
   tavrelo::ui::ConnectHandlers(model, [&window](const auto& problem) { window.ShowProblem(problem); });

@@ -1,5 +1,5 @@
 #pragma once
-// Before the toolkit starts: is there a display to show the window on? Qt
+// Before Qt starts: is there a display to show the window on? Qt
 // would otherwise abort with a long message about platform plugins.
 
 #include <functional>

@@ -1,4 +1,4 @@
-#include "ui/display_check.h"
+#include "ui/qt/display_check.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +42,11 @@ INSTANTIATE_TEST_SUITE_P(
                     DisplayCase{"XcbWithoutDisplay", {{"QT_QPA_PLATFORM", "xcb"}, {"WAYLAND_DISPLAY", "w"}}, true},
                     DisplayCase{"XcbWithDisplay", {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", ":1"}}, false},
                     DisplayCase{
-                        "WaylandPlatformWithoutSocket", {{"QT_QPA_PLATFORM", "wayland"}, {"DISPLAY", ":1"}}, true}),
+                        "WaylandPlatformWithoutSocket", {{"QT_QPA_PLATFORM", "wayland"}, {"DISPLAY", ":1"}}, true},
+                    DisplayCase{"ListFallsBackToX11", {{"QT_QPA_PLATFORM", "wayland;xcb"}, {"DISPLAY", ":1"}}, false},
+                    DisplayCase{"ListWithNeitherServer", {{"QT_QPA_PLATFORM", "wayland;xcb"}}, true},
+                    DisplayCase{"ListEndingOffscreen", {{"QT_QPA_PLATFORM", "xcb;offscreen"}}, false},
+                    DisplayCase{"PlatformWithArguments", {{"QT_QPA_PLATFORM", "xcb:nomitshm"}, {"DISPLAY", ":1"}}, false}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

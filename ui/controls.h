@@ -1,0 +1,51 @@
+#pragma once
+// The controls the program's logic names, as typed keys. Four names are
+// control arrays; the one convention to remember is Combo4's: indexes 0 to 4
+// are the layer-bottom elevations of layers 1 to 5, indexes 5 to 9 their
+// thicknesses. It is written here and nowhere else: the inventory, the
+// handlers and the tests all go through these functions.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace tavrelo::ui {
+
+// A control by name, and by index inside a control array ("Combo4", 7).
+struct ControlKey {
+  std::string_view name;
+  int index = -1;
+
+  friend constexpr bool operator==(const ControlKey&, const ControlKey&) = default;
+};
+
+// "Combo4(7)", or "Combo1" outside an array.
+[[nodiscard]] std::string DisplayName(ControlKey key);
+
+namespace controls {
+
+inline constexpr int kLayerRows = 5;
+
+inline constexpr ControlKey kForm{"Form1"};
+inline constexpr ControlKey kLayerCount{"Combo1"};   // n, "1.0" to "5.0"
+inline constexpr ControlKey kCause{"Combo5"};        // cause of negative friction
+inline constexpr ControlKey kCoefficient{"Combo6"};  // ξn
+inline constexpr ControlKey kLoadLabel{"Label7"};    // "荷载p"
+inline constexpr ControlKey kLoad{"Combo7"};         // p, kN/m²
+inline constexpr ControlKey kCompute{"Command1"};    // "计算"
+inline constexpr ControlKey kResult{"Text1"};        // the sentence
+
+// Row k of the layer table, k = 1 (at the ground surface) to 5.
+[[nodiscard]] constexpr ControlKey RowNumber(int k) { return {"Label3", k}; }
+[[nodiscard]] constexpr ControlKey SoilName(int k) { return {"Combo2", k - 1}; }
+[[nodiscard]] constexpr ControlKey UnitWeight(int k) { return {"Combo3", k - 1}; }
+[[nodiscard]] constexpr ControlKey Elevation(int k) { return {"Combo4", k - 1}; }
+[[nodiscard]] constexpr ControlKey Thickness(int k) { return {"Combo4", k + 4}; }
+
+// The five controls of row k, in the order they are shown or hidden.
+[[nodiscard]] constexpr std::array<ControlKey, 5> LayerRow(int k) {
+  return {RowNumber(k), SoilName(k), UnitWeight(k), Elevation(k), Thickness(k)};
+}
+
+}  // namespace controls
+}  // namespace tavrelo::ui

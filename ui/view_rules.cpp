@@ -1,0 +1,83 @@
+#include "ui/view_rules.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tavrelo::ui {
+
+PixelBox PixelRect(const ControlSpec& row, int dpi) {
+  const int x = TwipsToPixels(row.left, dpi);
+  const int y = TwipsToPixels(row.top, dpi);
+  if (row.kind == ControlKind::Line) {
+    const int thickness = std::max(1, TwipsToPixels(15, dpi));
+    const int x2 = TwipsToPixels(row.left + row.width, dpi);
+    const int y2 = TwipsToPixels(row.top + row.height, dpi);
+    const int width = row.width == 0 ? thickness : x2 - x + thickness;
+    const int height = row.height == 0 ? thickness : y2 - y + thickness;
+    return {x, y, width, height};
+  }
+  return {x, y, TwipsToPixels(row.width, dpi), TwipsToPixels(row.height, dpi)};
+}
+
+PixelBox ClientArea(const FormModel& model, int dpi) {
+  const ControlSpec& form = model.Row(controls::kForm);
+  return {0, 0, TwipsToPixels(form.width, dpi), TwipsToPixels(form.height, dpi)};
+}
+
+const FontSpec& FontOf(const FormModel& model, const ControlSpec& row) {
+  if (row.font != nullptr) return *row.font;
+  return *model.Row(controls::kForm).font;
+}
+
+int FontPixels(const FontSpec& font, int dpi) {
+  return static_cast<int>(std::lround(font.pointSize * dpi / 72.0));
+}
+
+std::optional<std::string_view> ChooseFamily(const FontSpec& font, const FamilyInstalled& installed) {
+  for (const std::string_view family : font.families) {
+    if (installed(family)) return family;
+  }
+  return std::nullopt;
+}
+
+std::optional<Rgb> BackgroundOf(const FormModel& model, const ControlSpec& row) {
+  if (row.background) return row.background;
+  if (row.kind != ControlKind::Label) return std::nullopt;
+  const ControlKey container = row.container.empty() ? controls::kForm : ControlKey{row.container};
+  return model.Row(container).background;
+}
+
+std::optional<Rgb> ForegroundOf(const ControlSpec& row) { return row.foreground; }
+
+std::string ToModelLineBreaks(std::string_view shown) {
+  std::string text;
+  text.reserve(shown.size() + shown.size() / 16);
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    const char c = shown[i];
+    if (c == '\r') {
+      text += "\r\n";
+      if (i + 1 < shown.size() && shown[i + 1] == '\n') ++i;
+    } else if (c == '\n') {
+      text += "\r\n";
+    } else {
+      text += c;
+    }
+  }
+  return text;
+}
+
+std::string ToLineFeeds(std::string_view model) {
+  std::string text;
+  text.reserve(model.size());
+  for (std::size_t i = 0; i < model.size(); ++i) {
+    if (model[i] == '\r') {
+      text += '\n';
+      if (i + 1 < model.size() && model[i + 1] == '\n') ++i;
+    } else {
+      text += model[i];
+    }
+  }
+  return text;
+}
+
+}  // namespace tavrelo::ui
