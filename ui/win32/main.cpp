@@ -1,0 +1,18 @@
+// Tavrelo on Windows: negative skin friction of a pile. One window, nothing else.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "ui/form_handlers.h"
+#include "ui/form_model.h"
+#include "ui/win32/form_window.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int showCommand) {
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  tavrelo::ui::FormModel model;
+  tavrelo::ui::win32::FormWindow window(model, instance);
+  tavrelo::ui::ConnectHandlers(model, [&window](const auto& problem) { window.ShowProblem(problem); });
+  window.Show(showCommand);
+  return tavrelo::ui::win32::RunMessageLoop(window);
+}

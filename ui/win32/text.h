@@ -1,0 +1,13 @@
+#pragma once
+// The model speaks UTF-8, the Windows API UTF-16: the binding converts at
+// its edge and nowhere else.
+
+#include <string>
+#include <string_view>
+
+namespace tavrelo::ui::win32 {
+
+[[nodiscard]] std::wstring Widen(std::string_view utf8);
+[[nodiscard]] std::string Narrow(std::wstring_view utf16);
+
+}  // namespace tavrelo::ui::win32
