@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "ui/text_wrap.h"
 #include "ui/view_rules.h"
 #include "ui/win32/text.h"
 
@@ -175,7 +176,9 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HIN
     }
     case ControlKind::Frame: control = create(WS_EX_CONTROLPARENT, kFrameClass, 0); break;
     case ControlKind::Label:
-      control = create(WS_EX_TRANSPARENT, L"STATIC", SS_LEFT | SS_NOPREFIX | (row.hint.empty() ? 0 : SS_NOTIFY));
+      // Drawn by the form (DrawLabel): Windows' own wrapping does not break
+      // Chinese text the way a reader expects.
+      control = create(WS_EX_TRANSPARENT, L"STATIC", SS_OWNERDRAW | SS_NOPREFIX | (row.hint.empty() ? 0 : SS_NOTIFY));
       break;
     case ControlKind::ComboBox: {
       control = create(0, L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL);
@@ -437,7 +440,15 @@ LRESULT FormWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN: return OnColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_DRAWITEM: DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item.CtlType == ODT_STATIC) {
+        DrawLabel(item);
+      } else {
+        DrawButton(item);
+      }
+      return TRUE;
+    }
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
         lastFocus_ = GetFocus();
@@ -499,6 +510,33 @@ LRESULT FormWindow::OnColour(HDC dc, HWND control) {
   const Rgb background = BackgroundOf(model_, row).value_or(0xFFFFFF);
   SetBkColor(dc, ToColorRef(background));
   return reinterpret_cast<LRESULT>(Brush(background));
+}
+
+// A label: its caption from the top-left corner, wrapped inside its box, on
+// no background of its own (the frame and its grid lines show through).
+void FormWindow::DrawLabel(const DRAWITEMSTRUCT& item) {
+  const std::optional<ControlKey> key = ControlOf(item.hwndItem);
+  if (!key) return;
+  const ControlSpec& row = model_.Row(*key);
+  const HGDIOBJ oldFont = SelectObject(item.hDC, Font(*key));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(item.hDC, &metrics);
+  const auto measure = [&item](std::string_view piece) {
+    const std::wstring wide = Widen(piece);
+    SIZE extent{};
+    GetTextExtentPoint32W(item.hDC, wide.c_str(), static_cast<int>(wide.size()), &extent);
+    return static_cast<int>(extent.cx);
+  };
+  const RECT& box = item.rcItem;
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, ToColorRef(ForegroundOf(row).value_or(0x000000)));
+  int top = box.top;
+  for (const std::string& line : WrapLines(model_.Text(*key), box.right - box.left, measure)) {
+    const std::wstring wide = Widen(line);
+    ExtTextOutW(item.hDC, box.left, top, ETO_CLIPPED, &box, wide.c_str(), static_cast<UINT>(wide.size()), nullptr);
+    top += metrics.tmHeight;
+  }
+  SelectObject(item.hDC, oldFont);
 }
 
 // Command1: its own orange whatever the theme, a raised edge (sunken while

@@ -8,7 +8,7 @@
 //   Frame          a child window of our own class: it fills itself, draws
 //                  the etched edge, the caption and its grid lines, and hands
 //                  its controls' notifications on to the form
-//   Label          STATIC, transparent, wrapping
+//   Label          STATIC, drawn by the form: transparent, wrapped by WrapLines
 //   ComboBox       COMBOBOX, CBS_DROPDOWN
 //   TextBox        EDIT, multi-line, no scroll bars
 //   CommandButton  owner-drawn BUTTON
@@ -82,6 +82,7 @@ class FormWindow : private FormView {
   void OnCommand(HWND control, int code);
   LRESULT OnColour(HDC dc, HWND control);
   void DrawButton(const DRAWITEMSTRUCT& item);
+  void DrawLabel(const DRAWITEMSTRUCT& item);
   HBRUSH Brush(Rgb rgb);
 
   void TextChanged(ControlKey control, const std::string& text) override;
