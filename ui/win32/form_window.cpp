@@ -1,6 +1,7 @@
 #include "ui/win32/form_window.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <array>
@@ -90,6 +91,22 @@ HFONT CreateFontFor(const FontSpec& spec, int dpi) {
   const std::wstring family = Widen(ChooseFamily(spec, FamilyInstalled).value_or(spec.families.front()));
   std::copy_n(family.begin(), std::min<std::size_t>(family.size(), LF_FACESIZE - 1), font.lfFaceName);
   return CreateFontIndirectW(&font);
+}
+
+// Gives a control the name a screen reader speaks (Narrator, NVDA), through
+// the accessibility layer's own annotation service.
+void SetAccessibleName(HWND control, const std::wstring& name) {
+  static IAccPropServices* const services = [] {
+    IAccPropServices* created = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                reinterpret_cast<void**>(&created)))) {
+      created = nullptr;
+    }
+    return created;
+  }();
+  if (services != nullptr) {
+    services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, name.c_str());
+  }
 }
 
 void RegisterClasses(HINSTANCE instance, WNDPROC formProc, WNDPROC frameProc) {
@@ -191,6 +208,8 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HIN
       if (GetComboBoxInfo(control, &parts) != 0) {
         rows_[parts.hwndItem] = position;
         SetWindowSubclass(parts.hwndItem, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
+        // The edit field is what takes the focus: it carries the name too.
+        SetAccessibleName(parts.hwndItem, Widen(row.accessibleName));
       }
       break;
     }
@@ -206,6 +225,7 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HIN
   }
   controls_[position] = control;
   rows_[control] = position;
+  if (!row.accessibleName.empty()) SetAccessibleName(control, Widen(row.accessibleName));
 }
 
 void FormWindow::AddTooltip(HWND tool, const std::wstring& text) {

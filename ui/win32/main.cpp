@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "ui/form_handlers.h"
 #include "ui/form_model.h"
@@ -10,9 +11,13 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int showCommand) {
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
+  // The accessibility layer's annotations are COM objects.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   tavrelo::ui::FormModel model;
   tavrelo::ui::win32::FormWindow window(model, instance);
   tavrelo::ui::ConnectHandlers(model, [&window](const auto& problem) { window.ShowProblem(problem); });
   window.Show(showCommand);
-  return tavrelo::ui::win32::RunMessageLoop(window);
+  const int exitCode = tavrelo::ui::win32::RunMessageLoop(window);
+  if (SUCCEEDED(com)) CoUninitialize();
+  return exitCode;
 }

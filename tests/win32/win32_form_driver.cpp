@@ -1,0 +1,242 @@
+// FormDriver on the Windows window, in this process: the user's keys and
+// clicks go in through SendInput, as hardware input does, and the message
+// loop (with the window's keyboard navigation) runs until it is idle; the
+// controls are read back with their own messages.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <oleacc.h>
+
+#include <memory>
+
+#include "tests/driver/form_driver.h"
+#include "ui/form_handlers.h"
+#include "ui/win32/form_window.h"
+#include "ui/win32/text.h"
+
+namespace tavrelo::ui::testing_support {
+namespace {
+
+using win32::Narrow;
+using win32::Widen;
+
+void Send(std::initializer_list<INPUT> inputs) {
+  std::vector<INPUT> events(inputs);
+  SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
+}
+
+INPUT KeyEvent(WORD virtualKey, bool up, DWORD flags = 0, WORD character = 0) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = character;
+  input.ki.dwFlags = flags | (up ? KEYEVENTF_KEYUP : 0);
+  return input;
+}
+
+INPUT MouseEvent(POINT screen, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  input.mi.dx = MulDiv(screen.x, 65535, width - 1);
+  input.mi.dy = MulDiv(screen.y, 65535, height - 1);
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+  return input;
+}
+
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+class Win32FormDriver final : public FormDriver {
+ public:
+  Win32FormDriver() {
+    ConnectHandlers(model_, [this](const InputProblem& problem) { window_.ShowProblem(problem); });
+    window_.SetMessagePresenter(
+        [this](const std::string& title, const std::string& text) { messages_.push_back({title, text}); });
+    window_.Show(SW_SHOWNORMAL);
+    SetForegroundWindow(window_.Handle());
+    window_.Show(SW_SHOWNORMAL);  // the focus into the first tab stop, now that the window is active
+    Settle();
+  }
+
+  FormModel& Model() override { return model_; }
+
+  void Type(ControlKey combo, std::string_view text) override {
+    HWND box = window_.Control(combo);
+    SetFocus(box);
+    SendMessageW(box, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    Send({KeyEvent(VK_DELETE, false), KeyEvent(VK_DELETE, true)});
+    Settle();
+    // Each UTF-16 unit as a character from the keyboard or an input method.
+    for (const wchar_t unit : Widen(text)) {
+      Send({KeyEvent(0, false, KEYEVENTF_UNICODE, unit), KeyEvent(0, true, KEYEVENTF_UNICODE, unit)});
+      Settle();
+    }
+  }
+
+  void PickByPointer(ControlKey combo, std::string_view entry) override {
+    HWND box = window_.Control(combo);
+    const std::wstring wanted = Widen(entry);
+    const auto index = SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                    reinterpret_cast<LPARAM>(wanted.c_str()));
+    ASSERT_GE(index, 0) << entry;
+    COMBOBOXINFO parts{};
+    parts.cbSize = sizeof(parts);
+    ASSERT_NE(GetComboBoxInfo(box, &parts), 0);
+    POINT button{(parts.rcButton.left + parts.rcButton.right) / 2, (parts.rcButton.top + parts.rcButton.bottom) / 2};
+    ClientToScreen(box, &button);
+    Click(button);
+    ASSERT_NE(SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0), 0) << "the list did not open";
+    SendMessageW(parts.hwndList, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+    Settle();
+    RECT item{};
+    SendMessageW(parts.hwndList, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    POINT centre{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ClientToScreen(parts.hwndList, &centre);
+    Click(centre);
+  }
+
+  void Focus(ControlKey control) override {
+    SetFocus(window_.Control(control));
+    Settle();
+  }
+
+  void Key(DriverKey key) override {
+    const auto press = [](WORD vk, DWORD flags = 0) {
+      Send({KeyEvent(vk, false, flags), KeyEvent(vk, true, flags)});
+    };
+    switch (key) {
+      case DriverKey::Tab: press(VK_TAB); break;
+      case DriverKey::ShiftTab:
+        Send({KeyEvent(VK_SHIFT, false), KeyEvent(VK_TAB, false), KeyEvent(VK_TAB, true), KeyEvent(VK_SHIFT, true)});
+        break;
+      case DriverKey::Enter: press(VK_RETURN); break;
+      case DriverKey::KeypadEnter: press(VK_RETURN, KEYEVENTF_EXTENDEDKEY); break;
+      case DriverKey::Escape: press(VK_ESCAPE); break;
+      case DriverKey::Space: press(VK_SPACE); break;
+      case DriverKey::Down: press(VK_DOWN, KEYEVENTF_EXTENDEDKEY); break;
+      case DriverKey::Up: press(VK_UP, KEYEVENTF_EXTENDEDKEY); break;
+    }
+    Settle();
+  }
+
+  void ClickCompute() override {
+    HWND button = window_.Control(controls::kCompute);
+    RECT area;
+    GetClientRect(button, &area);
+    POINT centre{area.right / 2, area.bottom / 2};
+    ClientToScreen(button, &centre);
+    Click(centre);
+  }
+
+  std::string Focused() override {
+    HWND focus = GetFocus();
+    if (focus == nullptr) return "(nothing)";
+    const auto key = window_.ControlOf(focus);
+    return key ? DisplayName(*key) : "(not a control)";
+  }
+
+  std::string Shown(ControlKey control) override {
+    HWND window = window_.Control(control);
+    return window == nullptr ? std::string() : Narrow(WindowText(window));
+  }
+
+  std::string SelectedText(ControlKey control) override {
+    HWND window = window_.Control(control);
+    DWORD start = 0;
+    DWORD end = 0;
+    if (model_.Row(control).kind == ControlKind::ComboBox) {
+      SendMessageW(window, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    } else {
+      SendMessageW(window, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    }
+    const std::wstring text = WindowText(window);
+    if (start >= end || end > text.size()) return {};
+    return Narrow(std::wstring_view(text).substr(start, end - start));
+  }
+
+  bool IsShown(ControlKey control) override {
+    HWND window = window_.Control(control);
+    return window != nullptr && IsWindowVisible(window) != 0;
+  }
+
+  int ShownIndex(ControlKey combo) override {
+    return static_cast<int>(SendMessageW(window_.Control(combo), CB_GETCURSEL, 0, 0));
+  }
+
+  std::vector<std::string> ListEntries(ControlKey combo) override {
+    HWND box = window_.Control(combo);
+    std::vector<std::string> entries;
+    const auto count = SendMessageW(box, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      std::wstring entry(static_cast<std::size_t>(SendMessageW(box, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0)) + 1,
+                         L'\0');
+      SendMessageW(box, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry.data()));
+      entry.resize(entry.size() - 1);
+      entries.push_back(Narrow(entry));
+    }
+    return entries;
+  }
+
+  // What the accessibility layer answers a screen reader for the window.
+  std::string AccessibleName(ControlKey control) override {
+    HWND window = window_.Control(control);
+    IAccessible* accessible = nullptr;
+    if (window == nullptr || FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                                                IID_IAccessible,
+                                                                reinterpret_cast<void**>(&accessible)))) {
+      return {};
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::string result;
+    if (SUCCEEDED(accessible->get_accName(self, &name)) && name != nullptr) {
+      result = Narrow(std::wstring_view(name, SysStringLen(name)));
+      SysFreeString(name);
+    }
+    accessible->Release();
+    return result;
+  }
+
+  std::vector<ShownMessage> Messages() override { return messages_; }
+
+ private:
+  void Click(POINT screen) {
+    Send({MouseEvent(screen, MOUSEEVENTF_MOVE)});
+    Settle();
+    Send({MouseEvent(screen, MOUSEEVENTF_LEFTDOWN)});
+    Settle();
+    Send({MouseEvent(screen, MOUSEEVENTF_LEFTUP)});
+    Settle();
+  }
+
+  // Runs the message loop until nothing is left for it, then once more
+  // after a short pause for input that is still on its way.
+  void Settle() {
+    for (int round = 0; round < 2; ++round) {
+      MSG message;
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != 0) {
+        if (window_.TranslateNavigation(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
+      if (round == 0) Sleep(15);
+    }
+  }
+
+  FormModel model_;
+  win32::FormWindow window_{model_, GetModuleHandleW(nullptr)};
+  std::vector<ShownMessage> messages_;
+};
+
+}  // namespace
+
+std::unique_ptr<FormDriver> MakeFormDriver() { return std::make_unique<Win32FormDriver>(); }
+
+}  // namespace tavrelo::ui::testing_support

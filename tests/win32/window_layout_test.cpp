@@ -1,0 +1,130 @@
+// The Windows window as it opens, on the real controls: every control in its
+// place at the screen's dpi, the fonts the label boxes are sized for, the
+// notes in four lines. CTest runs this program at 96 and at 144 dpi.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "ui/form_model.h"
+#include "ui/text_wrap.h"
+#include "ui/view_rules.h"
+#include "ui/win32/form_window.h"
+#include "ui/win32/text.h"
+
+namespace tavrelo::ui::win32 {
+namespace {
+
+// The dpi this run was started at: TAVRELO_WINE_DPI, 96 when unset.
+int ExpectedDpi() {
+  const char* dpi = std::getenv("TAVRELO_WINE_DPI");
+  return dpi != nullptr ? std::atoi(dpi) : 96;
+}
+
+PixelBox BoxInParent(HWND control) {
+  RECT rect;
+  GetWindowRect(control, &rect);
+  MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void PrintTo(const PixelBox& box, std::ostream* out) {
+  *out << box.x << ", " << box.y << ", " << box.width << " x " << box.height;
+}
+
+class Win32Layout : public testing::Test {
+ protected:
+  Win32Layout() { window.Show(SW_SHOWNOACTIVATE); }
+
+  SIZE TextSize(ControlKey control, const wchar_t* text) {
+    HDC dc = GetDC(window.Handle());
+    const HGDIOBJ old = SelectObject(dc, window.Font(control));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &size);
+    SelectObject(dc, old);
+    ReleaseDC(window.Handle(), dc);
+    return size;
+  }
+
+  FormModel model;
+  FormWindow window{model, GetModuleHandleW(nullptr)};
+};
+
+TEST_F(Win32Layout, WindowIsTavreloWithItsClientAreaAtTheScreensDpi) {
+  const int dpi = ExpectedDpi();
+  EXPECT_EQ(window.Dpi(), dpi);
+  RECT client;
+  GetClientRect(window.Handle(), &client);
+  EXPECT_EQ(client.right, MulDiv(628, dpi, 96));
+  EXPECT_EQ(client.bottom, MulDiv(316, dpi, 96));
+  wchar_t title[32] = {};
+  GetWindowTextW(window.Handle(), title, 32);
+  EXPECT_EQ(std::wstring(title), L"Tavrelo");
+}
+
+TEST_F(Win32Layout, EveryControlSitsAtItsTwipsInPixels) {
+  for (const ControlSpec& row : model.Inventory()) {
+    if (row.kind == ControlKind::Form || row.kind == ControlKind::Line) continue;
+    SCOPED_TRACE(DisplayName(row.Key()));
+    HWND control = window.Control(row.Key());
+    ASSERT_NE(control, nullptr);
+    const HWND container = row.container.empty() ? window.Handle() : window.Control({row.container});
+    EXPECT_EQ(GetParent(control), container);
+    EXPECT_NE(IsWindowVisible(control), 0);
+    EXPECT_EQ(BoxInParent(control), PixelRect(row, window.Dpi()));
+  }
+}
+
+TEST_F(Win32Layout, LinesAreDrawnNotWindows) {
+  for (const ControlSpec& row : model.Inventory()) {
+    if (row.kind == ControlKind::Line) EXPECT_EQ(window.Control(row.Key()), nullptr) << DisplayName(row.Key());
+  }
+}
+
+// The label boxes are sized for 12 px Chinese and 6 px ASCII characters at
+// 96 dpi, the notes for 10 px and 5 px; both scale with the dpi.
+TEST_F(Win32Layout, FontsHaveTheWidthsTheBoxesAreSizedFor) {
+  const int dpi = ExpectedDpi();
+  EXPECT_EQ(TextSize({"Label1"}, L"层").cx, MulDiv(12, dpi, 96));
+  EXPECT_EQ(TextSize({"Label1"}, L"m").cx, MulDiv(6, dpi, 96));
+  EXPECT_EQ(TextSize({"Label6"}, L"注").cx, MulDiv(10, dpi, 96));
+  EXPECT_EQ(TextSize({"Label6"}, L"q").cx, MulDiv(5, dpi, 96));
+  EXPECT_EQ(TextSize({"Label3", 17}, L"粘性土、粉土").cx, 6 * MulDiv(12, dpi, 96));
+}
+
+TEST_F(Win32Layout, NotesWrapIntoFourLinesEachNoteOnItsOwn) {
+  HDC dc = GetDC(window.Handle());
+  const HGDIOBJ old = SelectObject(dc, window.Font({"Label6"}));
+  const auto measure = [dc](std::string_view piece) {
+    const std::wstring wide = Widen(piece);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    return static_cast<int>(size.cx);
+  };
+  const ControlSpec& notes = model.Row({"Label6"});
+  const auto lines = WrapLines(notes.caption, PixelRect(notes, window.Dpi()).width, measure);
+  SelectObject(dc, old);
+  ReleaseDC(window.Handle(), dc);
+  ASSERT_EQ(lines.size(), 4U);
+  EXPECT_TRUE(lines[1].ends_with("较小值。"));
+  EXPECT_TRUE(lines[2].starts_with("2、"));
+  EXPECT_TRUE(lines[3].starts_with("3、"));
+}
+
+TEST_F(Win32Layout, ListsAndTextsAreThoseOfTheModel) {
+  for (const ControlSpec& row : model.Inventory()) {
+    if (row.kind != ControlKind::ComboBox) continue;
+    HWND combo = window.Control(row.Key());
+    ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(row.list.size())) << DisplayName(row.Key());
+    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), CB_ERR);
+    wchar_t entry[64] = {};
+    SendMessageW(combo, CB_GETLBTEXT, row.list.size() - 1, reinterpret_cast<LPARAM>(entry));
+    EXPECT_EQ(Narrow(entry), row.list.back());
+  }
+  std::wstring note(512, L'\0');
+  note.resize(static_cast<std::size_t>(GetWindowTextW(window.Control({"Text1"}), note.data(), 512)));
+  EXPECT_EQ(Narrow(note), model.Text({"Text1"}));
+}
+
+}  // namespace
+}  // namespace tavrelo::ui::win32
