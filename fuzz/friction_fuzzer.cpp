@@ -1,5 +1,7 @@
-// libFuzzer target: the whole press of the compute button, from the texts of
-// the form's fields to the result sentence, and what must hold for any texts.
+// Fuzz target: the whole press of the compute button, from the texts of the
+// form's fields to the result sentence, and what must hold for any texts.
+// libFuzzer drives it (friction_fuzzer); corpus_replay.cpp feeds it the saved
+// inputs in the ordinary test run (friction_corpus_replay).
 //
 // Input layout. The bytes are cut at '\n' into the fields, in this order:
 //   layer count, γ1, h1, γ2, h2, γ3, h3, γ4, h4, γ5, h5, cause, ξn, p
@@ -8,6 +10,7 @@
 // entry of that field's drop-down list, chosen by the next byte (modulo the
 // list's length), followed by the field's remaining bytes; so most inputs
 // reach a real computation instead of stopping at the first unreadable text.
+// The lists are the window's own (ui/control_lists.h).
 //
 // A broken expectation prints what broke and the decoded fields, then aborts.
 
@@ -22,6 +25,7 @@
 #include <cstdlib>
 #include <limits>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -30,6 +34,8 @@
 #include "core/negative_friction.h"
 #include "core/number_text.h"
 #include "core/result_text.h"
+#include "fuzz_target.h"
+#include "ui/control_lists.h"
 
 namespace {
 
@@ -46,21 +52,10 @@ using tavrelo::NumberReading;
 
 // --- The form's drop-down lists ---------------------------------------------
 
-constexpr std::array<std::string_view, 5> kLayerCounts = {"1.0", "2.0", "3.0", "4.0", "5.0"};
-constexpr std::array<std::string_view, 7> kUnitWeights = {"17", "17.5", "18", "18.5", "19", "19.5", "20"};
-constexpr std::array<std::string_view, 38> kThicknesses = {
-    "1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0", "4.5", "5.0", "5.5", "6.0", "6.5", "7.0",
-    "7.5", "8.0", "8.5", "9.0", "10",  "11",  "12",  "13",  "14",  "15",  "16",  "17",  "18",
-    "19",  "20",  "21",  "22",  "23",  "24",  "25",  "26",  "27",  "28",  "29",  "30"};
-constexpr std::string_view kGroundwater = "降低地下水";
-constexpr std::string_view kSurcharge = "地面有满布荷载";
-constexpr std::array<std::string_view, 2> kCauses = {kGroundwater, kSurcharge};
-constexpr std::array<std::string_view, 21> kCoefficients = {"0.15", "0.16", "0.17", "0.18", "0.19", "0.2",  "0.21",
-                                                            "0.22", "0.23", "0.24", "0.25", "0.26", "0.27", "0.28",
-                                                            "0.29", "0.3",  "0.31", "0.32", "0.33", "0.34", "0.35"};
-constexpr std::array<std::string_view, 24> kLoads = {"5.0", "10", "11", "12", "13", "14", "15", "16",
-                                                     "17",  "18", "19", "20", "21", "22", "23", "24",
-                                                     "25",  "26", "27", "28", "29", "30", "35", "40"};
+namespace lists = tavrelo::ui::lists;
+
+constexpr std::string_view kGroundwater = lists::kCauses[0];
+constexpr std::string_view kSurcharge = lists::kCauses[1];
 
 constexpr std::size_t kFieldCount = 14;
 constexpr std::size_t kCauseSlot = 11;
@@ -157,9 +152,8 @@ std::string* Slot(FrictionInput& input, std::size_t slot) {
   return &input.loadText;
 }
 
-template <std::size_t N>
-std::string FromList(const std::array<std::string_view, N>& list, std::string_view field) {
-  const std::size_t pick = field.size() >= 2 ? std::size_t{static_cast<unsigned char>(field[1])} % N : 0;
+std::string FromList(std::span<const std::string_view> list, std::string_view field) {
+  const std::size_t pick = field.size() >= 2 ? std::size_t{static_cast<unsigned char>(field[1])} % list.size() : 0;
   std::string text(list[pick]);
   if (field.size() > 2) text.append(field.substr(2));
   return text;
@@ -167,11 +161,11 @@ std::string FromList(const std::array<std::string_view, N>& list, std::string_vi
 
 std::string Expand(std::size_t slot, std::string_view field) {
   if (field.empty() || field[0] != '\x01') return std::string(field);
-  if (slot == 0) return FromList(kLayerCounts, field);
-  if (slot <= 10) return slot % 2 == 1 ? FromList(kUnitWeights, field) : FromList(kThicknesses, field);
-  if (slot == kCauseSlot) return FromList(kCauses, field);
-  if (slot == kCoefficientSlot) return FromList(kCoefficients, field);
-  return FromList(kLoads, field);
+  if (slot == 0) return FromList(lists::kLayerCounts, field);
+  if (slot <= 10) return slot % 2 == 1 ? FromList(lists::kUnitWeights, field) : FromList(lists::kDepths, field);
+  if (slot == kCauseSlot) return FromList(lists::kCauses, field);
+  if (slot == kCoefficientSlot) return FromList(lists::kCoefficients, field);
+  return FromList(lists::kLoads, field);
 }
 
 FrictionInput Decode(std::string_view bytes) {
@@ -292,66 +286,92 @@ bool SameOutcome(const FrictionOutcome& a, const FrictionOutcome& b) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Adds one in the last place of a digit string; true when it carries out.
-bool RoundUp(std::string& digits) {
-  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-    if (*it != '9') {
-      ++*it;
-      return false;
+// --- The fixed-decimal texts, worked out independently ------------------------
+//
+// FormatFixed finds its digits through std::to_chars. The reference here
+// never prints a double: it expands the value exactly in integers and rounds
+// with integer division, so a fault in either way of getting the digits
+// (a tie decided on too few digits, a carry lost) shows as a difference.
+
+// |value| exactly in decimal: its digits (the first one not zero) and how
+// many of them stand before the point (zero or less for |value| < 1).
+struct ExactDecimal {
+  std::string digits;
+  int pointPos = 0;
+};
+
+// A double is m·2^e with a whole m below 2^53, so |value| is the whole
+// number m·2^e when e >= 0 and m·5^-e / 10^-e when e < 0. The whole number
+// is worked out in base-10^9 limbs, least significant first.
+ExactDecimal ExactDigits(double magnitude) {
+  constexpr std::uint64_t kLimb = 1'000'000'000;
+  int exponent = 0;
+  const double fraction = std::frexp(magnitude, &exponent);  // in [0.5, 1)
+  auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+  exponent -= 53;
+
+  std::vector<std::uint32_t> limbs;
+  for (; significand != 0; significand /= kLimb) limbs.push_back(static_cast<std::uint32_t>(significand % kLimb));
+  const auto multiply = [&limbs](std::uint64_t factor) {  // factor < 2^32
+    std::uint64_t carry = 0;
+    for (std::uint32_t& limb : limbs) {
+      carry += limb * factor;
+      limb = static_cast<std::uint32_t>(carry % kLimb);
+      carry /= kLimb;
     }
-    *it = '0';
+    for (; carry != 0; carry /= kLimb) limbs.push_back(static_cast<std::uint32_t>(carry % kLimb));
+  };
+  for (int twos = exponent; twos > 0; twos -= 31) multiply(std::uint64_t{1} << std::min(twos, 31));
+  for (int fives = -exponent; fives > 0; fives -= 13) {
+    std::uint64_t power = 1;  // 5^13 is the largest power of five below 2^32
+    for (int k = std::min(fives, 13); k > 0; --k) power *= 5;
+    multiply(power);
   }
-  return true;
+
+  ExactDecimal exact;
+  exact.digits = std::to_string(limbs.back());
+  for (auto it = limbs.rbegin() + 1; it != limbs.rend(); ++it) {
+    const std::string limb = std::to_string(*it);
+    exact.digits.append(9 - limb.size(), '0').append(limb);
+  }
+  exact.pointPos = static_cast<int>(exact.digits.size()) - std::max(-exponent, 0);
+  return exact;
 }
 
-// The fixed-decimal text a hand calculation gives, worked out a second way,
-// through the C library's printf: the value to 15 significant digits, halves
-// away from zero, then to `decimals` places, halves away from zero.
+constexpr std::uint64_t PowerOfTen(int n) {
+  std::uint64_t power = 1;
+  for (; n > 0; --n) power *= 10;
+  return power;
+}
+
+// The text a hand calculation gives: the value to 15 significant digits,
+// halves away from zero, then to `decimals` places, halves away from zero.
 std::string HandRounded(double value, int decimals) {
-  std::string kept;  // |value| × 10^decimals, rounded to a whole number
+  std::string whole = "0";  // |value|·10^decimals, rounded, in decimal digits
   if (value != 0.0) {
-    // 17 significant digits decide the 15th unless they read "…50", where
-    // the exact expansion (at most 767 significant digits) must.
-    std::array<char, 900> buffer{};
-    int precision = 16;
-    std::string digits;
-    int exponent = 0;
-    for (;;) {
-      std::snprintf(buffer.data(), buffer.size(), "%.*e", precision, std::fabs(value));
-      const std::string_view text(buffer.data());
-      const std::size_t e = text.find('e');
-      digits.clear();
-      for (const char c : text.substr(0, e)) {
-        if (c != '.') digits.push_back(c);
-      }
-      exponent = std::atoi(buffer.data() + e + 1);
-      if (precision > 16 || !(digits[15] == '5' && digits[16] == '0')) break;
-      precision = 800;
+    const ExactDecimal exact = ExactDigits(std::fabs(value));
+    // |value| ≈ significant·10^(pointPos − 15), 10^14 <= significant <= 10^15.
+    std::string first = exact.digits.substr(0, 15);
+    first.resize(15, '0');
+    std::uint64_t significant = std::stoull(first);
+    int pointPos = exact.pointPos;
+    if (exact.digits.size() > 15 && exact.digits[15] >= '5' && ++significant == PowerOfTen(15)) {
+      significant /= 10;
+      ++pointPos;
     }
-    const bool up = digits[15] >= '5';
-    digits.resize(15);
-    if (up && RoundUp(digits)) {
-      digits.insert(digits.begin(), '1');
-      digits.pop_back();
-      ++exponent;
-    }
-    const int keep = exponent + 1 + decimals;  // digits left of the rounding place
-    if (keep >= 0) {
-      const auto count = static_cast<std::size_t>(keep);
-      kept = digits.substr(0, std::min(count, digits.size()));
-      kept.resize(count, '0');
-      const char next = count < digits.size() ? digits[count] : '0';
-      if (next >= '5' && RoundUp(kept)) kept.insert(kept.begin(), '1');
+    const int keep = pointPos + decimals;  // digits of `significant` before the rounding place
+    if (keep >= 15) {
+      whole = std::to_string(significant) + std::string(static_cast<std::size_t>(keep - 15), '0');
+    } else if (keep >= 0) {
+      const std::uint64_t unit = PowerOfTen(15 - keep);
+      whole = std::to_string(significant / unit + (significant % unit >= unit / 2 ? 1 : 0));
     }
   }
-  const bool zero = kept.find_first_not_of('0') == std::string::npos;
-  const auto width = static_cast<std::size_t>(decimals) + 1;
-  if (kept.size() < width) kept.insert(0, width - kept.size(), '0');
-  std::string text = value < 0.0 && !zero ? "-" : "";
-  const std::size_t intDigits = kept.size() - static_cast<std::size_t>(decimals);
-  text.append(kept, 0, intDigits);
-  if (decimals > 0) text.append(".").append(kept, intDigits);
-  return text;
+  const std::string sign = value < 0.0 && whole != "0" ? "-" : "";
+  if (decimals == 0) return sign + whole;
+  const auto places = static_cast<std::size_t>(decimals);
+  if (whole.size() <= places) whole.insert(0, places + 1 - whole.size(), '0');
+  return sign + whole.substr(0, whole.size() - places) + "." + whole.substr(whole.size() - places);
 }
 
 // FormatFixed's text for a finite value: -?digits.digits with exactly
