@@ -41,21 +41,26 @@
 #include "core/negative_friction.h"
 #include "core/number_text.h"
 #include "core/result_text.h"
+#include "ui/view_rules.h"
 #include "window_fixture.h"
 
 namespace tavrelo::ui {
 namespace {
 
+using testing_support::AwaitExposed;
+using testing_support::CommitAsInputMethod;
+using testing_support::KeyTarget;
+using testing_support::TypeAsUser;
 using testing_support::WindowTest;
 
 constexpr int kDefaultActions = 10'000;
 constexpr std::size_t kLogLength = 20;
 constexpr qsizetype kHugeLength = 100'000;
 
-const std::string kGroundwater = "降低地下水";
-const std::string kSurfaceLoad = "地面有满布荷载";
-constexpr ControlKey kResult{"Text1"};
-constexpr ControlKey kButton{"Command1"};
+constexpr std::string_view kGroundwater = lists::kCauses[0];
+constexpr std::string_view kSurfaceLoad = lists::kCauses[1];
+constexpr ControlKey kResult = controls::kResult;
+constexpr ControlKey kButton = controls::kCompute;
 
 // TAVRELO_SOAK_ACTIONS: actions per seed for a longer local run.
 int ActionsPerSeed() {
@@ -78,7 +83,7 @@ std::vector<std::uint64_t> Seeds() {
 QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // Text1 keeps CR LF in the model and shows LF.
-QString AsShown(const std::string& text) { return ToQ(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+QString AsShown(const std::string& text) { return ToQ(ToLineFeeds(text)); }
 
 // A text for the log: short, on one line.
 std::string Brief(const QString& text) {
@@ -212,14 +217,6 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
     return std::nullopt;
   }
 
-  // Where a key goes: an open list, else the focus.
-  static QWidget* KeyTarget() {
-    if (QWidget* popup = QApplication::activePopupWidget()) {
-      return popup->focusWidget() != nullptr ? popup->focusWidget() : popup;
-    }
-    return QApplication::focusWidget();
-  }
-
   void SendKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     if (QWidget* target = KeyTarget()) {
       QTest::keyClick(target, key, modifiers);
@@ -228,40 +225,12 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
     }
   }
 
-  // What an input method does: optionally a composition, then the commit.
-  static void Commit(const QString& text, const QString& preedit = {}) {
-    QWidget* target = KeyTarget();
-    if (target == nullptr) return;
-    if (!preedit.isEmpty()) {
-      QInputMethodEvent composing(preedit, {});
-      QApplication::sendEvent(target, &composing);
-    }
-    QInputMethodEvent commit;
-    commit.setCommitString(text);
-    QApplication::sendEvent(target, &commit);
-  }
-
   void Deliver(const Typing& typing) {
     switch (typing.way) {
       case Typing::Way::Keys:
-        for (const QChar c : typing.text) {
-          if (QWidget* target = KeyTarget()) QTest::keyClick(target, c.toLatin1());
-        }
-        break;
-      case Typing::Way::PerCodePoint:
-        for (qsizetype i = 0; i < typing.text.size();) {
-          const qsizetype length = typing.text[i].isHighSurrogate() && i + 1 < typing.text.size() ? 2 : 1;
-          const QString point = typing.text.mid(i, length);
-          if (point[0].unicode() < 0x80) {
-            if (QWidget* target = KeyTarget()) QTest::keyClick(target, point[0].toLatin1());
-          } else {
-            Commit(point);
-          }
-          i += length;
-        }
-        break;
-      case Typing::Way::Whole: Commit(typing.text); break;
-      case Typing::Way::Composed: Commit(typing.text, typing.preedit); break;
+      case Typing::Way::PerCodePoint: TypeAsUser(typing.text); break;
+      case Typing::Way::Whole: CommitAsInputMethod(typing.text); break;
+      case Typing::Way::Composed: CommitAsInputMethod(typing.text, typing.preedit); break;
     }
   }
 
@@ -294,13 +263,13 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
   FrictionInput FieldsShown() const {
     const auto shown = [this](ControlKey key) { return Box(key)->currentText().toStdString(); };
     FrictionInput input;
-    input.layerCountText = shown({"Combo1"});
-    for (int i = 0; i < 5; ++i) {
-      input.layers[static_cast<std::size_t>(i)] = {shown({"Combo3", i}), shown({"Combo4", i + 5})};
+    input.layerCountText = shown(controls::kLayerCount);
+    for (int k = 1; k <= controls::kLayerRows; ++k) {
+      input.layers[static_cast<std::size_t>(k - 1)] = {shown(controls::UnitWeight(k)), shown(controls::Thickness(k))};
     }
-    input.causeText = shown({"Combo5"});
-    input.coefficientText = shown({"Combo6"});
-    input.loadText = shown({"Combo7"});
+    input.causeText = shown(controls::kCause);
+    input.coefficientText = shown(controls::kCoefficient);
+    input.loadText = shown(controls::kLoad);
     return input;
   }
 
@@ -427,12 +396,6 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
     return fields;
   }
 
-  static void AwaitExposed(QWidget* popup) {
-    QWindow* handle = popup->window()->windowHandle();
-    for (int i = 0; i < 50 && handle != nullptr && !handle->isExposed(); ++i) QApplication::processEvents();
-    if (handle == nullptr || !handle->isExposed()) (void)QTest::qWaitForWindowExposed(popup->window());
-  }
-
   Expectation PointerPick() {
     std::vector<ControlKey> visible = VisibleFields();
     visible.pop_back();  // Text1 has no list
@@ -440,14 +403,7 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
     const int entry = static_cast<int>(Below(model.Row(key).list.size()));
     Note("pick " + Brief(std::string(model.Row(key).list[static_cast<std::size_t>(entry)])) + " in " +
          DisplayName(key) + " by pointer");
-    QComboBox* box = Box(key);
-    box->setFocus(Qt::MouseFocusReason);  // as the press on its arrow does
-    box->showPopup();
-    QAbstractItemView* view = box->view();
-    AwaitExposed(view);
-    const QModelIndex index = view->model()->index(entry, box->modelColumn());
-    view->scrollTo(index);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    PickRow(key, entry);
     return {.picked = std::pair{key, entry}, .focus = key};
   }
 
@@ -464,7 +420,7 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
       actionProblems_.push_back(keys + " did not open the list of " + DisplayName(*focused));
       return expect;
     }
-    AwaitExposed(popup);
+    if (!AwaitExposed(popup)) actionProblems_.push_back("the list of " + DisplayName(*focused) + " did not show");
     static constexpr std::array<std::pair<Qt::Key, const char*>, 4> kMoves = {
         {{Qt::Key_Down, "Down"}, {Qt::Key_Up, "Up"}, {Qt::Key_PageDown, "PageDown"}, {Qt::Key_PageUp, "PageUp"}}};
     for (std::size_t n = Below(6); n > 0; --n) {
@@ -632,7 +588,7 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
       SendKey(Qt::Key_V, Qt::ControlModifier);
       QGuiApplication::clipboard()->setText(QStringLiteral("17.5"));  // the user copies something else
     } else {
-      Commit(text);
+      CommitAsInputMethod(text);
     }
     return {.edited = focused, .editedText = after, .focus = focused};
   }
@@ -778,13 +734,12 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
     if (!expect.picked) return;
     const auto [key, entry] = *expect.picked;
     const std::string_view text = model.Row(key).list[static_cast<std::size_t>(entry)];
-    if (key == ControlKey{"Combo1"}) {
-      static constexpr std::array<std::string_view, 5> kCounts = {"1.0", "2.0", "3.0", "4.0", "5.0"};
-      for (std::size_t n = 0; n < kCounts.size(); ++n) {
-        if (text != kCounts[n]) continue;
+    if (key == controls::kLayerCount) {
+      for (std::size_t n = 0; n < lists::kLayerCounts.size(); ++n) {
+        if (text != lists::kLayerCounts[n]) continue;
         for (std::size_t row = 0; row < rows_.size(); ++row) rows_[row] = row <= n;
       }
-    } else if (key == ControlKey{"Combo5"}) {
+    } else if (key == controls::kCause) {
       if (text == kGroundwater) loadShown_ = false;
       if (text == kSurfaceLoad) loadShown_ = true;
     }
@@ -796,13 +751,12 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
   static constexpr int kAlwaysShown = 0;
   static constexpr int kLoadRule = -1;
   static int RuleFor(ControlKey key) {
-    for (int k = 1; k <= 5; ++k) {
-      for (const ControlKey member : {ControlKey{"Label3", k}, ControlKey{"Combo2", k - 1}, ControlKey{"Combo3", k - 1},
-                                      ControlKey{"Combo4", k - 1}, ControlKey{"Combo4", k + 4}}) {
+    for (int k = 1; k <= controls::kLayerRows; ++k) {
+      for (const ControlKey member : controls::LayerRow(k)) {
         if (key == member) return k;
       }
     }
-    if (key == ControlKey{"Label7"} || key == ControlKey{"Combo7"}) return kLoadRule;
+    if (key == controls::kLoadLabel || key == controls::kLoad) return kLoadRule;
     return kAlwaysShown;
   }
   bool ShouldBeVisible(int rule) const {

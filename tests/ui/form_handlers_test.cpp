@@ -7,11 +7,16 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/printers.h"
+#include "tests/support/typical_use.h"
+
 namespace tavrelo::ui {
 namespace {
 
-constexpr const char* kTypicalSentence =
-    "当降低地下水时， 桩周第2.0层土平均竖向有效应力σi'为：65.10 kn/m2   桩侧负摩阻力标准值qsi = ξn * σi'＝16.3 kn/m2";
+using testing_support::kSurcharge;
+using testing_support::kSurchargeSentence;
+using testing_support::kTypicalSentence;
+using testing_support::kTypicalUse;
 
 // The form with its handlers connected and failures recorded.
 class Form : public testing::Test {
@@ -21,23 +26,13 @@ class Form : public testing::Test {
   }
 
   void Pick(ControlKey combo, std::string_view entry) {
-    const auto list = model.Row(combo).list;
-    for (std::size_t i = 0; i < list.size(); ++i) {
-      if (list[i] == entry) return model.Select(combo, static_cast<int>(i));
-    }
-    FAIL() << entry << " is not in the list of " << DisplayName(combo);
+    EXPECT_TRUE(testing_support::PickEntry(model, combo, entry))
+        << entry << " is not in the list of " << DisplayName(combo);
   }
-
-  // The typical use: two layers, lowered groundwater, ξn 0.25.
-  void FillTypicalUse() {
-    Pick({"Combo1"}, "2.0");
-    Pick({"Combo3", 0}, "18");
-    Pick({"Combo3", 1}, "19");
-    Pick({"Combo4", 5}, "2.0");
-    Pick({"Combo4", 6}, "3.0");
-    Pick({"Combo5"}, "降低地下水");
-    Pick({"Combo6"}, "0.25");
+  void PickAll(std::span<const testing_support::EntryPick> picks) {
+    testing_support::ApplyPicks(picks, [this](ControlKey combo, std::string_view entry) { Pick(combo, entry); });
   }
+  void FillTypicalUse() { PickAll(kTypicalUse); }
 
   std::vector<bool> RowsVisible() const {
     std::vector<bool> rows;
@@ -160,12 +155,9 @@ TEST_F(Form, TypicalUseGivesItsSentence) {
 
 TEST_F(Form, SurfaceLoadGivesItsSentence) {
   FillTypicalUse();
-  Pick({"Combo5"}, "地面有满布荷载");
-  Pick({"Combo7"}, "10");
+  PickAll(kSurcharge);
   Press();
-  EXPECT_EQ(model.Text({"Text1"}),
-            "当地面有满布荷载时， 桩周第2.0层土平均竖向有效应力σi'为：75.10 kn/m2   "
-            "桩侧负摩阻力标准值qsi = ξn * σi'＝18.8 kn/m2");
+  EXPECT_EQ(model.Text({"Text1"}), kSurchargeSentence);
 }
 
 TEST_F(Form, PressingTwiceLeavesOneSentence) {

@@ -1,0 +1,96 @@
+// The combo boxes behave as list fields of the form: typing is typing (no
+// completion, no pick, no change to the list), and a pick by pointer or
+// arrow key is one selection event with the text already in the model.
+#include "tests/driver/binding_test.h"
+
+namespace tavrelo::ui {
+namespace {
+
+using testing_support::BindingTest;
+using testing_support::DriverKey;
+
+class ComboBoxes : public BindingTest {
+ protected:
+  // Counts the layer count's selection events and the model text each saw.
+  void WatchLayerCount() {
+    model.OnSelect(controls::kLayerCount, [this] { seenTexts.push_back(model.Text(controls::kLayerCount)); });
+  }
+  std::vector<std::string> seenTexts;
+};
+
+TEST_F(ComboBoxes, OpenEmptyWithNothingSelectedAndTheirWholeList) {
+  for (const ControlSpec& row : model.Inventory()) {
+    if (row.kind != ControlKind::ComboBox) continue;
+    const ControlKey key = row.Key();
+    EXPECT_EQ(driver->Shown(key), "") << DisplayName(key);
+    EXPECT_EQ(driver->ShownIndex(key), -1) << DisplayName(key);
+    EXPECT_EQ(driver->ListEntries(key), std::vector<std::string>(row.list.begin(), row.list.end())) << DisplayName(key);
+  }
+}
+
+TEST_F(ComboBoxes, TypingIsNotCompletedInline) {
+  driver->Type(controls::kLayerCount, "3");  // "3.0" is in the list
+  EXPECT_EQ(driver->Shown(controls::kLayerCount), "3");
+  EXPECT_EQ(model.Text(controls::kLayerCount), "3");
+  driver->Type(controls::kCoefficient, "0.2");  // so are "0.2" and "0.21"
+  EXPECT_EQ(driver->Shown(controls::kCoefficient), "0.2");
+  EXPECT_EQ(model.Text(controls::kCoefficient), "0.2");
+}
+
+TEST_F(ComboBoxes, EnterOnATypedEntryIsNoPick) {
+  WatchLayerCount();
+  driver->Type(controls::kLayerCount, "2.0");
+  driver->Key(DriverKey::Enter);
+  driver->Key(DriverKey::KeypadEnter);
+  EXPECT_TRUE(seenTexts.empty());
+  EXPECT_EQ(model.Selection(controls::kLayerCount), std::nullopt);
+  EXPECT_EQ(model.Text(controls::kLayerCount), "2.0");
+}
+
+TEST_F(ComboBoxes, LeavingATypedEntryIsNoPick) {
+  WatchLayerCount();
+  driver->Type(controls::kLayerCount, "3.0");
+  driver->Focus(controls::SoilName(1));
+  EXPECT_TRUE(seenTexts.empty());
+  EXPECT_EQ(model.Text(controls::kLayerCount), "3.0");
+}
+
+TEST_F(ComboBoxes, EnterNeverAddsToTheList) {
+  const auto list = model.Row(controls::kLoad).list;
+  driver->Type(controls::kLoad, "7.5");
+  driver->Key(DriverKey::Enter);
+  EXPECT_EQ(driver->ListEntries(controls::kLoad), std::vector<std::string>(list.begin(), list.end()));
+  EXPECT_EQ(model.Text(controls::kLoad), "7.5");
+}
+
+TEST_F(ComboBoxes, ArrowKeysPickOnceWithTheTextInPlace) {
+  WatchLayerCount();
+  driver->Focus(controls::kLayerCount);
+  driver->Key(DriverKey::Down);
+  driver->Key(DriverKey::Down);
+  driver->Key(DriverKey::Up);
+  EXPECT_EQ(seenTexts, (std::vector<std::string>{"1.0", "2.0", "1.0"}));
+  EXPECT_EQ(model.Selection(controls::kLayerCount), 0);
+  EXPECT_EQ(driver->Shown(controls::kLayerCount), "1.0");
+}
+
+TEST_F(ComboBoxes, PointerPickRaisesOneEventWithThePickedText) {
+  WatchLayerCount();
+  driver->Type(controls::kLayerCount, "9");
+  driver->PickByPointer(controls::kLayerCount, "3.0");
+  EXPECT_EQ(seenTexts, std::vector<std::string>{"3.0"});
+  EXPECT_EQ(model.Selection(controls::kLayerCount), 2);
+  EXPECT_EQ(driver->Shown(controls::kLayerCount), "3.0");
+  EXPECT_EQ(driver->ShownIndex(controls::kLayerCount), 2);
+}
+
+TEST_F(ComboBoxes, ModelTextAndSelectionReachTheWindow) {
+  model.SetText(controls::Thickness(3), "12.5");
+  EXPECT_EQ(driver->Shown(controls::Thickness(3)), "12.5");
+  model.Select(controls::kCause, 1);
+  EXPECT_EQ(driver->Shown(controls::kCause), "地面有满布荷载");
+  EXPECT_EQ(driver->ShownIndex(controls::kCause), 1);
+}
+
+}  // namespace
+}  // namespace tavrelo::ui

@@ -1,0 +1,105 @@
+#pragma once
+// The window as a user meets it, whichever toolkit draws it. A FormDriver
+// owns a FormModel, the binding's real window on that model (shown, in this
+// process) and the three handlers connected as at start-up; the message box
+// of a failed press is recorded instead of shown. The cases in this folder
+// are written against this class alone, so one table of window behaviour
+// runs through every binding: each binding's test program links its own
+// driver, which defines MakeFormDriver().
+//
+// Every action goes through the toolkit as the user's input would (keys,
+// input-method commits, pointer clicks) and returns once the toolkit has
+// delivered everything it caused. Reading never changes the window.
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/controls.h"
+#include "ui/form_model.h"
+
+namespace tavrelo::ui::testing_support {
+
+// The keys the cases press, each a plain press and release.
+enum class DriverKey {
+  Tab,
+  ShiftTab,
+  Enter,        // Return on the main keyboard
+  KeypadEnter,  // Enter on the numeric keypad
+  Escape,
+  Space,
+  Down,
+  Up,
+};
+
+// "Tab", "Shift+Tab", …, for failure messages.
+[[nodiscard]] std::string_view KeyName(DriverKey key);
+void PrintTo(DriverKey key, std::ostream* out);
+
+// A message box the window would have shown.
+struct ShownMessage {
+  std::string title;
+  std::string text;
+
+  friend bool operator==(const ShownMessage&, const ShownMessage&) = default;
+};
+
+class FormDriver {
+ public:
+  FormDriver() = default;
+  virtual ~FormDriver() = default;
+  FormDriver(const FormDriver&) = delete;
+  FormDriver& operator=(const FormDriver&) = delete;
+
+  // The model behind the window, for watching events and for changes a
+  // case makes "as the program does".
+  [[nodiscard]] virtual FormModel& Model() = 0;
+
+  // --- Acting as the user ------------------------------------------------------
+
+  // Puts the focus into a combo box and replaces its whole text as a user
+  // types it (UTF-8): ASCII key by key, anything else as a Chinese input
+  // method commits it, one character at a time. "" leaves the field empty.
+  virtual void Type(ControlKey combo, std::string_view text) = 0;
+  // Opens the combo box's list with the pointer and clicks `entry` in it;
+  // like a real click, this puts the focus into the combo box.
+  virtual void PickByPointer(ControlKey combo, std::string_view entry) = 0;
+  // Moves the keyboard focus to a control, as the program would.
+  virtual void Focus(ControlKey control) = 0;
+  // Presses a key in whatever holds the focus.
+  virtual void Key(DriverKey key) = 0;
+  // Clicks "计算" with the pointer.
+  virtual void ClickCompute() = 0;
+
+  // --- What the window shows -----------------------------------------------------
+
+  // DisplayName of the control that holds the keyboard focus ("Combo4(7)"
+  // also when the focus is in the combo box's edit field), "(nothing)" when
+  // no window of the program has it, "(not a control)" for anything else.
+  [[nodiscard]] virtual std::string Focused() = 0;
+  // The text the control shows, UTF-8: a combo box's edit text, a label's
+  // or the button's caption, Text1's text with its line breaks as CR LF (the
+  // model's form).
+  [[nodiscard]] virtual std::string Shown(ControlKey control) = 0;
+  // The selected stretch of a combo box's edit text or of Text1's text.
+  [[nodiscard]] virtual std::string SelectedText(ControlKey control) = 0;
+  // Whether the control is on screen (its window shown, it and its
+  // container not hidden).
+  [[nodiscard]] virtual bool IsShown(ControlKey control) = 0;
+  // A combo box's current list index, −1 for none.
+  [[nodiscard]] virtual int ShownIndex(ControlKey combo) = 0;
+  // A combo box's list as the toolkit holds it, in order.
+  [[nodiscard]] virtual std::vector<std::string> ListEntries(ControlKey combo) = 0;
+  // The name a screen reader speaks for the control.
+  [[nodiscard]] virtual std::string AccessibleName(ControlKey control) = 0;
+  // Every message box shown since the driver was made, oldest first.
+  [[nodiscard]] virtual std::vector<ShownMessage> Messages() = 0;
+};
+
+// The window of the binding this test program is linked with, as the
+// program opens it.
+[[nodiscard]] std::unique_ptr<FormDriver> MakeFormDriver();
+
+}  // namespace tavrelo::ui::testing_support

@@ -1,0 +1,138 @@
+// FormDriver on the Qt window: QTest's keys and clicks, input-method events
+// for Chinese text, and the widgets read back.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "qt_window.h"
+#include "tests/driver/form_driver.h"
+#include "ui/view_rules.h"
+
+namespace tavrelo::ui::testing_support {
+namespace {
+
+QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// Text1's text as the model holds it: QPlainTextEdit shows LF, and its
+// selections hold U+2029 between paragraphs.
+std::string FromResultBox(QString text) {
+  text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  return ToModelLineBreaks(text.toStdString());
+}
+
+class QtFormDriver final : public FormDriver {
+ public:
+  FormModel& Model() override { return window_.model; }
+
+  void Type(ControlKey combo, std::string_view text) override {
+    window_.Type(combo, ToQ(text));
+    QApplication::processEvents();
+  }
+
+  void PickByPointer(ControlKey combo, std::string_view entry) override { window_.Pick(combo, ToQ(entry)); }
+
+  void Focus(ControlKey control) override {
+    if (QWidget* widget = window_.Get(control)) widget->setFocus();
+    QApplication::processEvents();
+  }
+
+  void Key(DriverKey key) override {
+    QWidget* target = KeyTarget();
+    if (target == nullptr) {
+      ADD_FAILURE() << "no widget has the focus for " << KeyName(key);
+      return;
+    }
+    switch (key) {
+      case DriverKey::Tab: QTest::keyClick(target, Qt::Key_Tab); break;
+      case DriverKey::ShiftTab: QTest::keyClick(target, Qt::Key_Backtab, Qt::ShiftModifier); break;
+      case DriverKey::Enter: QTest::keyClick(target, Qt::Key_Return); break;
+      case DriverKey::KeypadEnter: QTest::keyClick(target, Qt::Key_Enter, Qt::KeypadModifier); break;
+      case DriverKey::Escape: QTest::keyClick(target, Qt::Key_Escape); break;
+      case DriverKey::Space: QTest::keyClick(target, Qt::Key_Space); break;
+      case DriverKey::Down: QTest::keyClick(target, Qt::Key_Down); break;
+      case DriverKey::Up: QTest::keyClick(target, Qt::Key_Up); break;
+    }
+    QApplication::processEvents();
+  }
+
+  void ClickCompute() override {
+    if (auto* button = window_.Get<QPushButton>(controls::kCompute)) QTest::mouseClick(button, Qt::LeftButton);
+    QApplication::processEvents();
+  }
+
+  // The control whose widget has the focus, or the combo box whose line
+  // edit has it.
+  std::string Focused() override {
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus == nullptr) return "(nothing)";
+    for (const ControlSpec& row : window_.model.Inventory()) {
+      const QWidget* widget = window_.window.Widget(row.Key());
+      if (widget == focus || (row.kind == ControlKind::ComboBox && widget->isAncestorOf(focus))) {
+        return DisplayName(row.Key());
+      }
+    }
+    return "(not a control)";
+  }
+
+  std::string Shown(ControlKey control) override {
+    QWidget* widget = window_.Get(control);
+    if (const auto* combo = qobject_cast<QComboBox*>(widget)) return combo->currentText().toStdString();
+    if (const auto* box = qobject_cast<QPlainTextEdit*>(widget)) return FromResultBox(box->toPlainText());
+    if (const auto* label = qobject_cast<QLabel*>(widget)) return label->text().toStdString();
+    if (const auto* button = qobject_cast<QPushButton*>(widget)) return button->text().toStdString();
+    if (widget != nullptr) ADD_FAILURE() << DisplayName(control) << " shows no text";
+    return {};
+  }
+
+  std::string SelectedText(ControlKey control) override {
+    QWidget* widget = window_.Get(control);
+    if (const auto* combo = qobject_cast<QComboBox*>(widget)) return combo->lineEdit()->selectedText().toStdString();
+    if (const auto* box = qobject_cast<QPlainTextEdit*>(widget)) return FromResultBox(box->textCursor().selectedText());
+    if (widget != nullptr) ADD_FAILURE() << DisplayName(control) << " has no text to select";
+    return {};
+  }
+
+  bool IsShown(ControlKey control) override {
+    const QWidget* widget = window_.Get(control);
+    return widget != nullptr && widget->isVisible();
+  }
+
+  int ShownIndex(ControlKey combo) override {
+    const QComboBox* box = window_.Get<QComboBox>(combo);
+    return box != nullptr ? box->currentIndex() : -1;
+  }
+
+  std::vector<std::string> ListEntries(ControlKey combo) override {
+    std::vector<std::string> entries;
+    if (const QComboBox* box = window_.Get<QComboBox>(combo)) {
+      for (int row = 0; row < box->count(); ++row) entries.push_back(box->itemText(row).toStdString());
+    }
+    return entries;
+  }
+
+  std::string AccessibleName(ControlKey control) override {
+    const QWidget* widget = window_.Get(control);
+    return widget != nullptr ? widget->accessibleName().toStdString() : std::string();
+  }
+
+  std::vector<ShownMessage> Messages() override {
+    std::vector<ShownMessage> shown;
+    for (std::size_t i = 0; i < window_.messages.size(); ++i) {
+      shown.push_back({window_.messageTitles[i], window_.messages[i]});
+    }
+    return shown;
+  }
+
+ private:
+  QtWindow window_;
+};
+
+}  // namespace
+
+std::unique_ptr<FormDriver> MakeFormDriver() { return std::make_unique<QtFormDriver>(); }
+
+}  // namespace tavrelo::ui::testing_support
