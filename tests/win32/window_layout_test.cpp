@@ -12,6 +12,12 @@
 #include "ui/win32/form_window.h"
 #include "ui/win32/text.h"
 
+namespace tavrelo::ui {
+void PrintTo(const PixelBox& box, std::ostream* out) {
+  *out << box.x << ", " << box.y << ", " << box.width << " x " << box.height;
+}
+}  // namespace tavrelo::ui
+
 namespace tavrelo::ui::win32 {
 namespace {
 
@@ -26,10 +32,6 @@ PixelBox BoxInParent(HWND control) {
   GetWindowRect(control, &rect);
   MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
   return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-}
-
-void PrintTo(const PixelBox& box, std::ostream* out) {
-  *out << box.x << ", " << box.y << ", " << box.width << " x " << box.height;
 }
 
 class Win32Layout : public testing::Test {
@@ -77,7 +79,9 @@ TEST_F(Win32Layout, EveryControlSitsAtItsTwipsInPixels) {
 
 TEST_F(Win32Layout, LinesAreDrawnNotWindows) {
   for (const ControlSpec& row : model.Inventory()) {
-    if (row.kind == ControlKind::Line) EXPECT_EQ(window.Control(row.Key()), nullptr) << DisplayName(row.Key());
+    if (row.kind == ControlKind::Line) {
+      EXPECT_EQ(window.Control(row.Key()), nullptr) << DisplayName(row.Key());
+    }
   }
 }
 

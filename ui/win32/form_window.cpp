@@ -210,6 +210,7 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HIN
         SetWindowSubclass(parts.hwndItem, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
         // The edit field is what takes the focus: it carries the name too.
         SetAccessibleName(parts.hwndItem, Widen(row.accessibleName));
+        accessibleNames_[parts.hwndItem] = row.accessibleName;
       }
       break;
     }
@@ -225,7 +226,15 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HIN
   }
   controls_[position] = control;
   rows_[control] = position;
-  if (!row.accessibleName.empty()) SetAccessibleName(control, Widen(row.accessibleName));
+  if (!row.accessibleName.empty()) {
+    SetAccessibleName(control, Widen(row.accessibleName));
+    accessibleNames_[control] = row.accessibleName;
+  }
+}
+
+std::string FormWindow::AnnotatedName(HWND control) const {
+  const auto found = accessibleNames_.find(control);
+  return found == accessibleNames_.end() ? std::string() : found->second;
 }
 
 void FormWindow::AddTooltip(HWND tool, const std::wstring& text) {
@@ -269,15 +278,18 @@ void FormWindow::LayOut(int dpi) {
 }
 
 // The closed box is as tall as its edit field and border make it: sized
-// through the field's item height until it is the row's height.
+// through the field's item height until it is the row's height. (Wine reads
+// that height back 2 px larger than it was set, so the request is kept here
+// instead of being read back.)
 void FormWindow::FitComboHeight(HWND combo, int height) {
-  for (int attempt = 0; attempt < 3; ++attempt) {
+  auto request = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  for (int attempt = 0; attempt < 4; ++attempt) {
     RECT closed{};
     GetWindowRect(combo, &closed);
     const int difference = height - (closed.bottom - closed.top);
     if (difference == 0) return;
-    const auto field = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + difference);
+    request += difference;
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), request);
   }
 }
 
@@ -422,9 +434,13 @@ LRESULT CALLBACK FormWindow::EditProc(HWND edit, UINT message, WPARAM wParam, LP
         SendMessageW(edit, EM_SETSEL, 0, -1);
         return 0;
       }
+      // A multi-line edit control asks its parent to close on Esc: in the
+      // result box that would close the whole window.
+      if (wParam == VK_ESCAPE && !inCombo) return 0;
       break;
     case WM_CHAR:
       if (wParam == 1) return 0;  // Ctrl+A's character: no beep, no edit
+      if (wParam == 27 && !inCombo) return 0;
       // Enter and Esc do nothing to a combo box's field while its list is
       // closed: no pick, no beep.
       if (inCombo && !listOpen && (wParam == L'\r' || wParam == L'\n' || wParam == 27)) return 0;

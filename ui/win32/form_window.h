@@ -48,6 +48,9 @@ class FormWindow : private FormView {
   [[nodiscard]] HWND Control(ControlKey control) const;
   // The control a window belongs to (a combo box's edit field included).
   [[nodiscard]] std::optional<ControlKey> ControlOf(HWND window) const;
+  // The name the window gave `control` for screen readers (what the
+  // accessibility layer answers for it on Windows).
+  [[nodiscard]] std::string AnnotatedName(HWND control) const;
   // The dots per inch the window is laid out for.
   [[nodiscard]] int Dpi() const noexcept { return dpi_; }
   // The fonts in use: every control's, and Label6's.
@@ -96,6 +99,7 @@ class FormWindow : private FormView {
   std::vector<HWND> controls_;        // one per inventory row, in its order (nullptr for lines)
   std::map<HWND, std::size_t> rows_;  // control (and combo edit field) → inventory position
   std::map<Rgb, HBRUSH> brushes_;
+  std::map<HWND, std::string> accessibleNames_;
   HFONT uiFont_ = nullptr;
   HFONT noteFont_ = nullptr;
   int dpi_ = 96;
