@@ -58,7 +58,7 @@ SIZE OuterSize(SIZE client, DWORD style, DWORD exStyle, int dpi) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-bool FamilyInstalled(std::string_view family) {
+bool LookUpFamily(std::string_view family) {
   LOGFONTW wanted{};
   wanted.lfCharSet = DEFAULT_CHARSET;
   const std::wstring name = Widen(family);
@@ -75,6 +75,15 @@ bool FamilyInstalled(std::string_view family) {
       reinterpret_cast<LPARAM>(&found), 0);
   ReleaseDC(nullptr, screen);
   return found;
+}
+
+// Asked for every window and every change of dpi; the fonts installed do
+// not change while the program runs.
+bool FamilyInstalled(std::string_view family) {
+  static std::map<std::string, bool, std::less<>> known;
+  const auto found = known.find(family);
+  if (found != known.end()) return found->second;
+  return known.emplace(std::string(family), LookUpFamily(family)).first->second;
 }
 
 // The font at `dpi`, in the first installed family of its list. Chinese
