@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 
 #include "ui/form_model.h"
@@ -75,6 +77,44 @@ TEST_F(Win32Layout, EveryControlSitsAtItsTwipsInPixels) {
     EXPECT_NE(IsWindowVisible(control), 0);
     EXPECT_EQ(BoxInParent(control), PixelRect(row, window.Dpi()));
   }
+}
+
+// Moving to a monitor with another dpi: Windows sends WM_DPICHANGED with the
+// new dpi and a suggested window rectangle (Wine never sends it, so the test
+// does), and every control, font and the client area follow.
+TEST_F(Win32Layout, AnotherMonitorsDpiLaysTheWindowOutAgain) {
+  const int dpi = ExpectedDpi() == 96 ? 144 : 96;
+  RECT suggested{40, 40, 40 + MulDiv(700, dpi, 96), 40 + MulDiv(400, dpi, 96)};
+  SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(window.Dpi(), dpi);
+  for (const ControlSpec& row : model.Inventory()) {
+    if (row.kind == ControlKind::Form || row.kind == ControlKind::Line) continue;
+    EXPECT_EQ(BoxInParent(window.Control(row.Key())), PixelRect(row, dpi)) << DisplayName(row.Key());
+  }
+  EXPECT_EQ(TextSize({"Label1"}, L"层").cx, MulDiv(12, dpi, 96));
+  EXPECT_EQ(TextSize({"Label6"}, L"注").cx, MulDiv(10, dpi, 96));
+}
+
+// Hints are tooltips: on the labels that carry one, and on each hinted
+// combo box and its edit field (where the pointer rests while typing).
+TEST_F(Win32Layout, EveryHintIsATooltip) {
+  HWND tooltip = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND candidate, LPARAM found) -> BOOL {
+        wchar_t name[64] = {};
+        GetClassNameW(candidate, name, 64);
+        if (std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
+        *reinterpret_cast<HWND*>(found) = candidate;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&tooltip));
+  ASSERT_NE(tooltip, nullptr);
+  int expected = 0;
+  for (const ControlSpec& row : model.Inventory()) {
+    if (!row.hint.empty()) expected += row.kind == ControlKind::ComboBox ? 2 : 1;
+  }
+  EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), expected);
 }
 
 TEST_F(Win32Layout, LinesAreDrawnNotWindows) {
