@@ -1,0 +1,32 @@
+#pragma once
+// The calculation behind the result sentence, step by step, as plain text
+// for a calculation report: the layers as entered, then each quantity with
+// its formula, the numbers put into it and its value with its unit.
+//
+//   桩侧负摩阻力计算（降低地下水）
+//   持力层以上土层数 n = 2.0
+//   第1层  γ1 = 18 kN/m³  h1 = 2.0 m
+//   第2层  γ2 = 19 kN/m³  h2 = 3.0 m
+//   平均重度  γ̄ = Σγi·hi / Σhi = (18×2.0 + 19×3.0) / (2.0 + 3.0) = 18.60 kN/m³
+//   第2层中点深度  z = h1 + h2/2 = 2.0 + 3.0/2 = 3.50 m
+//   平均竖向有效应力  σi' = γ̄·z = 18.60 × 3.50 = 65.10 kN/m²
+//   负摩阻力标准值  qsi = ξn·σi' = 0.25 × 65.10 = 16.3 kN/m²
+//
+// The texts stand as entered (without blanks around them; a negative one in
+// brackets where it is multiplied). Every value comes from the result, which
+// was computed unrounded: γ̄ and z are shown with two decimals for reading,
+// σi' and qsi exactly as the sentence shows them.
+
+#include <string>
+
+#include "core/negative_friction.h"
+
+namespace tavrelo {
+
+// The steps for `input` and the `result` computed from it, one a line, lines
+// ended by "\n" (the last one too). Total: steps whose values the result does
+// not hold (a layer count other than 1 to 5, a cause that is neither) are
+// left out, and the friction line is always there.
+[[nodiscard]] std::string ComposeCalculationSteps(const FrictionInput& input, const FrictionResult& result);
+
+}  // namespace tavrelo
