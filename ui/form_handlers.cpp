@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 
+#include "core/calculation_steps.h"
 #include "core/number_text.h"
 #include "core/result_text.h"
 
@@ -125,6 +126,8 @@ void Command1_Click(FormModel& model, const ProblemReporter& report) {
     model.RequestFocus(problem->field);
     return;
   }
+  // The steps belong to the sentence: kept beside it for the report.
+  model.SetCalculationSteps(ComposeCalculationSteps(input, outcome.result()));
   // Writing Text1 is the last thing a press does.
   model.SetText(kResult, ComposeResultText(input.causeText, input.layerCountText, outcome.result()));
 }

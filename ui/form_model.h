@@ -73,6 +73,11 @@ class FormModel {
   // Hiding keeps the text, the selection and the list.
   void SetVisible(ControlKey control, bool visible);
   [[nodiscard]] std::optional<int> Selection(ControlKey control) const;
+  // The calculation behind the sentence in Text1, from the press that wrote
+  // it (the result box's "复制计算过程"); empty before the first press that
+  // gave a sentence. Later edits and failed presses leave it as it is.
+  [[nodiscard]] const std::string& CalculationSteps() const noexcept { return steps_; }
+  void SetCalculationSteps(std::string steps) { steps_ = std::move(steps); }
 
   // --- Events
   // Picks entry `entry` of a combo box's list: the text becomes that entry,
@@ -106,6 +111,7 @@ class FormModel {
   std::vector<State> states_;
   std::vector<std::size_t> byKey_;  // positions in inventory_, sorted by (name, index)
   FormView* view_ = nullptr;
+  std::string steps_;
 };
 
 }  // namespace tavrelo::ui

@@ -299,3 +299,32 @@ TEST(FieldControls, EachInputComesFromItsField) {
 
 }  // namespace
 }  // namespace tavrelo::ui
+
+// --- The calculation steps ----------------------------------------------------
+
+namespace tavrelo::ui {
+namespace {
+
+// The steps stay those of the press that wrote the sentence in Text1.
+TEST_F(Form, StepsBelongToThePressThatWroteTheSentence) {
+  EXPECT_EQ(model.CalculationSteps(), "") << "nothing to copy before the first sentence";
+  FillTypicalUse();
+  Press();
+  const std::string typical = model.CalculationSteps();
+  EXPECT_TRUE(typical.starts_with("桩侧负摩阻力计算（降低地下水）\n")) << typical;
+  EXPECT_NE(typical.find("= 0.25 × 65.10 = 16.3 kN/m²\n"), std::string::npos) << typical;
+
+  model.SetText(controls::kCoefficient, "0.3");  // an edit after the press
+  EXPECT_EQ(model.CalculationSteps(), typical);
+  model.SetText(controls::Thickness(2), "abc");  // then a press that fails
+  Press();
+  ASSERT_EQ(problems.size(), 1U);
+  EXPECT_EQ(model.CalculationSteps(), typical);
+
+  model.SetText(controls::Thickness(2), "3.0");
+  Press();
+  EXPECT_NE(model.CalculationSteps().find("= 0.3 × 65.10 = 19.5 kN/m²\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tavrelo::ui
