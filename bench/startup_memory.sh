@@ -14,7 +14,7 @@
 # machine hits both alike.
 #
 # Usage: bench/startup_memory.sh [options]
-#   -b DIR     build directory holding ui/tavrelo, bench/empty_window,
+#   -b DIR     build directory holding ui/qt/tavrelo, bench/empty_window,
 #              bench/startup-launcher and tools/x11-window-probe
 #              (default: build/release)
 #   -n N       timed runs of each program (default 30)
@@ -22,23 +22,15 @@
 #              (default: as many as timed runs, at most that many)
 #   -w N       warm-up runs of each program, not counted (default 2)
 #   -s SECONDS how long the window stays shown before it is closed (default 0.2)
-#   -p 'PATH [ARGUMENT...]'
-#              the program to measure instead of Tavrelo (any program that
-#              shows a window titled "Tavrelo" painted 80FF80 at 2,2), e.g.
-#              -p 'build/release/bench/plain_window --one-font'
-#   -r 'PATH [ARGUMENT...]'
-#              the program to compare with instead of the empty window, e.g.
-#              -r build/release/ui/tavrelo -E QT_NO_GLIB=1 to see what a
-#              setting does to Tavrelo
-#   -e VAR=VALUE   set in the environment of both programs (repeatable)
-#   -E VAR=VALUE   set in the environment of the measured program only
-#                  (repeatable)
+#   -e VAR=VALUE   set in the environment of both programs (repeatable),
+#              e.g. -e XDG_CURRENT_DESKTOP=GNOME to measure under a desktop's
+#              settings
 #   -o FILE    also write every measured run as CSV to FILE (a timed run
 #              fills startup_ms and map_ms, a memory run max_rss_kib)
 #
-# Prints a table of medians and the ratios measured/compared-with; against
-# the empty window, also whether the goals are met. Exits 0 whether or not
-# they are, 1 when a run fails, 2 on misuse.
+# Prints a table of medians, the ratios Tavrelo/empty window and whether the
+# goals are met. Exits 0 whether or not they are, 1 when a run fails, 2 on
+# misuse.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -47,11 +39,8 @@ runs=30
 memory_runs=
 warmups=2
 settle=0.2
-program=
-reference=
 csv=
 both_env=()
-ours_env=()
 
 # Start-up and memory goals, as ratios to the empty window.
 startup_goal=2.5
@@ -69,17 +58,14 @@ usage() {
   exit 2
 }
 
-while getopts "b:n:m:w:s:p:r:e:E:o:h" option; do
+while getopts "b:n:m:w:s:e:o:h" option; do
   case $option in
     b) build=$(cd "$OPTARG" && pwd) ;;
     n) runs=$OPTARG ;;
     m) memory_runs=$OPTARG ;;
     w) warmups=$OPTARG ;;
     s) settle=$OPTARG ;;
-    p) program=$OPTARG ;;
-    r) reference=$OPTARG ;;
     e) both_env+=("$OPTARG") ;;
-    E) ours_env+=("$OPTARG") ;;
     o) csv=$OPTARG ;;
     *) usage ;;
   esac
@@ -94,19 +80,9 @@ fail() {
   exit 1
 }
 
-# The two command lines, and their names in the table.
-ours_command=("$build/ui/tavrelo")
-[ -n "$program" ] && read -r -a ours_command <<<"$program"
+# The two command lines.
+ours_command=("$build/ui/qt/tavrelo")
 base_command=("$build/bench/empty_window")
-[ -n "$reference" ] && read -r -a base_command <<<"$reference"
-name() { basename "$1" | cut -c 1-14; }
-ours_name=$(name "${ours_command[0]}")
-base_name="empty window"
-[ -n "$reference" ] && base_name=$(name "${base_command[0]}")
-if [ "$ours_name" = "$base_name" ]; then
-  ours_name="measured"
-  base_name="compared with"
-fi
 
 launcher=$build/bench/startup-launcher
 probe=$build/tools/x11-window-probe
@@ -159,19 +135,15 @@ warming=true
 run_once() {
   local label=$1 record=$2
   local report=$work/time.txt log=$work/$label.log
-  local -a command settings=()
+  local -a command
   if [ "$label" = ours ]; then
     command=("${ours_command[@]}")
-    settings=("${ours_env[@]}")
   else
     command=("${base_command[@]}")
   fi
   [ "$record" = memory ] && command=(/usr/bin/time -v -o "$report" "${command[@]}")
   rm -f "$report"
-  # The settings are exported in the coprocess's own shell, before the
-  # launcher's clock starts: no env(1) in the timed chain.
   coproc LAUNCH {
-    for setting in "${settings[@]}"; do export "${setting?}"; done
     exec "$launcher" "$title" "$colour" "$pixel_x" "$pixel_y" "$timeout_ms" -- "${command[@]}" 2>>"$log"
   }
   local launch_pid=$LAUNCH_PID paint= map=
@@ -241,24 +213,21 @@ read -r ours_rss ours_rss_min ours_rss_max < <(stats "$work/memory" ours 2)
 printf 'Start-up to first paint (medians of %d runs each) and peak resident memory\n' "$runs"
 printf '(medians of %d runs each under /usr/bin/time -v), after %d warm-up runs each;\n' "$memory_runs" "$warmups"
 printf '%d CPUs; load average at the end %s\n' "$(nproc)" "$(cut -d ' ' -f 1-3 /proc/loadavg)"
-printf 'measured:      %s\n' "${ours_env[*]:+${ours_env[*]} }${ours_command[*]}"
-printf 'compared with: %s\n\n' "${base_command[*]}"
+printf 'measured:      %s\n' "${both_env[*]:+${both_env[*]} }${ours_command[*]}"
+printf 'compared with: %s\n\n' "${both_env[*]:+${both_env[*]} }${base_command[*]}"
 row() {
   printf '%-14s %9.1f %7.1f %7.1f %9.1f %9.1f %9d %9d\n' "$@"
 }
 printf '%-14s %9s %7s %7s %9s %9s %9s %9s\n' "" "start-up" "" "" "mapped" "peak RSS" "" ""
 printf '%-14s %9s %7s %7s %9s %9s %9s %9s\n' "program" "ms" "min" "max" "ms" "MiB" "min KiB" "max KiB"
-row "$base_name" "$base_paint" "$base_paint_min" "$base_paint_max" "$base_map" \
+row "empty window" "$base_paint" "$base_paint_min" "$base_paint_max" "$base_map" \
   "$(awk -v k="$base_rss" 'BEGIN { print k / 1024 }')" "$base_rss_min" "$base_rss_max"
-row "$ours_name" "$ours_paint" "$ours_paint_min" "$ours_paint_max" "$ours_map" \
+row "Tavrelo" "$ours_paint" "$ours_paint_min" "$ours_paint_max" "$ours_map" \
   "$(awk -v k="$ours_rss" 'BEGIN { print k / 1024 }')" "$ours_rss_min" "$ours_rss_max"
 awk -v bp="$base_paint" -v op="$ours_paint" -v bm="$base_map" -v om="$ours_map" \
-  -v br="$base_rss" -v or="$ours_rss" -v sg="$startup_goal" -v mg="$memory_goal" \
-  -v goals="$([ -z "$reference" ] && echo 1 || echo 0)" 'BEGIN {
+  -v br="$base_rss" -v or="$ours_rss" -v sg="$startup_goal" -v mg="$memory_goal" 'BEGIN {
   rs = op / bp; rm = or / br
   printf "%-14s %8.2f× %7s %7s %8.2f× %8.2f×\n", "ratio", rs, "", "", om / bm, rm
-  if (goals) {
-    printf "\nstart-up %.2f× the empty window (goal at most %.2f×): %s\n", rs, sg, rs <= sg ? "met" : "missed"
-    printf "memory   %.2f× the empty window (goal at most %.2f×): %s\n", rm, mg, rm <= mg ? "met" : "missed"
-  }
+  printf "\nstart-up %.2f× the empty window (goal at most %.2f×): %s\n", rs, sg, rs <= sg ? "met" : "missed"
+  printf "memory   %.2f× the empty window (goal at most %.2f×): %s\n", rm, mg, rm <= mg ? "met" : "missed"
 }'

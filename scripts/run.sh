@@ -6,4 +6,4 @@ source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
 tavrelo_install_missing "${TAVRELO_BUILD_PACKAGES[@]}" "${TAVRELO_RUN_PACKAGES[@]}"
 tavrelo_build app tavrelo
-exec "$TAVRELO_ROOT/build/app/ui/tavrelo"
+exec "$TAVRELO_ROOT/build/app/ui/qt/tavrelo"

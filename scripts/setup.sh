@@ -1,5 +1,6 @@
-# Shared set-up for run.sh and test.sh: installs the Debian packages that are
-# missing, then configures and builds one CMake preset. Sourced, not run.
+# Shared set-up for run.sh, test.sh and .ci/run: installs the Debian packages
+# that are missing, generates the locale the tests need, configures and builds
+# one CMake preset and runs CTest. Sourced, not run.
 
 TAVRELO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
@@ -7,7 +8,11 @@ TAVRELO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TAVRELO_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev)
 TAVRELO_RUN_PACKAGES=(fonts-wqy-zenhei fonts-arphic-uming)
 TAVRELO_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
-  desktop-file-utils appstream librsvg2-bin dpkg-dev)
+  desktop-file-utils appstream librsvg2-bin dpkg-dev locales)
+
+# A locale with a decimal comma: the tests show that number reading ignores
+# the locale, and need one in which it would matter.
+TAVRELO_TEST_LOCALE=de_DE.UTF-8
 
 tavrelo_log() { printf 'tavrelo: %s\n' "$*" >&2; }
 
@@ -18,24 +23,54 @@ tavrelo_missing_packages() {
   done
 }
 
+# Runs "$@" as root: directly when we are root, else through sudo. $1 of
+# the call is what it is for, for the message when neither is possible.
+tavrelo_as_root() {
+  local purpose=$1
+  shift
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  elif command -v sudo >/dev/null; then
+    sudo "$@"
+  else
+    tavrelo_log "needs root or sudo to $purpose"
+    return 1
+  fi
+}
+
+# Refreshes the package lists, once: a later install in this process or its
+# children does not refresh them again.
+tavrelo_apt_update() {
+  [ -n "${TAVRELO_APT_UPDATED:-}" ] && return 0
+  tavrelo_as_root "refresh the package lists" env DEBIAN_FRONTEND=noninteractive apt-get update -qq >/dev/null
+  export TAVRELO_APT_UPDATED=1
+}
+
 # Installs the packages among "$@" that are not installed yet; as root, or
-# through sudo. The package lists are refreshed only when an install needs it.
+# through sudo. The package lists are refreshed only when an install needs it
+# and they were not refreshed already.
 tavrelo_install_missing() {
   local missing
   mapfile -t missing < <(tavrelo_missing_packages "$@")
   [ "${#missing[@]}" -eq 0 ] && return 0
-  local sudo=()
-  if [ "$(id -u)" -ne 0 ]; then
-    command -v sudo >/dev/null || { tavrelo_log "needs root or sudo to install: ${missing[*]}"; return 1; }
-    sudo=(sudo)
-  fi
+  local install=(env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}")
   tavrelo_log "installing ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  if ! "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null 2>&1; then
-    "${sudo[@]}" apt-get update -qq >/dev/null &&
-      "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null ||
-      { tavrelo_log "could not install ${missing[*]}"; return 1; }
-  fi
+  tavrelo_as_root "install ${missing[*]}" "${install[@]}" >/dev/null 2>&1 && return 0
+  # Once more, with fresh lists if they were not refreshed yet, and with
+  # apt's errors shown.
+  tavrelo_apt_update && tavrelo_as_root "install ${missing[*]}" "${install[@]}" >/dev/null ||
+    { tavrelo_log "could not install ${missing[*]}"; return 1; }
+}
+
+# Generates the tests' locale when the system does not have it yet (needs
+# the locales package, which is among the test packages).
+tavrelo_test_locale() {
+  local language=${TAVRELO_TEST_LOCALE%%.*}
+  # grep reads to the end (no -q), so that locale never meets a closed pipe.
+  locale -a 2>/dev/null | grep -ix "$language\.utf-\{0,1\}8" >/dev/null && return 0
+  tavrelo_log "generating the locale $TAVRELO_TEST_LOCALE"
+  tavrelo_as_root "generate the locale $TAVRELO_TEST_LOCALE" localedef -i "$language" -f UTF-8 "$TAVRELO_TEST_LOCALE" ||
+    { tavrelo_log "could not generate the locale $TAVRELO_TEST_LOCALE"; return 1; }
 }
 
 # Configures and builds preset $1 (all targets, or the targets after it).
@@ -53,6 +88,30 @@ tavrelo_build() {
     tavrelo_log "build failed; the whole log is in $log"
     return 1
   fi
+}
+
+# Leaves out of CTest's output the lines of tests that started and of tests
+# that passed, and the total time after the summary, so that what is left is
+# the failures, the skipped tests, and the summary line at the end.
+tavrelo_thin_ctest_output() {
+  awk '
+    /^ +Start +[0-9]+: / { next }
+    /^ *[0-9]+\/[0-9]+ Test +#[0-9]+: .* Passed / { next }
+    /^$/ { blanks++; next }
+    /^Total Test time / { blanks = 0; next }
+    { for (; blanks > 0; blanks--) print ""; print; fflush() }
+  '
+}
+
+# Runs CTest once with the arguments "$@" (a preset and its options), prints
+# its thinned output, and returns CTest's exit status: non-zero when a test
+# failed or none was found.
+tavrelo_ctest() {
+  local -
+  set -o pipefail
+  local status=0
+  ctest "$@" 2>&1 | tavrelo_thin_ctest_output || status=$?
+  return "$status"
 }
 
 # Qt wants a private runtime folder and warns on every start without one (as
