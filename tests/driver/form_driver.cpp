@@ -20,4 +20,18 @@ std::string_view KeyName(DriverKey key) {
 
 void PrintTo(DriverKey key, std::ostream* out) { *out << KeyName(key); }
 
+std::string MenuEntryAsRead(std::string_view text) {
+  text = text.substr(0, text.find('\t'));
+  std::string read;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    // "(&U)" after a Chinese text, or a lone "&" before the access key.
+    if (i + 3 < text.size() && text[i] == '(' && text[i + 1] == '&' && text[i + 3] == ')') {
+      i += 3;
+      continue;
+    }
+    if (text[i] != '&') read += text[i];
+  }
+  return read;
+}
+
 }  // namespace tavrelo::ui::testing_support

@@ -46,6 +46,10 @@ struct ShownMessage {
   friend bool operator==(const ShownMessage&, const ShownMessage&) = default;
 };
 
+// A menu entry's text as a user reads it: without its shortcut after a tab
+// and without its access key ("撤销(&U)\tCtrl+Z" reads "撤销").
+[[nodiscard]] std::string MenuEntryAsRead(std::string_view text);
+
 class FormDriver {
  public:
   FormDriver() = default;
@@ -96,6 +100,18 @@ class FormDriver {
   [[nodiscard]] virtual std::string AccessibleName(ControlKey control) = 0;
   // Every message box shown since the driver was made, oldest first.
   [[nodiscard]] virtual std::vector<ShownMessage> Messages() = 0;
+
+  // --- The result box's context menu -------------------------------------------
+
+  // Its entries as it would open now, top to bottom, each as the menu shows
+  // it without access-key marks ("全选"), "" for a separator, and with a
+  // leading "-" for one that cannot be chosen.
+  [[nodiscard]] virtual std::vector<std::string> ResultMenuEntries() = 0;
+  // Opens the menu and chooses the entry shown as `entry`; false when it is
+  // not there or cannot be chosen.
+  virtual bool ChooseFromResultMenu(std::string_view entry) = 0;
+  // The plain text on the clipboard, UTF-8, with the line breaks it has.
+  [[nodiscard]] virtual std::string ClipboardText() = 0;
 };
 
 // The window of the binding this test program is linked with, as the

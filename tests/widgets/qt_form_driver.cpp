@@ -1,6 +1,8 @@
 // FormDriver on the Qt window: QTest's keys and clicks, input-method events
 // for Chinese text, and the widgets read back.
 #include <QApplication>
+#include <QClipboard>
+#include <QMenu>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -126,6 +128,30 @@ class QtFormDriver final : public FormDriver {
     }
     return shown;
   }
+
+  std::vector<std::string> ResultMenuEntries() override {
+    std::vector<std::string> entries;
+    const std::unique_ptr<QMenu> menu = window_.window.BuildResultMenu();
+    for (const QAction* action : menu->actions()) {
+      const std::string read = action->isSeparator() ? "" : MenuEntryAsRead(action->text().toStdString());
+      entries.push_back(action->isEnabled() || action->isSeparator() ? read : "-" + read);
+    }
+    return entries;
+  }
+
+  bool ChooseFromResultMenu(std::string_view entry) override {
+    const std::unique_ptr<QMenu> menu = window_.window.BuildResultMenu();
+    for (QAction* action : menu->actions()) {
+      if (action->isSeparator() || MenuEntryAsRead(action->text().toStdString()) != entry) continue;
+      if (!action->isEnabled()) return false;
+      action->trigger();
+      QApplication::processEvents();
+      return true;
+    }
+    return false;
+  }
+
+  std::string ClipboardText() override { return QApplication::clipboard()->text().toStdString(); }
 
  private:
   QtWindow window_;

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "tests/driver/form_driver.h"
@@ -195,6 +196,57 @@ class Win32FormDriver final : public FormDriver {
   }
 
   std::vector<ShownMessage> Messages() override { return messages_; }
+
+  std::vector<std::string> ResultMenuEntries() override {
+    std::vector<std::string> entries;
+    HMENU menu = window_.BuildResultMenu();
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+      if ((state & MF_SEPARATOR) != 0) {
+        entries.emplace_back();
+        continue;
+      }
+      wchar_t text[128] = {};
+      GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
+      const std::string read = MenuEntryAsRead(Narrow(text));
+      entries.push_back((state & MF_GRAYED) != 0 ? "-" + read : read);
+    }
+    DestroyMenu(menu);
+    return entries;
+  }
+
+  // The last entry ("复制计算过程") as a keyboard user reaches it: Shift+F10
+  // in the result box opens the menu, Up goes round to the last entry,
+  // Enter chooses it. The others through the window's own command.
+  bool ChooseFromResultMenu(std::string_view entry) override {
+    const std::vector<std::string> entries = ResultMenuEntries();
+    const auto found = std::find(entries.begin(), entries.end(), entry);
+    if (found == entries.end()) return false;
+    if (found + 1 == entries.end()) {
+      Focus(controls::kResult);
+      Send({KeyEvent(VK_SHIFT, false), KeyEvent(VK_F10, false), KeyEvent(VK_F10, true), KeyEvent(VK_SHIFT, true),
+            KeyEvent(VK_UP, false, KEYEVENTF_EXTENDEDKEY), KeyEvent(VK_UP, true, KEYEVENTF_EXTENDEDKEY),
+            KeyEvent(VK_RETURN, false), KeyEvent(VK_RETURN, true)});
+      Settle();
+      return true;
+    }
+    std::size_t command = 0;
+    for (auto it = entries.begin(); it != found; ++it) command += it->empty() ? 0U : 1U;
+    window_.RunResultMenuCommand(kResultMenu[command].command);
+    Settle();
+    return true;
+  }
+
+  std::string ClipboardText() override {
+    std::string text;
+    if (OpenClipboard(window_.Handle()) == 0) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+      text = Narrow(static_cast<const wchar_t*>(GlobalLock(data)));
+      GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+  }
 
  private:
   static std::string NameFromAccessibilityLayer(HWND window) {

@@ -1,6 +1,9 @@
 #include "ui/qt/form_window.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QIcon>
@@ -12,6 +15,7 @@
 #include <QStyleFactory>
 
 #include "ui/qt/widgets.h"
+#include "ui/result_menu.h"
 #include "ui/view_rules.h"
 
 namespace tavrelo::ui {
@@ -58,7 +62,15 @@ QFont ChooseFont(const FontSpec& font) {
   return chosen;
 }
 
-void PrepareApplication() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
+void PrepareApplication() {
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  // Lives as long as the application: QApplication keeps only a pointer.
+  static QTranslator qtTexts;
+  if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&qtTexts);
+  }
+}
 
 FormWindow::FormWindow(FormModel& model, QWidget* parent)
     : QWidget(parent), model_(model), widgets_(model.Inventory().size(), nullptr) {
@@ -130,6 +142,12 @@ QWidget* FormWindow::Build(const ControlSpec& row, QWidget* container) {
       box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       box->setTabChangesFocus(true);
       box->setPlainText(ModelToEditor(model_.Text(key)));
+      // The pointer's right button, the menu key and Shift+F10 all open it.
+      box->setContextMenuPolicy(Qt::CustomContextMenu);
+      connect(box, &QWidget::customContextMenuRequested, this, [this, box](const QPoint& at) {
+        const std::unique_ptr<QMenu> menu = BuildResultMenu();
+        menu->exec(box->viewport()->mapToGlobal(at));
+      });
       Paint(box, {QPalette::Base}, ToColour(*row.background));
       Paint(box, {QPalette::Text}, ToColour(*row.foreground));
       connect(box, &QPlainTextEdit::textChanged, this, [this, key, box] {
@@ -204,6 +222,18 @@ void FormWindow::ShowProblem(const InputProblem& problem) {
   QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::NoButton, this);
   box.addButton(ToQString(kProblemButton), QMessageBox::AcceptRole);
   box.exec();
+}
+
+std::unique_ptr<QMenu> FormWindow::BuildResultMenu() {
+  auto* box = qobject_cast<QPlainTextEdit*>(Widget(controls::kResult));
+  std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+  menu->addSeparator();
+  QAction* copySteps = menu->addAction(ToQString(kCopyStepsText));
+  copySteps->setObjectName(QStringLiteral("copyCalculationSteps"));
+  copySteps->setEnabled(CanCopySteps(model_));
+  connect(copySteps, &QAction::triggered, this,
+          [this] { QApplication::clipboard()->setText(QString::fromStdString(model_.CalculationSteps())); });
+  return menu;
 }
 
 void FormWindow::FocusRequested(ControlKey control) {

@@ -5,8 +5,10 @@
 // model changes (a text, a visibility) shows at once.
 
 #include <QFont>
+#include <QMenu>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "ui/form_model.h"
@@ -22,7 +24,9 @@ namespace tavrelo::ui {
 
 // What the application needs before the window is built: the Fusion style
 // everywhere, so that the palette colours of combo boxes and labels hold
-// whatever the platform's own style would do with them.
+// whatever the platform's own style would do with them; and Qt's own
+// Simplified Chinese texts (the edit fields' context menus), whatever the
+// user's locale, as the rest of the window is Chinese.
 void PrepareApplication();
 
 class FormWindow : public QWidget, private FormView {
@@ -42,6 +46,10 @@ class FormWindow : public QWidget, private FormView {
   // Replaces the modal message box (tests answer it without blocking).
   using MessagePresenter = std::function<void(const QString& title, const QString& message)>;
   void SetMessagePresenter(MessagePresenter presenter) { presenter_ = std::move(presenter); }
+
+  // The result box's context menu as it opens now: Qt's editing commands
+  // and "复制计算过程" (enabled once a press has given a sentence).
+  [[nodiscard]] std::unique_ptr<QMenu> BuildResultMenu();
 
  private:
   QWidget* Build(const ControlSpec& row, QWidget* container);

@@ -454,6 +454,12 @@ LRESULT CALLBACK FormWindow::EditProc(HWND edit, UINT message, WPARAM wParam, LP
       // closed: no pick, no beep.
       if (inCombo && !listOpen && (wParam == L'\r' || wParam == L'\n' || wParam == 27)) return 0;
       break;
+    case WM_CONTEXTMENU:
+      if (!inCombo) {
+        self->ShowResultMenu(edit, lParam);
+        return 0;
+      }
+      break;
     case WM_GETDLGCODE:
       // Tab leaves the result box instead of typing a tab into it.
       if (!inCombo) {
@@ -535,7 +541,9 @@ void FormWindow::OnCommand(HWND control, int code) {
       if (code == EN_CHANGE) model_.SetText(*key, ToModelLineBreaks(Narrow(WindowText(control))));
       break;
     case ControlKind::CommandButton:
-      if (code == BN_CLICKED) model_.Press(*key);
+      // An owner-drawn button reports a second click soon after the first
+      // as a double click: that is a press too.
+      if (code == BN_CLICKED || code == BN_DOUBLECLICKED) model_.Press(*key);
       break;
     default: break;
   }
@@ -617,6 +625,79 @@ void FormWindow::DrawButton(const DRAWITEMSTRUCT& item) {
     const int inset = MulDiv(4, dpi_, 96);
     InflateRect(&focus, -inset, -inset);
     DrawFocusRect(item.hDC, &focus);
+  }
+}
+
+// --- The result box's context menu -----------------------------------------------
+
+HMENU FormWindow::BuildResultMenu() const {
+  HWND box = Control(controls::kResult);
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const bool selection = start != end;
+  HMENU menu = CreatePopupMenu();
+  UINT id = 1;
+  for (const ResultMenuItem& item : kResultMenu) {
+    if (item.separatorBefore) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    bool enabled = true;
+    switch (item.command) {
+      case ResultMenuCommand::Undo: enabled = SendMessageW(box, EM_CANUNDO, 0, 0) != 0; break;
+      case ResultMenuCommand::Cut:
+      case ResultMenuCommand::Copy:
+      case ResultMenuCommand::Delete: enabled = selection; break;
+      case ResultMenuCommand::Paste: enabled = IsClipboardFormatAvailable(CF_UNICODETEXT) != 0; break;
+      case ResultMenuCommand::SelectAll: enabled = GetWindowTextLengthW(box) > 0; break;
+      case ResultMenuCommand::CopySteps: enabled = CanCopySteps(model_); break;
+    }
+    std::wstring text = Widen(item.text);
+    if (!item.shortcut.empty()) text += L"\t" + Widen(item.shortcut);
+    AppendMenuW(menu, static_cast<UINT>(MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED)), id++, text.c_str());
+  }
+  return menu;
+}
+
+void FormWindow::RunResultMenuCommand(ResultMenuCommand command) {
+  HWND box = Control(controls::kResult);
+  switch (command) {
+    case ResultMenuCommand::Undo: SendMessageW(box, WM_UNDO, 0, 0); break;
+    case ResultMenuCommand::Cut: SendMessageW(box, WM_CUT, 0, 0); break;
+    case ResultMenuCommand::Copy: SendMessageW(box, WM_COPY, 0, 0); break;
+    case ResultMenuCommand::Paste: SendMessageW(box, WM_PASTE, 0, 0); break;
+    case ResultMenuCommand::Delete: SendMessageW(box, WM_CLEAR, 0, 0); break;
+    case ResultMenuCommand::SelectAll: SendMessageW(box, EM_SETSEL, 0, -1); break;
+    case ResultMenuCommand::CopySteps: {
+      if (!CanCopySteps(model_) || OpenClipboard(window_) == 0) break;
+      // Windows' plain text: UTF-16 with CR LF line breaks.
+      const std::wstring steps = Widen(ToModelLineBreaks(model_.CalculationSteps()));
+      const std::size_t bytes = (steps.size() + 1) * sizeof(wchar_t);
+      if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        std::copy_n(steps.c_str(), steps.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+        GlobalUnlock(memory);
+        EmptyClipboard();
+        if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) GlobalFree(memory);
+      }
+      CloseClipboard();
+      break;
+    }
+  }
+}
+
+// By the pointer at its place; by the keyboard (the menu key, Shift+F10:
+// no place) at the caret.
+void FormWindow::ShowResultMenu(HWND box, LPARAM at) {
+  POINT place{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+  if (at == -1) {
+    GetCaretPos(&place);
+    ClientToScreen(box, &place);
+  }
+  SetFocus(box);
+  HMENU menu = BuildResultMenu();
+  const auto chosen = static_cast<int>(
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, place.x, place.y, 0, window_, nullptr));
+  DestroyMenu(menu);
+  if (chosen >= 1 && chosen <= static_cast<int>(kResultMenu.size())) {
+    RunResultMenuCommand(kResultMenu[static_cast<std::size_t>(chosen - 1)].command);
   }
 }
 

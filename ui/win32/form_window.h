@@ -28,6 +28,7 @@
 
 #include "ui/form_model.h"
 #include "ui/input_problem.h"
+#include "ui/result_menu.h"
 
 namespace tavrelo::ui::win32 {
 
@@ -64,6 +65,13 @@ class FormWindow : private FormView {
   using MessagePresenter = std::function<void(const std::string& title, const std::string& message)>;
   void SetMessagePresenter(MessagePresenter presenter) { presenter_ = std::move(presenter); }
 
+  // The result box's context menu as it opens now (the caller destroys
+  // it): the editing commands and "复制计算过程", each enabled when it can
+  // do something. Item ids are 1 + the command's place in kResultMenu.
+  [[nodiscard]] HMENU BuildResultMenu() const;
+  // Carries out one of its commands on the result box.
+  void RunResultMenuCommand(ResultMenuCommand command);
+
   // Runs the keyboard navigation (Tab, Shift+Tab) of the window for a
   // message of the loop; true when it was taken.
   bool TranslateNavigation(MSG& message);
@@ -82,6 +90,7 @@ class FormWindow : private FormView {
   void FitComboHeight(HWND combo, int height);
   void SetUpTabOrder();
   void AddTooltip(HWND tool, const std::wstring& text);
+  void ShowResultMenu(HWND box, LPARAM at);
   void OnCommand(HWND control, int code);
   LRESULT OnColour(HDC dc, HWND control);
   void DrawButton(const DRAWITEMSTRUCT& item);

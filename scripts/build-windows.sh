@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds tavrelo.exe for 64-bit Windows on Debian 12: installs the MinGW-w64
+# cross compiler when it is missing, configures and builds the windows-app
+# preset, and prints where the program is. One self-contained file: copy it
+# to any Windows 10 or 11 and start it.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+
+tavrelo_install_missing "${TAVRELO_WINDOWS_BUILD_PACKAGES[@]}"
+tavrelo_build windows-app tavrelo
+echo "$TAVRELO_ROOT/build/windows-app/ui/win32/tavrelo.exe"
