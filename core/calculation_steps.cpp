@@ -1,6 +1,7 @@
 #include "core/calculation_steps.h"
 
 #include <cstddef>
+#include <initializer_list>
 #include <string_view>
 
 #include "core/result_text.h"
@@ -11,8 +12,18 @@ namespace {
 constexpr std::string_view kUnitWeightUnit = " kN/m³";
 constexpr std::string_view kLengthUnit = " m";
 constexpr std::string_view kStressUnit = " kN/m²";
-
 constexpr std::string_view kBlanks[] = {" ", "\u3000"};  // ASCII and ideographic
+
+// The pieces one after another. (Appending keeps GCC 12's optimiser from a
+// false -Wrestrict alarm that chains of operator+ raise.)
+std::string Concat(std::initializer_list<std::string_view> pieces) {
+  std::size_t size = 0;
+  for (const std::string_view piece : pieces) size += piece.size();
+  std::string text;
+  text.reserve(size);
+  for (const std::string_view piece : pieces) text.append(piece);
+  return text;
+}
 
 // A field's text without the blanks a user may have typed around it.
 std::string_view Entered(std::string_view text) {
@@ -41,83 +52,97 @@ std::string_view Entered(std::string_view text) {
   return text;
 }
 
-// As a factor of a product: "-2.0" becomes "(-2.0)".
+// As a factor of a product: "-2.0" becomes "(-2.0)", for a text as entered
+// and for a computed value alike.
 std::string Factor(std::string_view text) {
   const std::string_view entered = Entered(text);
   const bool negative = entered.starts_with("-") || entered.starts_with("－");
-  return negative ? "(" + std::string(entered) + ")" : std::string(entered);
+  return negative ? Concat({"(", entered, ")"}) : std::string(entered);
 }
 
-// A computed value as a factor: "-32.00" becomes "(-32.00)".
-std::string Bracketed(std::string value) { return value.starts_with("-") ? "(" + value + ")" : value; }
+std::string Line(std::string_view label, std::string_view formula) { return Concat({label, "  ", formula, "\n"}); }
 
-std::string Index(int i) { return std::to_string(i); }
+// The steps of one computation that the result holds values for.
+class StepWriter {
+ public:
+  StepWriter(const FrictionInput& input, const FrictionResult& result) : input_(input), result_(result) {}
 
-std::string Line(std::string_view label, std::string_view formula) {
-  return std::string(label) + "  " + std::string(formula) + "\n";
-}
+  std::string Write() {
+    steps_ = Concat({"桩侧负摩阻力计算（", input_.causeText, "）\n"});
+    steps_.append(Concat({"持力层以上土层数 n = ", Entered(input_.layerCountText), "\n"}));
+    if (result_.layerCount) {
+      const int n = *result_.layerCount;
+      for (int i = 1; i <= n; ++i) Layer(i);
+      if (result_.meanUnitWeight) MeanUnitWeight(n);
+      if (result_.midDepth) MidDepth(n);
+      if (result_.stress && result_.meanUnitWeight && result_.midDepth) Stress();
+    }
+    steps_.append(Line("负摩阻力标准值", Concat({"qsi = ξn·σi' = ", Factor(input_.coefficientText), " × ",
+                                                 Factor(StressShown()), " = ", FormatFixed(result_.friction, 1),
+                                                 kStressUnit})));
+    return steps_;
+  }
+
+ private:
+  const LayerInput& LayerOf(int i) const { return input_.layers[static_cast<std::size_t>(i - 1)]; }
+  std::string StressShown() const { return result_.stress ? FormatFixed(*result_.stress, 2) : "0"; }
+
+  void Layer(int i) {
+    const std::string k = std::to_string(i);
+    steps_.append(Concat({"第", k, "层  γ", k, " = ", Entered(LayerOf(i).unitWeightText), kUnitWeightUnit, "  h", k,
+                          " = ", Entered(LayerOf(i).thicknessText), kLengthUnit, "\n"}));
+  }
+
+  void MeanUnitWeight(int n) {
+    std::string formula = "γ̄ = γ1";
+    if (n > 1) {
+      std::string products;
+      std::string sums;
+      for (int i = 1; i <= n; ++i) {
+        const std::string_view separator = i == 1 ? "" : " + ";
+        products.append(Concat({separator, Factor(LayerOf(i).unitWeightText), "×", Factor(LayerOf(i).thicknessText)}));
+        sums.append(Concat({separator, Factor(LayerOf(i).thicknessText)}));
+      }
+      formula = Concat({"γ̄ = Σγi·hi / Σhi = (", products, ") / (", sums, ")"});
+    }
+    steps_.append(
+        Line("平均重度", Concat({formula, " = ", FormatFixed(*result_.meanUnitWeight, 2), kUnitWeightUnit})));
+  }
+
+  void MidDepth(int n) {
+    std::string symbols;
+    std::string numbers;
+    for (int i = 1; i < n; ++i) {
+      symbols.append(Concat({"h", std::to_string(i), " + "}));
+      numbers.append(Concat({Factor(LayerOf(i).thicknessText), " + "}));
+    }
+    symbols.append(Concat({"h", std::to_string(n), "/2"}));
+    numbers.append(Concat({Factor(LayerOf(n).thicknessText), "/2"}));
+    steps_.append(Line(Concat({"第", std::to_string(n), "层中点深度"}),
+                       Concat({"z = ", symbols, " = ", numbers, " = ", FormatFixed(*result_.midDepth, 2), kLengthUnit})));
+  }
+
+  void Stress() {
+    const std::string product =
+        Concat({Factor(FormatFixed(*result_.meanUnitWeight, 2)), " × ", Factor(FormatFixed(*result_.midDepth, 2))});
+    if (ClassifyCause(input_.causeText) == CauseKind::SurfaceSurcharge) {
+      steps_.append(Line("地面满布荷载", Concat({"p = ", Entered(input_.loadText), kStressUnit})));
+      steps_.append(Line("平均竖向有效应力", Concat({"σi' = γ̄·z + p = ", product, " + ", Factor(input_.loadText),
+                                                     " = ", StressShown(), kStressUnit})));
+    } else {
+      steps_.append(Line("平均竖向有效应力", Concat({"σi' = γ̄·z = ", product, " = ", StressShown(), kStressUnit})));
+    }
+  }
+
+  const FrictionInput& input_;
+  const FrictionResult& result_;
+  std::string steps_;
+};
 
 }  // namespace
 
 std::string ComposeCalculationSteps(const FrictionInput& input, const FrictionResult& result) {
-  const CauseKind cause = ClassifyCause(input.causeText);
-  std::string steps = "桩侧负摩阻力计算（" + input.causeText + "）\n";
-  steps += "持力层以上土层数 n = " + std::string(Entered(input.layerCountText)) + "\n";
-
-  const std::string stressText = result.stress ? FormatFixed(*result.stress, 2) : "0";
-  if (result.layerCount) {
-    const int n = *result.layerCount;
-    for (int i = 1; i <= n; ++i) {
-      const LayerInput& layer = input.layers[static_cast<std::size_t>(i - 1)];
-      steps += "第" + Index(i) + "层  γ" + Index(i) + " = " + std::string(Entered(layer.unitWeightText)) +
-               std::string(kUnitWeightUnit) + "  h" + Index(i) + " = " + std::string(Entered(layer.thicknessText)) +
-               std::string(kLengthUnit) + "\n";
-    }
-    const auto thickness = [&](int i) { return Factor(input.layers[static_cast<std::size_t>(i - 1)].thicknessText); };
-    if (result.meanUnitWeight) {
-      std::string formula = "γ̄ = ";
-      if (n == 1) {
-        formula += "γ1";
-      } else {
-        std::string products;
-        std::string sums;
-        for (int i = 1; i <= n; ++i) {
-          const std::string separator = i == 1 ? "" : " + ";
-          products += separator + Factor(input.layers[static_cast<std::size_t>(i - 1)].unitWeightText) + "×" +
-                      thickness(i);
-          sums += separator + thickness(i);
-        }
-        formula += "Σγi·hi / Σhi = (" + products + ") / (" + sums + ")";
-      }
-      steps += Line("平均重度", formula + " = " + FormatFixed(*result.meanUnitWeight, 2) + std::string(kUnitWeightUnit));
-    }
-    if (result.midDepth) {
-      std::string symbols;
-      std::string numbers;
-      for (int i = 1; i < n; ++i) {
-        symbols += "h" + Index(i) + " + ";
-        numbers += thickness(i) + " + ";
-      }
-      symbols += "h" + Index(n) + "/2";
-      numbers += thickness(n) + "/2";
-      steps += Line("第" + Index(n) + "层中点深度", "z = " + symbols + " = " + numbers + " = " +
-                                                    FormatFixed(*result.midDepth, 2) + std::string(kLengthUnit));
-    }
-    if (result.stress && result.meanUnitWeight && result.midDepth) {
-      const std::string product =
-          Bracketed(FormatFixed(*result.meanUnitWeight, 2)) + " × " + Bracketed(FormatFixed(*result.midDepth, 2));
-      if (cause == CauseKind::SurfaceSurcharge) {
-        steps += Line("地面满布荷载", "p = " + std::string(Entered(input.loadText)) + std::string(kStressUnit));
-        steps += Line("平均竖向有效应力", "σi' = γ̄·z + p = " + product + " + " + Factor(input.loadText) + " = " +
-                                              stressText + std::string(kStressUnit));
-      } else {
-        steps += Line("平均竖向有效应力", "σi' = γ̄·z = " + product + " = " + stressText + std::string(kStressUnit));
-      }
-    }
-  }
-  steps += Line("负摩阻力标准值", "qsi = ξn·σi' = " + Factor(input.coefficientText) + " × " + Bracketed(stressText) + " = " +
-                                      FormatFixed(result.friction, 1) + std::string(kStressUnit));
-  return steps;
+  return StepWriter(input, result).Write();
 }
 
 }  // namespace tavrelo
