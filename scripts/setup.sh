@@ -6,9 +6,14 @@ TAVRELO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # Packages by purpose. Debian 12 names.
 TAVRELO_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev)
-TAVRELO_RUN_PACKAGES=(fonts-wqy-zenhei fonts-arphic-uming)
+TAVRELO_RUN_PACKAGES=(fonts-wqy-zenhei fonts-arphic-uming qt6-translations-l10n)
 TAVRELO_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
   desktop-file-utils appstream librsvg2-bin dpkg-dev locales)
+# tavrelo.exe for Windows, cross-built; and its tests, under Wine on a
+# virtual display (GoogleTest from Debian's sources, xdotool and xclip for
+# the smoke test).
+TAVRELO_WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix cmake ninja-build)
+TAVRELO_WINDOWS_TEST_PACKAGES=(googletest wine wine64 xvfb xauth xdotool xclip fonts-wqy-zenhei fonts-arphic-uming)
 
 # A locale with a decimal comma: the tests show that number reading ignores
 # the locale, and need one in which it would matter.

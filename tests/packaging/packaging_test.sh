@@ -83,7 +83,7 @@ check_deb() {
   deb="$work/out/tavrelo_${version}_$(dpkg --print-architecture).deb"
   [ -f "$deb" ] || { ls "$work/out" >&2; fail "no $(basename "$deb")"; }
 
-  local depends="libc6 (>= 2.34), libgcc-s1 (>= 3.0), libqt6core6 (>= 6.4.0), libqt6gui6 (>= 6.1.2), libqt6widgets6 (>= 6.1.2), libstdc++6 (>= 11), fonts-wqy-zenhei, fonts-arphic-uming"
+  local depends="libc6 (>= 2.34), libgcc-s1 (>= 3.0), libqt6core6 (>= 6.4.0), libqt6gui6 (>= 6.1.2), libqt6widgets6 (>= 6.3.0), libstdc++6 (>= 11), fonts-wqy-zenhei, fonts-arphic-uming, qt6-translations-l10n"
   local field expected actual
   while IFS='|' read -r field expected; do
     actual=$(dpkg-deb -f "$deb" "$field")
