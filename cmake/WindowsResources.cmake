@@ -1,0 +1,15 @@
+# The Windows program's icon, manifest and version information, from the
+# project's one version number (the one the .deb and the installer carry).
+#   tavrelo_add_windows_resources(<executable target>)
+function(tavrelo_add_windows_resources target)
+  set(here "${PROJECT_SOURCE_DIR}/packaging/windows")
+  set(TAVRELO_ICON "${here}/tavrelo.ico")
+  set(TAVRELO_VERSION_QUAD "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0")
+  set(TAVRELO_VERSION_COMMAS "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0")
+  set(generated "${CMAKE_CURRENT_BINARY_DIR}/${target}_resources")
+  set(TAVRELO_MANIFEST "${generated}/tavrelo.manifest")
+  configure_file("${here}/tavrelo.manifest" "${TAVRELO_MANIFEST}" @ONLY)
+  configure_file("${here}/tavrelo.rc.in" "${generated}/tavrelo.rc" @ONLY)
+  target_sources(${target} PRIVATE "${generated}/tavrelo.rc")
+  set_property(SOURCE "${generated}/tavrelo.rc" APPEND PROPERTY OBJECT_DEPENDS "${TAVRELO_ICON}" "${TAVRELO_MANIFEST}")
+endfunction()
