@@ -27,27 +27,13 @@ std::string Concat(std::initializer_list<std::string_view> pieces) {
 
 // A field's text without the blanks a user may have typed around it.
 std::string_view Entered(std::string_view text) {
-  const auto dropFront = [&text] {
+  for (bool trimmed = true; trimmed;) {
+    trimmed = false;
     for (const std::string_view blank : kBlanks) {
-      if (text.starts_with(blank)) {
-        text.remove_prefix(blank.size());
-        return true;
-      }
+      if (text.starts_with(blank)) text.remove_prefix(blank.size());
+      if (text.ends_with(blank)) text.remove_suffix(blank.size());
+      trimmed = trimmed || text.starts_with(blank) || text.ends_with(blank);
     }
-    return false;
-  };
-  const auto dropBack = [&text] {
-    for (const std::string_view blank : kBlanks) {
-      if (text.ends_with(blank)) {
-        text.remove_suffix(blank.size());
-        return true;
-      }
-    }
-    return false;
-  };
-  while (dropFront()) {
-  }
-  while (dropBack()) {
   }
   return text;
 }

@@ -357,12 +357,22 @@ HBRUSH FormWindow::Brush(Rgb rgb) {
 
 // --- Messages -------------------------------------------------------------------
 
-LRESULT CALLBACK FormWindow::FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+// The FormWindow a window of ours belongs to: handed over at creation and
+// kept in the window's user data; nullptr before that.
+FormWindow* OwnerOf(HWND window, UINT message, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  return reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+}  // namespace
+
+LRESULT CALLBACK FormWindow::FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  FormWindow* self = OwnerOf(window, message, lParam);
   if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   return self->Handle(window, message, wParam, lParam);
 }
@@ -370,11 +380,7 @@ LRESULT CALLBACK FormWindow::FormProc(HWND window, UINT message, WPARAM wParam, 
 // A frame paints itself and passes what its controls tell their parent on
 // to the form, which knows the model.
 LRESULT CALLBACK FormWindow::FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(frame, GWLP_USERDATA));
+  FormWindow* self = OwnerOf(frame, message, lParam);
   if (self == nullptr) return DefWindowProcW(frame, message, wParam, lParam);
   switch (message) {
     case WM_ERASEBKGND: return 1;
