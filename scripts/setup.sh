@@ -13,7 +13,10 @@ TAVRELO_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
 # virtual display (GoogleTest from Debian's sources, xdotool and xclip for
 # the smoke test).
 TAVRELO_WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix cmake ninja-build)
-TAVRELO_WINDOWS_TEST_PACKAGES=(googletest wine wine64 xvfb xauth xdotool xclip fonts-wqy-zenhei fonts-arphic-uming)
+TAVRELO_WINDOWS_TEST_PACKAGES=(googletest wine wine64 xvfb xauth xdotool xclip fonts-wqy-zenhei fonts-arphic-uming
+  imagemagick librsvg2-bin)
+# The Windows installer and zip (NSIS builds the installer; unzip reads the zip in its test).
+TAVRELO_WINDOWS_PACKAGE_PACKAGES=(nsis unzip)
 
 # A locale with a decimal comma: the tests show that number reading ignores
 # the locale, and need one in which it would matter.

@@ -7,7 +7,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
 tavrelo_install_missing "${TAVRELO_BUILD_PACKAGES[@]}" "${TAVRELO_RUN_PACKAGES[@]}" "${TAVRELO_TEST_PACKAGES[@]}" \
-  "${TAVRELO_WINDOWS_BUILD_PACKAGES[@]}" "${TAVRELO_WINDOWS_TEST_PACKAGES[@]}"
+  "${TAVRELO_WINDOWS_BUILD_PACKAGES[@]}" "${TAVRELO_WINDOWS_TEST_PACKAGES[@]}" "${TAVRELO_WINDOWS_PACKAGE_PACKAGES[@]}"
 tavrelo_test_locale
 tavrelo_build dev
 tavrelo_build windows
