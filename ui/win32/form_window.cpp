@@ -89,15 +89,15 @@ bool FamilyInstalled(std::string_view family) {
 // The font at `dpi`, in the first installed family of its list. Chinese
 // character set: with the default one, a font mapper may settle on a face
 // without Chinese characters.
-HFONT CreateFontFor(const FontSpec& spec, int dpi) {
+HFONT CreateFontFor(const FontSpec& wanted, int dpi) {
   LOGFONTW font{};
-  font.lfHeight = -FontPixels(spec, dpi);
+  font.lfHeight = -FontPixels(wanted, dpi);
   font.lfWeight = FW_NORMAL;
   font.lfCharSet = GB2312_CHARSET;
   font.lfOutPrecision = OUT_DEFAULT_PRECIS;
   font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   font.lfQuality = DEFAULT_QUALITY;
-  const std::wstring family = Widen(ChooseFamily(spec, FamilyInstalled).value_or(spec.families.front()));
+  const std::wstring family = Widen(ChooseFamily(wanted, FamilyInstalled).value_or(wanted.families.front()));
   std::copy_n(family.begin(), std::min<std::size_t>(family.size(), LF_FACESIZE - 1), font.lfFaceName);
   return CreateFontIndirectW(&font);
 }
@@ -263,9 +263,10 @@ void FormWindow::LayOut(int dpi) {
   const ControlSpec& form = model_.Row(controls::kForm);
   uiFont_ = CreateFontFor(*form.font, dpi);
   const auto inventory = model_.Inventory();
-  for (const ControlSpec& row : inventory) {
-    if (row.font != nullptr && row.font != form.font) noteFont_ = CreateFontFor(*row.font, dpi);
-  }
+  // The notes' font: the one row with a font of its own.
+  const auto notes = std::find_if(inventory.begin(), inventory.end(),
+                                  [&](const ControlSpec& row) { return row.font != nullptr && row.font != form.font; });
+  noteFont_ = notes != inventory.end() ? CreateFontFor(*notes->font, dpi) : nullptr;
   for (std::size_t i = 0; i < inventory.size(); ++i) {
     const ControlSpec& row = inventory[i];
     HWND control = controls_[i];
