@@ -1,6 +1,7 @@
 #include "ui/control_inventory.h"
 
 #include <array>
+#include <initializer_list>
 #include <vector>
 
 namespace tavrelo::ui {
@@ -74,6 +75,17 @@ ControlSpec Combo(ControlKey key, std::string_view container, int left, int top,
           .accessibleName = std::move(accessibleName)};
 }
 
+ControlSpec Labelling(ControlSpec label, ControlKey field) {
+  label.labelFor = field;
+  return label;
+}
+
+std::string Join(std::initializer_list<std::string_view> parts) {
+  std::string joined;
+  for (const std::string_view part : parts) joined.append(part);
+  return joined;
+}
+
 ControlSpec Line(std::string_view name, int x1, int y1, int x2, int y2) {
   return {.name = name,
           .kind = ControlKind::Line,
@@ -123,33 +135,52 @@ std::vector<ControlSpec> BuildInventory() {
   rows.push_back(Frame("Frame3", 4800, 120, 4455, 2655, "负摩阻力系数ξn", 41));
 
   // Frame1, the layer table: its heading, then five rows of five controls.
-  rows.push_back(Label({"Label1"}, "Frame1", 360, 360, 2655, "持力层以上土层数（最多5层）：", 1));
+  rows.push_back(Labelling(Label({"Label1"}, "Frame1", 360, 360, 2655, "持力层以上土层数（最多5层）：", 1),
+                           controls::kLayerCount));
   rows.push_back(Combo(controls::kLayerCount, "Frame1", 3120, 360, 735, lists::kLayerCounts, 2, {}, "持力层以上土层数"));
   rows.push_back(Label({"Label2"}, "Frame1", 3960, 360, 375, "层", 3));
-  rows.push_back(Label({"Label3", 0}, "Frame1", 360, 840, 375, "编号", 4));
-  rows.push_back(Label({"Label3", 6}, "Frame1", 1080, 840, 375, "名称", 10));
-  rows.push_back(Label({"Label3", 7}, "Frame1", 1800, 840, 375, "重度", 11, "kn/m3"));
-  rows.push_back(Label({"Label3", 8}, "Frame1", 2520, 840, 735, "层底标高", 12, "m"));
-  rows.push_back(Label({"Label3", 9}, "Frame1", 3480, 840, 735, "土层厚", 13, "m"));
+  // The column headings; with a row's number they describe its fields.
+  constexpr std::string_view kNumber = "编号";
+  constexpr std::string_view kSoil = "名称";
+  constexpr std::string_view kWeight = "重度";
+  constexpr std::string_view kBottom = "层底标高";
+  constexpr std::string_view kThickness = "土层厚";
+  rows.push_back(Label({"Label3", 0}, "Frame1", 360, 840, 375, std::string(kNumber), 4));
+  rows.push_back(Label({"Label3", 6}, "Frame1", 1080, 840, 375, std::string(kSoil), 10));
+  rows.push_back(Label({"Label3", 7}, "Frame1", 1800, 840, 375, std::string(kWeight), 11, "kn/m3"));
+  rows.push_back(Label({"Label3", 8}, "Frame1", 2520, 840, 735, std::string(kBottom), 12, "m"));
+  rows.push_back(Label({"Label3", 9}, "Frame1", 3480, 840, 735, std::string(kThickness), 13, "m"));
   for (int k = 1; k <= controls::kLayerRows; ++k) {
     const int top = 1080 + 360 * (k - 1);
-    const std::string layer = "第" + std::to_string(k) + "层 ";
-    rows.push_back(Label(controls::RowNumber(k), "Frame1", 480, top, 375, std::to_string(k), 4 + k));
-    rows.push_back(Combo(controls::SoilName(k), "Frame1", 840, top, 855, lists::kSoilNames, 13 + k, {}, layer + "土名称"));
-    rows.push_back(Combo(controls::UnitWeight(k), "Frame1", 1680, top, 855, lists::kUnitWeights, 18 + k, "kn/m3",
-                         layer + "重度（kn/m3）"));
-    rows.push_back(
-        Combo(controls::Elevation(k), "Frame1", 2520, top, 855, lists::kDepths, 23 + k, "m", layer + "层底标高（m）"));
-    rows.push_back(
-        Combo(controls::Thickness(k), "Frame1", 3360, top, 855, lists::kDepths, 28 + k, "m", layer + "土层厚（m）"));
+    const std::string number = std::to_string(k);
+    const std::string layer = "第" + number + "层 ";
+    // "编号 2，重度（kn/m3）": the row's number, then the column's heading.
+    const auto cell = [&](ControlSpec row, std::string_view heading) {
+      row.accessibleDescription = Join({kNumber, " ", number, "，", heading});
+      if (!row.hint.empty()) row.accessibleDescription += Join({"（", row.hint, "）"});
+      return row;
+    };
+    rows.push_back(Label(controls::RowNumber(k), "Frame1", 480, top, 375, number, 4 + k));
+    rows.push_back(cell(Combo(controls::SoilName(k), "Frame1", 840, top, 855, lists::kSoilNames, 13 + k, {},
+                              layer + "土名称"),
+                        kSoil));
+    rows.push_back(cell(Combo(controls::UnitWeight(k), "Frame1", 1680, top, 855, lists::kUnitWeights, 18 + k, "kn/m3",
+                              layer + "重度（kn/m3）"),
+                        kWeight));
+    rows.push_back(cell(Combo(controls::Elevation(k), "Frame1", 2520, top, 855, lists::kDepths, 23 + k, "m",
+                              layer + "层底标高（m）"),
+                        kBottom));
+    rows.push_back(cell(Combo(controls::Thickness(k), "Frame1", 3360, top, 855, lists::kDepths, 28 + k, "m",
+                              layer + "土层厚（m）"),
+                        kThickness));
   }
 
   // Frame2, the related parameters.
-  rows.push_back(Label({"Label4"}, "Frame2", 120, 360, 1575, "负摩阻力产生原因", 37));
+  rows.push_back(Labelling(Label({"Label4"}, "Frame2", 120, 360, 1575, "负摩阻力产生原因", 37), controls::kCause));
   rows.push_back(Combo(controls::kCause, "Frame2", 1680, 360, 2175, lists::kCauses, 38, {}, "负摩阻力产生原因"));
-  rows.push_back(Label({"Label5"}, "Frame2", 120, 720, 1575, "负摩阻力系数ξn", 39));
+  rows.push_back(Labelling(Label({"Label5"}, "Frame2", 120, 720, 1575, "负摩阻力系数ξn", 39), controls::kCoefficient));
   rows.push_back(Combo(controls::kCoefficient, "Frame2", 1680, 720, 735, lists::kCoefficients, 40, {}, "负摩阻力系数ξn"));
-  rows.push_back(Label(controls::kLoadLabel, "Frame2", 2520, 720, 495, "荷载p", 58));
+  rows.push_back(Labelling(Label(controls::kLoadLabel, "Frame2", 2520, 720, 495, "荷载p", 58), controls::kLoad));
   rows.push_back(Combo(controls::kLoad, "Frame2", 3120, 720, 735, lists::kLoads, 59, "kn", "荷载p（kn）"));
 
   // Frame3, the ξn reference table: its grid, its cells and the notes.
@@ -176,12 +207,11 @@ std::vector<ControlSpec> BuildInventory() {
       {{{480, 375, "3"}, {1440, 375, "砂土"}, {3000, 975, "0.35-0.50"}}},
       {{{480, 375, "4"}, {1440, 1335, "自重湿陷性黄土"}, {3000, 975, "0.20-0.35"}}},
   }};
-  for (int column = 0; column < 3; ++column) {
-    for (int row = 0; row < 5; ++row) {
+  for (int column = 0; column < controls::kReferenceColumns; ++column) {
+    for (int row = 0; row < controls::kReferenceRows; ++row) {
       const Cell& cell = table[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-      const int index = 10 + 5 * column + row;
-      rows.push_back(
-          Label({"Label3", index}, "Frame3", cell.left, 360 + 240 * row, cell.width, cell.caption, 32 + index));
+      const ControlKey key = controls::ReferenceCell({row, column});
+      rows.push_back(Label(key, "Frame3", cell.left, 360 + 240 * row, cell.width, cell.caption, 32 + key.index));
     }
   }
   // No line breaks: the blanks and the label's width put each note on a line.

@@ -13,7 +13,10 @@
 //                 filled with its background.
 //   Label         no background of its own (its container's shows through:
 //                 BackgroundOf), no border, text from the top-left corner,
-//                 wrapped inside its fixed box; never takes focus.
+//                 wrapped inside its fixed box; never takes focus. A label
+//                 with labelFor is that field's label for a screen reader
+//                 (label-for / labelled-by); the reference table's cells
+//                 (controls::ReferenceCellOf) are read as a table, row by row.
 //   ComboBox      an editable drop-down with a fixed, unsorted list. Typing,
 //                 Enter and leaving the field never pick, nothing typed is
 //                 completed or added to the list; a pick from the open list
@@ -28,9 +31,14 @@
 //                 nor the cancel (Esc) button; a click or Space presses it
 //                 through FormModel::Press.
 //   Line          one pixel wide in its foreground, both end points included
-//                 (PixelRect); decoration, nothing for a screen reader.
+//                 (PixelRect); drawn by its container, so that a screen
+//                 reader finds nothing there.
 // Every focusable control is a tab stop in tabIndex order, hidden ones
-// skipped, and carries its accessibleName; a hint is a tooltip.
+// skipped, and carries its accessibleName whatever text it holds (the text
+// is its value) and its accessibleDescription where it has one; a hint is a
+// tooltip. The window is a screen reader's frame, the message box of a
+// failed press a modal alert, and a FormView::AnnouncementRequested is
+// spoken without moving the focus.
 
 #include <cstdint>
 #include <optional>
@@ -76,6 +84,10 @@ struct ControlSpec {
   std::string_view hint;           // shown as a tooltip
   std::span<const std::string_view> list;
   std::string accessibleName;  // for screen readers; focusable controls only
+  // What a screen reader adds after the name: for a cell of the layer table,
+  // its row number and column heading (with the unit).
+  std::string accessibleDescription;
+  ControlKey labelFor;  // the field a label names; empty name for none
 
   [[nodiscard]] constexpr ControlKey Key() const noexcept { return {name, index}; }
   [[nodiscard]] bool TakesFocus() const noexcept {

@@ -6,6 +6,7 @@
 // handlers and the tests all go through these functions.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -45,6 +46,32 @@ inline constexpr ControlKey kResult{"Text1"};        // the sentence
 // The five controls of row k, in the order they are shown or hidden.
 [[nodiscard]] constexpr std::array<ControlKey, 5> LayerRow(int k) {
   return {RowNumber(k), SoilName(k), UnitWeight(k), Elevation(k), Thickness(k)};
+}
+
+// The ξn reference table, read row by row: row 0 holds the headings
+// (项次, 土类, ξn), rows 1 to 4 one soil class each. Its cells are Label3(10)
+// to Label3(24), numbered down each column.
+inline constexpr int kReferenceRows = 5;
+inline constexpr int kReferenceColumns = 3;
+
+struct TableCell {
+  int row = 0;
+  int column = 0;
+
+  friend constexpr bool operator==(const TableCell&, const TableCell&) = default;
+};
+
+[[nodiscard]] constexpr ControlKey ReferenceCell(TableCell cell) {
+  return {"Label3", 10 + kReferenceRows * cell.column + cell.row};
+}
+// Where `control` stands in the reference table; nullopt outside it.
+[[nodiscard]] constexpr std::optional<TableCell> ReferenceCellOf(ControlKey control) {
+  const int first = ReferenceCell({}).index;
+  const int offset = control.index - first;
+  if (control.name != ReferenceCell({}).name || offset < 0 || offset >= kReferenceRows * kReferenceColumns) {
+    return std::nullopt;
+  }
+  return TableCell{offset % kReferenceRows, offset / kReferenceRows};
 }
 
 }  // namespace controls

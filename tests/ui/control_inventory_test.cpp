@@ -1,7 +1,9 @@
 #include "ui/control_inventory.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <set>
 #include <string>
@@ -112,6 +114,63 @@ TEST(Inventory, FocusableControlsHaveDistinctChineseNames) {
     EXPECT_TRUE(names.insert(row.accessibleName).second) << row.accessibleName;
   }
   EXPECT_EQ(FormModel().Row({"Combo4", 7}).accessibleName, "第3层 土层厚（m）");
+}
+
+// --- What a screen reader finds ------------------------------------------------
+
+TEST(Inventory, FourLabelsNameTheirFieldsAndNoOtherLabelsAny) {
+  const std::map<std::string, std::string> expected = {
+      {"Label1", "Combo1"}, {"Label4", "Combo5"}, {"Label5", "Combo6"}, {"Label7", "Combo7"}};
+  std::map<std::string, std::string> found;
+  for (const ControlSpec& row : ControlInventory()) {
+    if (row.labelFor.name.empty()) continue;
+    EXPECT_EQ(row.kind, ControlKind::Label) << DisplayName(row.Key());
+    found[DisplayName(row.Key())] = DisplayName(row.labelFor);
+  }
+  EXPECT_EQ(found, expected);
+}
+
+// "编号 3，层底标高（m）": every field of row k is described by the row's
+// number and its column's heading, as the labels on the window show them.
+TEST(Inventory, LayerFieldsAreDescribedByTheirRowNumberAndColumnHeading) {
+  const FormModel model;
+  const std::array<std::pair<ControlKey (*)(int), std::string_view>, 4> columns = {{
+      {controls::SoilName, "名称"},
+      {controls::UnitWeight, "重度（kn/m3）"},
+      {controls::Elevation, "层底标高（m）"},
+      {controls::Thickness, "土层厚（m）"},
+  }};
+  for (int k = 1; k <= controls::kLayerRows; ++k) {
+    for (const auto& [field, heading] : columns) {
+      const std::string expected =
+          model.Text({"Label3", 0}) + " " + model.Text(controls::RowNumber(k)) + "，" + std::string(heading);
+      EXPECT_EQ(model.Row(field(k)).accessibleDescription, expected) << DisplayName(field(k));
+    }
+  }
+  EXPECT_EQ(model.Row(controls::Elevation(3)).accessibleDescription, "编号 3，层底标高（m）");
+  EXPECT_EQ(model.Row(controls::kLayerCount).accessibleDescription, "") << "its label names it";
+}
+
+TEST(Inventory, ReferenceTableCellsReadRowByRow) {
+  const FormModel model;
+  std::vector<std::string> rows;
+  int cells = 0;
+  for (int row = 0; row < controls::kReferenceRows; ++row) {
+    std::string line;
+    for (int column = 0; column < controls::kReferenceColumns; ++column) {
+      const ControlKey key = controls::ReferenceCell({row, column});
+      EXPECT_EQ(controls::ReferenceCellOf(key), (controls::TableCell{row, column})) << DisplayName(key);
+      EXPECT_EQ(model.Row(key).container, "Frame3");
+      line += (column > 0 ? "|" : "") + model.Text(key);
+      ++cells;
+    }
+    rows.push_back(line);
+  }
+  EXPECT_THAT(rows, testing::ElementsAre("项次|土类|ξn", "1|饱和软土|0.15-0.25", "2|粘性土、粉土|0.25-0.40",
+                                         "3|砂土|0.35-0.50", "4|自重湿陷性黄土|0.20-0.35"));
+  int inTable = 0;
+  for (const ControlSpec& row : ControlInventory()) inTable += controls::ReferenceCellOf(row.Key()).has_value();
+  EXPECT_EQ(inTable, cells) << "no other control is a cell";
 }
 
 // The lists' written forms matter: entries are copied verbatim into the
