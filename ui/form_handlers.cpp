@@ -128,8 +128,9 @@ void Command1_Click(FormModel& model, const ProblemReporter& report) {
   }
   // The steps belong to the sentence: kept beside it for the report.
   model.SetCalculationSteps(ComposeCalculationSteps(input, outcome.result()));
-  // Writing Text1 is the last thing a press does.
+  // Writing Text1, and having it read out, is the last thing a press does.
   model.SetText(kResult, ComposeResultText(input.causeText, input.layerCountText, outcome.result()));
+  model.Announce(kResult);
 }
 
 void ConnectHandlers(FormModel& model, ProblemReporter report) {

@@ -114,6 +114,10 @@ void FormModel::RequestFocus(ControlKey control) {
   if (view_ != nullptr) view_->FocusRequested(control);
 }
 
+void FormModel::Announce(ControlKey control) {
+  if (Contains(control) && view_ != nullptr) view_->AnnouncementRequested(control);
+}
+
 void FormModel::OnSelect(ControlKey combo, Handler handler) {
   if (Row(combo).kind != ControlKind::ComboBox) throw std::invalid_argument(DisplayName(combo) + " has no list");
   states_[*Position(combo)].handler = std::move(handler);

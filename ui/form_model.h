@@ -8,6 +8,7 @@
 // How a press travels:  user presses "计算" → binding → FormModel::Press →
 // press event → Command1_Click → ComputeNegativeFriction → ComposeResultText
 // → FormModel::SetText(Text1) → FormView::TextChanged → binding → the widget.
+// → FormModel::Announce(Text1), so that a screen reader reads the sentence.
 // A press that finds bad input instead shows a message (InputProblem) and
 // asks, through FormModel::RequestFocus, for the field at fault to be focused.
 
@@ -33,6 +34,10 @@ class FormView {
   // The control should take the keyboard focus with its whole text selected
   // (after a failed press, the field at fault). Only asked for visible ones.
   virtual void FocusRequested(ControlKey control) = 0;
+  // The control's new text should be read out to a screen reader's user
+  // at once, wherever the focus is, and the focus left where it is (the
+  // sentence of a successful press).
+  virtual void AnnouncementRequested(ControlKey control) = 0;
 };
 
 class FormModel {
@@ -89,6 +94,8 @@ class FormModel {
   // Asks the view to put the focus into `control`, its text selected, if the
   // control is visible.
   void RequestFocus(ControlKey control);
+  // Asks the view to have the control's text read out (see FormView).
+  void Announce(ControlKey control);
   // Connects a handler (at start-up; throws std::invalid_argument for a
   // control without that event).
   void OnSelect(ControlKey combo, Handler handler);

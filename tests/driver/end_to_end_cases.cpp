@@ -187,5 +187,16 @@ TEST_F(EndToEnd, StartUpPressFailsAndKeepsTheNote) {
   EXPECT_EQ(note, model.Text(controls::kResult)) << "shown as the model holds it, line break as CR LF";
 }
 
+// A screen reader's user hears the new sentence at once, the focus left on
+// "计算"; a failed press is told by its message box instead.
+TEST_F(EndToEnd, OnlyASuccessfulPressIsReadOutAndTheFocusStays) {
+  driver->ClickCompute();  // the empty form fails
+  EXPECT_EQ(driver->Announcements(), std::vector<std::string>{});
+  FillTypicalUse();
+  driver->ClickCompute();
+  EXPECT_EQ(driver->Focused(), "Command1");
+  EXPECT_EQ(driver->Announcements(), std::vector<std::string>{std::string(kTypicalSentence)});
+}
+
 }  // namespace
 }  // namespace tavrelo::ui

@@ -98,6 +98,9 @@ class FormDriver {
   [[nodiscard]] virtual std::vector<std::string> ListEntries(ControlKey combo) = 0;
   // The name a screen reader speaks for the control.
   [[nodiscard]] virtual std::string AccessibleName(ControlKey control) = 0;
+  // Every text the window has had read out to a screen reader's user,
+  // wherever the focus was, since the driver was made, oldest first.
+  [[nodiscard]] virtual std::vector<std::string> Announcements() = 0;
   // Every message box shown since the driver was made, oldest first.
   [[nodiscard]] virtual std::vector<ShownMessage> Messages() = 0;
 

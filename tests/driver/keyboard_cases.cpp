@@ -127,6 +127,19 @@ TEST_F(Keyboard, EveryFocusableControlHasItsOwnChineseAccessibleName) {
   EXPECT_EQ(focusable, static_cast<int>(kTabWalk.size()));
 }
 
+// An engineer reviews a filled form field by field before pressing "计算":
+// each field is still called by its name, whatever it holds.
+TEST_F(Keyboard, FilledFieldsKeepTheirNamesPickedOrTyped) {
+  FillTypicalUse();
+  driver->Type(controls::SoilName(1), "粉质粘土");
+  driver->Type(controls::Elevation(2), "5");
+  driver->Type(controls::kCoefficient, "0.3");
+  for (const ControlSpec& row : model.Inventory()) {
+    if (!row.TakesFocus()) continue;
+    EXPECT_EQ(driver->AccessibleName(row.Key()), row.accessibleName) << DisplayName(row.Key());
+  }
+}
+
 // --- Hiding through the model --------------------------------------------------
 
 // Hiding takes effect on screen before anything else happens, and the

@@ -172,7 +172,8 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
     previousHandler = qInstallMessageHandler(QuietIgnoredKeys);
     for (const ControlSpec& row : model.Inventory()) {
       const ControlKey key{row.name, row.index};
-      watched_.push_back({key, window.Widget(key), RuleFor(key)});
+      // A line is pixels its frame draws: watched through the frame.
+      if (row.kind != ControlKind::Line) watched_.push_back({key, window.Widget(key), RuleFor(key)});
       if (row.kind == ControlKind::ComboBox) {
         combos_.push_back(key);
         boxes_.push_back(qobject_cast<QComboBox*>(window.Widget(key)));
@@ -636,16 +637,25 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
     return {.focus = key};
   }
 
+  // What shows a static control: its own widget, or a line's frame.
+  QWidget* StaticWidget(ControlKey key) const {
+    const ControlSpec& row = model.Row(key);
+    return window.Widget(row.kind == ControlKind::Line ? ControlKey{row.container} : key);
+  }
+
   Expectation ClickStatic() {
     std::vector<ControlKey> visible;
     for (const ControlKey key : statics_) {
-      if (window.Widget(key)->isVisible()) visible.push_back(key);
+      if (StaticWidget(key)->isVisible()) visible.push_back(key);
     }
     const ControlKey key = Any(visible);
-    QWidget* target = window.Widget(key);
+    QWidget* target = StaticWidget(key);
+    const ControlSpec& row = model.Row(key);
+    // A line is clicked at its first pixel in its frame.
+    const QPoint at = row.kind == ControlKind::Line ? QPoint(row.left / 15, row.top / 15) : Inside(target);
     Note("click " + DisplayName(key));
     const auto focused = Focused();
-    QTest::mouseClick(target, Qt::LeftButton, {}, Inside(target));
+    QTest::mouseClick(target, Qt::LeftButton, {}, at);
     return {.focus = focused};
   }
 

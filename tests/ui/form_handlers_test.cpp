@@ -326,5 +326,31 @@ TEST_F(Form, StepsBelongToThePressThatWroteTheSentence) {
   EXPECT_NE(model.CalculationSteps().find("= 0.3 × 65.10 = 19.5 kN/m²\n"), std::string::npos);
 }
 
+// --- What a screen reader is told ---------------------------------------------
+
+// Records the result box's changes and the announcements, in order.
+class ResultView : public FormView {
+ public:
+  void TextChanged(ControlKey control, const std::string& text) override {
+    if (control == controls::kResult) events.push_back("text " + text);
+  }
+  void VisibilityChanged(ControlKey /*control*/, bool /*visible*/) override {}
+  void SelectionChanged(ControlKey /*control*/, std::optional<int> /*entry*/) override {}
+  void FocusRequested(ControlKey control) override { events.push_back("focus " + DisplayName(control)); }
+  void AnnouncementRequested(ControlKey control) override { events.push_back("announce " + DisplayName(control)); }
+  std::vector<std::string> events;
+};
+
+TEST_F(Form, OnlyASuccessfulPressAnnouncesItsSentenceOnceWritten) {
+  ResultView view;
+  model.SetView(&view);
+  Press();  // the empty form fails: its message box speaks for it
+  FillTypicalUse();
+  Press();
+  model.SetView(nullptr);
+  EXPECT_THAT(view.events,
+              testing::ElementsAre("focus Combo1", "text " + std::string(kTypicalSentence), "announce Text1"));
+}
+
 }  // namespace
 }  // namespace tavrelo::ui

@@ -23,6 +23,7 @@ class RecordingView : public FormView {
     events.push_back("select " + DisplayName(control) + " " + std::to_string(entry.value_or(-1)));
   }
   void FocusRequested(ControlKey control) override { events.push_back("focus " + DisplayName(control)); }
+  void AnnouncementRequested(ControlKey control) override { events.push_back("announce " + DisplayName(control)); }
   std::vector<std::string> events;
 };
 
@@ -85,6 +86,7 @@ TEST(Lookup, UnknownControlsNeverThrowWhereEventsRun) {
       model.Select(missing, 0);
       model.Press(missing);
       model.RequestFocus(missing);
+      model.Announce(missing);
     }) << DisplayName(missing);
   }
   EXPECT_TRUE(view.events.empty());

@@ -1,5 +1,6 @@
 // FormDriver on the Qt window: QTest's keys and clicks, input-method events
 // for Chinese text, and the widgets read back.
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
@@ -12,6 +13,7 @@
 
 #include "qt_window.h"
 #include "tests/driver/form_driver.h"
+#include "ui/qt/widgets.h"
 #include "ui/view_rules.h"
 
 namespace tavrelo::ui::testing_support {
@@ -116,10 +118,22 @@ class QtFormDriver final : public FormDriver {
     return entries;
   }
 
+  // As a screen reader asks Qt for it. A combo box's edit field, which
+  // holds the focus for it, must be named alike.
   std::string AccessibleName(ControlKey control) override {
-    const QWidget* widget = window_.Get(control);
-    return widget != nullptr ? widget->accessibleName().toStdString() : std::string();
+    QWidget* widget = window_.Get(control);
+    QAccessibleInterface* node = widget != nullptr ? QAccessible::queryAccessibleInterface(widget) : nullptr;
+    if (node == nullptr) return {};
+    const QString name = node->text(QAccessible::Name);
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+      QAccessibleInterface* field = QAccessible::queryAccessibleInterface(combo->lineEdit());
+      const QString fieldName = field != nullptr ? field->text(QAccessible::Name) : QStringLiteral("(none)");
+      if (fieldName != name) return (name + QStringLiteral(", its edit field ") + fieldName).toStdString();
+    }
+    return name.toStdString();
   }
+
+  std::vector<std::string> Announcements() override { return announced_.texts; }
 
   std::vector<ShownMessage> Messages() override {
     std::vector<ShownMessage> shown;
@@ -154,7 +168,23 @@ class QtFormDriver final : public FormDriver {
   std::string ClipboardText() override { return QApplication::clipboard()->text().toStdString(); }
 
  private:
+  // A screen reader speaks the notification each time it is shown.
+  struct Announced : QObject {
+    bool eventFilter(QObject* watched, QEvent* event) override {
+      if (event->type() == QEvent::Show) texts.push_back(static_cast<QWidget*>(watched)->accessibleName().toStdString());
+      return false;
+    }
+    std::vector<std::string> texts;
+  };
+
   QtWindow window_;
+  Announced announced_;
+  bool watching_ = [this] {
+    for (QObject* child : window_.window.children()) {
+      if (dynamic_cast<Announcer*>(child) != nullptr) child->installEventFilter(&announced_);
+    }
+    return true;
+  }();
 };
 
 }  // namespace

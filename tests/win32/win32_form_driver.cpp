@@ -63,8 +63,18 @@ class Win32FormDriver final : public FormDriver {
     window_.Show(SW_SHOWNORMAL);
     SetForegroundWindow(window_.Handle());
     window_.Show(SW_SHOWNORMAL);  // the focus into the first tab stop, now that the window is active
+    // What Narrator and NVDA hear of: a live region's text changed.
+    listening_ = this;
+    hook_ = SetWinEventHook(kLiveRegionChanged, kLiveRegionChanged, nullptr, &Heard, GetCurrentProcessId(), 0,
+                            WINEVENT_OUTOFCONTEXT);
     Settle();
   }
+  ~Win32FormDriver() override {
+    if (hook_ != nullptr) UnhookWinEvent(hook_);
+    listening_ = nullptr;
+  }
+  Win32FormDriver(const Win32FormDriver&) = delete;
+  Win32FormDriver& operator=(const Win32FormDriver&) = delete;
 
   FormModel& Model() override { return model_; }
 
@@ -187,12 +197,16 @@ class Win32FormDriver final : public FormDriver {
 
   // What the accessibility layer answers a screen reader for the window.
   // Wine's accessibility layer does not keep the names a program annotates
-  // its windows with (it answers with an empty name), so there the name the
-  // window handed to it stands in.
+  // its windows with (it names a combo box by its text, or not at all), so
+  // under Wine the name the window handed to it stands in.
   std::string AccessibleName(ControlKey control) override {
     HWND window = window_.Control(control);
-    const std::string fromLayer = NameFromAccessibilityLayer(window);
-    return fromLayer.empty() ? window_.AnnotatedName(window) : fromLayer;
+    return UnderWine() ? window_.AnnotatedName(window) : NameFromAccessibilityLayer(window);
+  }
+
+  std::vector<std::string> Announcements() override {
+    Settle();
+    return announced_;
   }
 
   std::vector<ShownMessage> Messages() override { return messages_; }
@@ -249,6 +263,23 @@ class Win32FormDriver final : public FormDriver {
   }
 
  private:
+  static constexpr DWORD kLiveRegionChanged = 0x8019;  // EVENT_OBJECT_LIVEREGIONCHANGED
+  static inline Win32FormDriver* listening_ = nullptr;
+
+  static void CALLBACK Heard(HWINEVENTHOOK /*hook*/, DWORD /*event*/, HWND window, LONG object, LONG child,
+                             DWORD /*thread*/, DWORD /*time*/) {
+    if (listening_ == nullptr || object != OBJID_CLIENT || child != CHILDID_SELF) return;
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    listening_->announced_.push_back(Narrow(text));
+  }
+
+  static bool UnderWine() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+  }
+
   static std::string NameFromAccessibilityLayer(HWND window) {
     IAccessible* accessible = nullptr;
     if (window == nullptr || FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
@@ -295,6 +326,8 @@ class Win32FormDriver final : public FormDriver {
   FormModel model_;
   win32::FormWindow window_{model_, GetModuleHandleW(nullptr)};
   std::vector<ShownMessage> messages_;
+  HWINEVENTHOOK hook_ = nullptr;
+  std::vector<std::string> announced_;
 };
 
 }  // namespace

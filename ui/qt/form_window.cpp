@@ -14,6 +14,7 @@
 #include <QScopedValueRollback>
 #include <QStyleFactory>
 
+#include "ui/qt/accessibility.h"
 #include "ui/qt/widgets.h"
 #include "ui/result_menu.h"
 #include "ui/view_rules.h"
@@ -64,6 +65,7 @@ QFont ChooseFont(const FontSpec& font) {
 
 void PrepareApplication() {
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  InstallAccessibleInterfaces();
   // Lives as long as the application: QApplication keeps only a pointer.
   static QTranslator qtTexts;
   if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -80,16 +82,42 @@ FormWindow::FormWindow(FormModel& model, QWidget* parent)
     QWidget* container = this;
     if (!row.container.empty()) container = Widget({row.container});
     QWidget* widget = widgets_[i] = Build(row, container);
+    if (widget == nullptr) continue;  // a line, drawn by its container's grid
     widget->setObjectName(ToQString(DisplayName(row.Key())));
     if (row.font != nullptr) widget->setFont(ChooseFont(*row.font));
     if (!row.hint.empty()) widget->setToolTip(ToQString(row.hint));
-    if (!row.accessibleName.empty()) widget->setAccessibleName(ToQString(row.accessibleName));
+    Describe(widget, row);
     if (row.kind == ControlKind::Form) continue;  // shown by the caller
     widget->setGeometry(LogicalRect(row));
     widget->setVisible(model_.Visible(row.Key()));
   }
+  for (const ControlSpec& row : inventory) {
+    auto* label = qobject_cast<QLabel*>(Widget(row.Key()));
+    if (label != nullptr && !row.labelFor.name.empty()) label->setBuddy(Widget(row.labelFor));
+  }
+  announcer_ = new Announcer(this);
   SetUpTabOrder();
   model_.SetView(this);
+}
+
+void FormWindow::Describe(QWidget* widget, const ControlSpec& row) {
+  const QString name = ToQString(row.accessibleName);
+  const QString description = ToQString(row.accessibleDescription);
+  QList<QWidget*> targets{widget};
+  // The edit field holds the focus for its combo box, and a screen reader
+  // names the one by the other: both carry the name.
+  if (auto* combo = qobject_cast<QComboBox*>(widget)) targets.push_back(combo->lineEdit());
+  for (QWidget* target : targets) {
+    if (!name.isEmpty()) target->setAccessibleName(name);
+    if (!description.isEmpty()) target->setAccessibleDescription(description);
+  }
+}
+
+TableGrid* FormWindow::GridIn(QWidget* frame) {
+  for (QObject* child : frame->children()) {
+    if (auto* grid = dynamic_cast<TableGrid*>(child)) return grid;
+  }
+  return new TableGrid(controls::kReferenceRows, controls::kReferenceColumns, frame);
 }
 
 FormWindow::~FormWindow() { model_.SetView(nullptr); }
@@ -120,7 +148,9 @@ QWidget* FormWindow::Build(const ControlSpec& row, QWidget* container) {
       return frame;
     }
     case ControlKind::Label: {
-      auto* label = new QLabel(text, container);
+      const auto cell = controls::ReferenceCellOf(key);
+      auto* label = new QLabel(text, cell ? GridIn(container) : container);
+      if (cell) static_cast<TableGrid*>(label->parentWidget())->SetCell(cell->row, cell->column, label);
       label->setWordWrap(true);
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       Paint(label, {QPalette::WindowText}, ToColour(*row.foreground));
@@ -160,12 +190,9 @@ QWidget* FormWindow::Build(const ControlSpec& row, QWidget* container) {
       connect(button, &QPushButton::clicked, this, [this, key] { model_.Press(key); });
       return button;
     }
-    case ControlKind::Line: {
-      auto* line = new QWidget(container);
-      line->setAutoFillBackground(true);
-      Paint(line, {QPalette::Window}, ToColour(*row.foreground));
-      return line;
-    }
+    case ControlKind::Line:
+      GridIn(container)->AddLine(LogicalRect(row), ToColour(*row.foreground));
+      return nullptr;
   }
   return nullptr;
 }
@@ -219,9 +246,15 @@ void FormWindow::ShowProblem(const InputProblem& problem) {
     presenter_(title, message);
     return;
   }
-  QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::NoButton, this);
-  box.addButton(ToQString(kProblemButton), QMessageBox::AcceptRole);
-  box.exec();
+  ProblemBox(title, message)->exec();
+}
+
+std::unique_ptr<QMessageBox> FormWindow::ProblemBox(const QString& title, const QString& message) {
+  auto box = std::make_unique<QMessageBox>(QMessageBox::Warning, title, message, QMessageBox::NoButton, this);
+  box->addButton(ToQString(kProblemButton), QMessageBox::AcceptRole);
+  // Nothing else on the window answers until it is closed.
+  box->setWindowModality(Qt::ApplicationModal);
+  return box;
 }
 
 std::unique_ptr<QMenu> FormWindow::BuildResultMenu() {
@@ -245,6 +278,10 @@ void FormWindow::FocusRequested(ControlKey control) {
   } else if (auto* box = qobject_cast<QPlainTextEdit*>(field)) {
     box->selectAll();
   }
+}
+
+void FormWindow::AnnouncementRequested(ControlKey control) {
+  if (Widget(control) != nullptr) announcer_->Announce(ModelToEditor(model_.Text(control)));
 }
 
 void FormWindow::VisibilityChanged(ControlKey control, bool visible) {

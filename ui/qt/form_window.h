@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QMenu>
+#include <QMessageBox>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -26,7 +27,8 @@ namespace tavrelo::ui {
 // everywhere, so that the palette colours of combo boxes and labels hold
 // whatever the platform's own style would do with them; and Qt's own
 // Simplified Chinese texts (the edit fields' context menus), whatever the
-// user's locale, as the rest of the window is Chinese.
+// user's locale, as the rest of the window is Chinese; and the accessible
+// interfaces that screen readers need of the window.
 void PrepareApplication();
 
 class FormWindow : public QWidget, private FormView {
@@ -46,6 +48,8 @@ class FormWindow : public QWidget, private FormView {
   // Replaces the modal message box (tests answer it without blocking).
   using MessagePresenter = std::function<void(const QString& title, const QString& message)>;
   void SetMessagePresenter(MessagePresenter presenter) { presenter_ = std::move(presenter); }
+  // The message box ShowProblem shows (application-modal), not yet shown.
+  [[nodiscard]] std::unique_ptr<QMessageBox> ProblemBox(const QString& title, const QString& message);
 
   // The result box's context menu as it opens now: Qt's editing commands
   // and "复制计算过程" (enabled once a press has given a sentence).
@@ -53,6 +57,10 @@ class FormWindow : public QWidget, private FormView {
 
  private:
   QWidget* Build(const ControlSpec& row, QWidget* container);
+  // Gives the widget the row's accessible name and description.
+  static void Describe(QWidget* widget, const ControlSpec& row);
+  // The frame's table grid, made at the first line or cell it holds.
+  static class TableGrid* GridIn(QWidget* frame);
   void BindCombo(ControlKey key, class ListComboBox* combo);
   void SetUpTabOrder();
 
@@ -60,11 +68,13 @@ class FormWindow : public QWidget, private FormView {
   void VisibilityChanged(ControlKey control, bool visible) override;
   void SelectionChanged(ControlKey control, std::optional<int> entry) override;
   void FocusRequested(ControlKey control) override;
+  void AnnouncementRequested(ControlKey control) override;
 
   FormModel& model_;
   std::vector<QWidget*> widgets_;  // one per inventory row, in its order
   bool showingModel_ = false;      // true while a model change is put on screen
   MessagePresenter presenter_;
+  class Announcer* announcer_ = nullptr;  // reads the new sentence out
 };
 
 }  // namespace tavrelo::ui

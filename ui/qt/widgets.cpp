@@ -76,4 +76,47 @@ void FrameBox::paintEvent(QPaintEvent* /*event*/) {
   painter.drawText(captionArea, Qt::AlignCenter | Qt::TextSingleLine, caption);
 }
 
+TableGrid::TableGrid(int rows, int columns, QWidget* frame)
+    : QWidget(frame), rows_(rows), columns_(columns), cells_(rows * columns, nullptr) {
+  setGeometry(frame->rect());
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void TableGrid::SetCell(int row, int column, QWidget* cell) {
+  if (row < 0 || row >= rows_ || column < 0 || column >= columns_) return;
+  cells_[row * columns_ + column] = cell;
+}
+
+QWidget* TableGrid::Cell(int row, int column) const {
+  if (row < 0 || row >= rows_ || column < 0 || column >= columns_) return nullptr;
+  return cells_[row * columns_ + column];
+}
+
+int TableGrid::IndexOf(const QWidget* cell) const {
+  for (qsizetype i = 0; i < cells_.size(); ++i) {
+    if (cell != nullptr && cells_[i] == cell) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void TableGrid::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  for (const Line& line : lines_) painter.fillRect(line.pixels, line.colour);
+}
+
+Announcer::Announcer(QWidget* parent) : QWidget(parent) {
+  // One transparent pixel in the corner: a widget needs a size to be shown.
+  setGeometry(0, 0, 1, 1);
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setFocusPolicy(Qt::NoFocus);
+  hide();
+}
+
+void Announcer::Announce(const QString& text) {
+  // A screen reader speaks a notification when it appears.
+  hide();
+  setAccessibleName(text);
+  show();
+}
+
 }  // namespace tavrelo::ui

@@ -4,7 +4,10 @@
 #include <QColor>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QList>
 #include <QPushButton>
+#include <QRect>
+#include <QString>
 #include <QWidget>
 #include <functional>
 
@@ -49,6 +52,48 @@ class FrameBox : public QGroupBox {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+};
+
+// The grid of a table of labels, laid over the whole of its frame: it
+// draws the table's one-pixel lines (decoration, which a screen reader
+// does not see) and holds the cells, so that they are read as one table.
+class TableGrid : public QWidget {
+ public:
+  struct Line {
+    QRect pixels;  // the rectangle of pixels it covers
+    QColor colour;
+  };
+
+  TableGrid(int rows, int columns, QWidget* frame);
+
+  void AddLine(const QRect& pixels, const QColor& colour) { lines_.push_back({pixels, colour}); }
+  [[nodiscard]] const QList<Line>& Lines() const { return lines_; }
+
+  // Makes `cell`, a child of the grid, the cell at (row, column).
+  void SetCell(int row, int column, QWidget* cell);
+  // The cell at (row, column); nullptr where there is none.
+  [[nodiscard]] QWidget* Cell(int row, int column) const;
+  // Row by row: row × Columns() + column; −1 for a widget that is no cell.
+  [[nodiscard]] int IndexOf(const QWidget* cell) const;
+  [[nodiscard]] int Rows() const { return rows_; }
+  [[nodiscard]] int Columns() const { return columns_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  int rows_;
+  int columns_;
+  QList<Line> lines_;
+  QList<QWidget*> cells_;  // row by row, nullptr for an empty cell
+};
+
+// Nothing on screen: for a screen reader, a notification that Announce()
+// shows anew with the text to speak, without taking the focus.
+class Announcer : public QWidget {
+ public:
+  explicit Announcer(QWidget* parent);
+  void Announce(const QString& text);
 };
 
 }  // namespace tavrelo::ui

@@ -102,9 +102,10 @@ HFONT CreateFontFor(const FontSpec& wanted, int dpi) {
   return CreateFontIndirectW(&font);
 }
 
-// Gives a control the name a screen reader speaks (Narrator, NVDA), through
-// the accessibility layer's own annotation service.
-void SetAccessibleName(HWND control, const std::wstring& name) {
+// The accessibility layer's own annotation service, which screen readers
+// (Narrator, NVDA) read a control's name and description from; nullptr where
+// there is none.
+IAccPropServices* AnnotationService() {
   static IAccPropServices* const services = [] {
     IAccPropServices* created = nullptr;
     if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
@@ -113,8 +114,33 @@ void SetAccessibleName(HWND control, const std::wstring& name) {
     }
     return created;
   }();
-  if (services != nullptr) {
-    services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, name.c_str());
+  return services;
+}
+
+// Gives a control a name or a description (PROPID_ACC_NAME, _DESCRIPTION);
+// nothing for an empty text.
+void Annotate(HWND control, const MSAAPROPID& property, const std::string& text) {
+  if (IAccPropServices* services = AnnotationService(); services != nullptr && !text.empty()) {
+    services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property, Widen(text).c_str());
+  }
+}
+
+// UI Automation's LiveSetting property: a screen reader reads a "polite"
+// control's new text out when the control says it changed
+// (EVENT_OBJECT_LIVEREGIONCHANGED), wherever the focus is.
+constexpr GUID kLiveSettingProperty = {0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+constexpr LONG kLivePolite = 1;
+#ifndef EVENT_OBJECT_LIVEREGIONCHANGED
+#define EVENT_OBJECT_LIVEREGIONCHANGED 0x8019
+#endif
+
+void MakeLiveRegion(HWND control) {
+  if (IAccPropServices* services = AnnotationService()) {
+    VARIANT polite;
+    VariantInit(&polite);
+    polite.vt = VT_I4;
+    polite.lVal = kLivePolite;
+    services->SetHwndProp(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, kLiveSettingProperty, polite);
   }
 }
 
@@ -218,7 +244,8 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HIN
         rows_[parts.hwndItem] = position;
         SetWindowSubclass(parts.hwndItem, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
         // The edit field is what takes the focus: it carries the name too.
-        SetAccessibleName(parts.hwndItem, Widen(row.accessibleName));
+        Annotate(parts.hwndItem, PROPID_ACC_NAME, row.accessibleName);
+        Annotate(parts.hwndItem, PROPID_ACC_DESCRIPTION, row.accessibleDescription);
         accessibleNames_[parts.hwndItem] = row.accessibleName;
       }
       break;
@@ -228,6 +255,7 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HIN
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0,
                                 0, 0, 0, parent, id, instance, nullptr);
       SetWindowSubclass(control, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
+      MakeLiveRegion(control);
       break;
     }
     case ControlKind::CommandButton: control = create(0, L"BUTTON", WS_TABSTOP | BS_OWNERDRAW); break;
@@ -235,10 +263,9 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HIN
   }
   controls_[position] = control;
   rows_[control] = position;
-  if (!row.accessibleName.empty()) {
-    SetAccessibleName(control, Widen(row.accessibleName));
-    accessibleNames_[control] = row.accessibleName;
-  }
+  Annotate(control, PROPID_ACC_NAME, row.accessibleName);
+  Annotate(control, PROPID_ACC_DESCRIPTION, row.accessibleDescription);
+  if (!row.accessibleName.empty()) accessibleNames_[control] = row.accessibleName;
 }
 
 std::string FormWindow::AnnotatedName(HWND control) const {
@@ -749,6 +776,12 @@ void FormWindow::FocusRequested(ControlKey control) {
     SendMessageW(window, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
   } else {
     SendMessageW(window, EM_SETSEL, 0, -1);
+  }
+}
+
+void FormWindow::AnnouncementRequested(ControlKey control) {
+  if (HWND window = Control(control)) {
+    NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, window, OBJID_CLIENT, CHILDID_SELF);
   }
 }
 

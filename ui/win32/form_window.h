@@ -101,6 +101,7 @@ class FormWindow : private FormView {
   void VisibilityChanged(ControlKey control, bool visible) override;
   void SelectionChanged(ControlKey control, std::optional<int> entry) override;
   void FocusRequested(ControlKey control) override;
+  void AnnouncementRequested(ControlKey control) override;
 
   FormModel& model_;
   HWND window_ = nullptr;
