@@ -16,7 +16,7 @@ import sys
 import time
 
 import pyatspi
-from gi.repository import GLib
+from gi.repository import Atspi, GLib
 
 ROLE = pyatspi.Accessible.getRoleName
 
@@ -207,6 +207,9 @@ def main():
         desktop = pyatspi.Registry.getDesktop(0)
         apps = [app for app in desktop if app is not None and app.name == "tavrelo" and app.childCount]
         if apps:
+            # Every reading asks the program, as it stands: no cached names.
+            apps[0].set_cache_mask(Atspi.Cache.NONE)
+            apps[0].clear_cache()
             Review(apps[0]).run()
             return 0
         time.sleep(0.2)

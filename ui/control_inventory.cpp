@@ -207,8 +207,10 @@ std::vector<ControlSpec> BuildInventory() {
       {{{480, 375, "3"}, {1440, 375, "砂土"}, {3000, 975, "0.35-0.50"}}},
       {{{480, 375, "4"}, {1440, 1335, "自重湿陷性黄土"}, {3000, 975, "0.20-0.35"}}},
   }};
-  for (int column = 0; column < controls::kReferenceColumns; ++column) {
-    for (int row = 0; row < controls::kReferenceRows; ++row) {
+  // Row by row, as a screen reader that reads a window's controls in order
+  // should meet them (the tab indexes, numbered down each column, stay).
+  for (int row = 0; row < controls::kReferenceRows; ++row) {
+    for (int column = 0; column < controls::kReferenceColumns; ++column) {
       const Cell& cell = table[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
       const ControlKey key = controls::ReferenceCell({row, column});
       rows.push_back(Label(key, "Frame3", cell.left, 360 + 240 * row, cell.width, cell.caption, 32 + key.index));
