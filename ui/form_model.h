@@ -7,8 +7,9 @@
 //
 // How a press travels:  user presses "计算" → binding → FormModel::Press →
 // press event → Command1_Click → ComputeNegativeFriction → ComposeResultText
-// → FormModel::SetText(Text1) → FormView::TextChanged → binding → the widget.
-// → FormModel::Announce(Text1), so that a screen reader reads the sentence.
+// → FormModel::SetText(Text1) → FormView::TextChanged → binding → the widget;
+// then FormModel::Announce(Text1) → FormView::AnnouncementRequested, so that
+// a screen reader reads the sentence out.
 // A press that finds bad input instead shows a message (InputProblem) and
 // asks, through FormModel::RequestFocus, for the field at fault to be focused.
 
