@@ -13,7 +13,6 @@
 
 #include "qt_window.h"
 #include "tests/driver/form_driver.h"
-#include "ui/qt/widgets.h"
 #include "ui/view_rules.h"
 
 namespace tavrelo::ui::testing_support {
@@ -133,7 +132,7 @@ class QtFormDriver final : public FormDriver {
     return name.toStdString();
   }
 
-  std::vector<std::string> Announcements() override { return announced_.texts; }
+  std::vector<std::string> Announcements() override { return window_.announcements; }
 
   std::vector<ShownMessage> Messages() override {
     std::vector<ShownMessage> shown;
@@ -168,23 +167,7 @@ class QtFormDriver final : public FormDriver {
   std::string ClipboardText() override { return QApplication::clipboard()->text().toStdString(); }
 
  private:
-  // A screen reader speaks the notification each time it is shown.
-  struct Announced : QObject {
-    bool eventFilter(QObject* watched, QEvent* event) override {
-      if (event->type() == QEvent::Show) texts.push_back(static_cast<QWidget*>(watched)->accessibleName().toStdString());
-      return false;
-    }
-    std::vector<std::string> texts;
-  };
-
   QtWindow window_;
-  Announced announced_;
-  bool watching_ = [this] {
-    for (QObject* child : window_.window.children()) {
-      if (dynamic_cast<Announcer*>(child) != nullptr) child->installEventFilter(&announced_);
-    }
-    return true;
-  }();
 };
 
 }  // namespace

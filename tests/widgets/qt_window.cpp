@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include "ui/form_handlers.h"
+#include "ui/qt/widgets.h"
 
 namespace tavrelo::ui::testing_support {
 
@@ -55,10 +56,19 @@ QtWindow::QtWindow() {
     messageTitles.push_back(title.toStdString());
     messages.push_back(message.toStdString());
   });
+  for (QObject* child : window.children()) {
+    if (dynamic_cast<Announcer*>(child) != nullptr) child->installEventFilter(&recorder_);
+  }
   window.show();
   window.activateWindow();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
   QApplication::processEvents();
+}
+
+// A screen reader speaks the notification each time it is shown.
+bool QtWindow::AnnouncementRecorder::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Show) texts.push_back(static_cast<QWidget*>(watched)->accessibleName().toStdString());
+  return false;
 }
 
 void QtWindow::Type(ControlKey combo, const QString& text) {

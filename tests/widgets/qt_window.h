@@ -62,6 +62,17 @@ class QtWindow {
   // Every message box the window would have shown, oldest first.
   std::vector<std::string> messageTitles;
   std::vector<std::string> messages;
+  // Every text the window had read out (its notification shown with it),
+  // oldest first.
+  std::vector<std::string> announcements;
+
+ private:
+  struct AnnouncementRecorder : QObject {
+    explicit AnnouncementRecorder(std::vector<std::string>& into) : texts(into) {}
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    std::vector<std::string>& texts;
+  };
+  AnnouncementRecorder recorder_{announcements};
 };
 
 }  // namespace tavrelo::ui::testing_support

@@ -34,8 +34,7 @@ class FieldAccessible : public QAccessibleWidget {
   int indexOfChild(const QAccessibleInterface* child) const override {
     if (child == nullptr) return -1;
     if (child->object() == Combo()->lineEdit()) return 1;
-    // Only look at the list if it exists: view() would build it.
-    if (child->object() != nullptr && child->object() == Combo()->findChild<QAbstractItemView*>()) return 0;
+    if (child->object() == Combo()->view()) return 0;
     return -1;
   }
   QAccessibleInterface* childAt(int x, int y) const override {
