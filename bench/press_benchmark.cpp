@@ -40,9 +40,8 @@ const QString kTypicalSentence = QStringLiteral(
 class Window {
  public:
   Window() {
-    tavrelo::ui::ConnectHandlers(model_,
-                                 [this](const tavrelo::ui::InputProblem& problem) { problem_ = problem.message; });
-    window_.SetMessagePresenter([](const QString&, const QString&) {});
+    tavrelo::ui::ConnectHandlers(model_);
+    window_.SetMessagePresenter([this](const QString&, const QString& message) { problem_ = message.toStdString(); });
     window_.show();
     QApplication::processEvents();
     Pick({"Combo1"}, "2.0");

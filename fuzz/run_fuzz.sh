@@ -7,7 +7,7 @@
 #
 #   bash fuzz/run_fuzz.sh [SECONDS]
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/../scripts/setup.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib.sh"
 
 seconds=${1:-60}
 case $seconds in

@@ -4,7 +4,7 @@
 # preset, and prints where the program is. One self-contained file: copy it
 # to any Windows 10 or 11 and start it.
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 tavrelo_install_missing "${TAVRELO_WINDOWS_BUILD_PACKAGES[@]}"
 tavrelo_build windows-app tavrelo

@@ -6,7 +6,7 @@
 #   build/windows-app/tavrelo-<version>-win64.zip
 # <version> is the project's, from the top-level CMakeLists.txt.
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 tavrelo_install_missing "${TAVRELO_WINDOWS_BUILD_PACKAGES[@]}" "${TAVRELO_WINDOWS_PACKAGE_PACKAGES[@]}"
 tavrelo_build windows-app windows-packages

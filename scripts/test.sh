@@ -1,22 +1,45 @@
 #!/usr/bin/env bash
 # Sets up everything on Debian 12 (missing packages, the tests' locale,
 # configure, build) and runs every test once: the Linux build's, then the
-# Windows build's under Wine. Prints failures, skipped tests
-# and CTest's summary; exits non-zero when a test fails.
+# Windows build's under Wine. Prints failures, skipped tests and CTest's
+# summary; exits non-zero when a test fails.
+#
+#   bash scripts/test.sh            both halves
+#   bash scripts/test.sh linux      the Linux (Qt) build's tests alone
+#   bash scripts/test.sh windows    the Windows build's tests alone, under Wine
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
-
-tavrelo_install_missing "${TAVRELO_BUILD_PACKAGES[@]}" "${TAVRELO_RUN_PACKAGES[@]}" "${TAVRELO_TEST_PACKAGES[@]}" \
-  "${TAVRELO_WINDOWS_BUILD_PACKAGES[@]}" "${TAVRELO_WINDOWS_TEST_PACKAGES[@]}" "${TAVRELO_WINDOWS_PACKAGE_PACKAGES[@]}"
-tavrelo_test_locale
-tavrelo_build dev
-tavrelo_build windows
-tavrelo_test_environment
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$TAVRELO_ROOT"
-echo "== Linux (Qt): build/dev"
+
+halves=("$@")
+[ "${#halves[@]}" -gt 0 ] || halves=(linux windows)
+for half in "${halves[@]}"; do
+  case "$half" in
+    linux | windows) ;;
+    *) echo "usage: bash scripts/test.sh [linux] [windows]" >&2; exit 2 ;;
+  esac
+done
+
 status=0
-tavrelo_ctest --preset dev --parallel "$(nproc)" || status=$?
-# The same core, model and window cases as a Windows program, under Wine.
-echo "== Windows (MinGW-w64, under Wine): build/windows"
-tavrelo_ctest --preset windows --parallel "$(nproc)" || status=$?
+for half in "${halves[@]}"; do
+  case "$half" in
+    linux)
+      tavrelo_install_missing "${TAVRELO_BUILD_PACKAGES[@]}" "${TAVRELO_RUN_PACKAGES[@]}" "${TAVRELO_TEST_PACKAGES[@]}"
+      tavrelo_test_locale
+      tavrelo_build dev
+      tavrelo_test_environment
+      echo "== Linux (Qt): build/dev"
+      tavrelo_ctest --preset dev --parallel "$(nproc)" || status=$?
+      ;;
+    windows)
+      # The same core, model and window cases as a Windows program, under Wine.
+      tavrelo_install_missing "${TAVRELO_WINDOWS_BUILD_PACKAGES[@]}" "${TAVRELO_WINDOWS_TEST_PACKAGES[@]}" \
+        "${TAVRELO_WINDOWS_PACKAGE_PACKAGES[@]}"
+      tavrelo_build windows
+      tavrelo_test_environment
+      echo "== Windows (MinGW-w64, under Wine): build/windows"
+      tavrelo_ctest --preset windows --parallel "$(nproc)" || status=$?
+      ;;
+  esac
+done
 exit "$status"

@@ -6,7 +6,7 @@
 # reads). Installs what it needs that is missing.
 #   bash tools/screen-reader-review.sh [path/to/tavrelo]
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/../scripts/setup.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib.sh"
 
 program=${1:-$TAVRELO_ROOT/build/dev/ui/qt/tavrelo}
 [ -x "$program" ] || { tavrelo_log "no program at $program: run bash scripts/test.sh first"; exit 1; }

@@ -3,42 +3,8 @@
 // twips, caption or initial text, colours, font, tab index, hint, list and
 // accessible name. The window is built by walking this inventory, and the
 // form's state (FormModel) starts from it; nothing else repeats a position or
-// a text.
-//
-// What every binding keeps, kind by kind (the contract a toolkit's window
-// honours, whichever toolkit draws it):
-//   Form          caption, client area, background; closing it ends the
-//                 program, nothing is saved.
-//   Frame         a group box, caption top left in the frame's foreground,
-//                 filled with its background.
-//   Label         no background of its own (its container's shows through:
-//                 BackgroundOf), no border, text from the top-left corner,
-//                 wrapped inside its fixed box; never takes focus. A label
-//                 with labelFor is that field's label for a screen reader
-//                 (label-for / labelled-by); the reference table's cells
-//                 (controls::ReferenceCellOf) are read as a table, row by row.
-//   ComboBox      an editable drop-down with a fixed, unsorted list. Typing,
-//                 Enter and leaving the field never pick, nothing typed is
-//                 completed or added to the list; a pick from the open list
-//                 by pointer or keyboard, an arrow key or the wheel in the
-//                 closed box picks, and goes to FormModel::Select with the
-//                 picked entry's index (the model sets the text, then raises
-//                 the event).
-//   TextBox       Text1: multi-line, wraps at its width, no scroll bars,
-//                 editable; Tab leaves it instead of typing a tab. The model
-//                 holds its line breaks as CR LF (ToModelLineBreaks).
-//   CommandButton painted in its own background; neither the default (Enter)
-//                 nor the cancel (Esc) button; a click or Space presses it
-//                 through FormModel::Press.
-//   Line          one pixel wide in its foreground, both end points included
-//                 (PixelRect); drawn by its container, so that a screen
-//                 reader finds nothing there.
-// Every focusable control is a tab stop in tabIndex order, hidden ones
-// skipped, and carries its accessibleName whatever text it holds (the text
-// is its value) and its accessibleDescription where it has one; a hint is a
-// tooltip. The window is a screen reader's frame, the message box of a
-// failed press a modal alert, and a FormView::AnnouncementRequested is
-// spoken without moving the focus.
+// a text. What a binding makes of each kind of control is written in
+// ui/form_view.h.
 
 #include <cstdint>
 #include <optional>

@@ -118,11 +118,11 @@ void Combo5_Click(FormModel& model) {
   }
 }
 
-void Command1_Click(FormModel& model, const ProblemReporter& report) {
+void Command1_Click(FormModel& model) {
   const FrictionInput input = ReadFrictionInput(model);
   const FrictionOutcome outcome = ComputeNegativeFriction(input);
   if (const std::optional<InputProblem> problem = FindInputProblem(input, outcome)) {
-    if (report) report(*problem);
+    model.ReportProblem(*problem);
     model.RequestFocus(problem->field);
     return;
   }
@@ -133,10 +133,10 @@ void Command1_Click(FormModel& model, const ProblemReporter& report) {
   model.Announce(kResult);
 }
 
-void ConnectHandlers(FormModel& model, ProblemReporter report) {
+void ConnectHandlers(FormModel& model) {
   model.OnSelect(kLayerCount, [&model] { Combo1_Click(model); });
   model.OnSelect(kCause, [&model] { Combo5_Click(model); });
-  model.OnPress(kCompute, [&model, report = std::move(report)] { Command1_Click(model, report); });
+  model.OnPress(kCompute, [&model] { Command1_Click(model); });
 }
 
 }  // namespace tavrelo::ui

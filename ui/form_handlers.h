@@ -3,28 +3,24 @@
 //   Combo1_Click   a layer count picked: show that many rows of the table;
 //   Combo5_Click   a cause picked: show the load field for a surface load only;
 //   Command1_Click "计算" pressed: compute, and put the sentence into Text1,
-//                  or report what is wrong with the input, then ask for the
-//                  focus in the field at fault, and change nothing else.
+//                  or report what is wrong with the input (ReportProblem),
+//                  then ask for the focus in the field at fault, and change
+//                  nothing else.
 
-#include <functional>
 #include <optional>
 #include <string>
 
 #include "core/negative_friction.h"
 #include "ui/form_model.h"
-#include "ui/input_problem.h"
 
 namespace tavrelo::ui {
 
-using ProblemReporter = std::function<void(const InputProblem&)>;
-
 void Combo1_Click(FormModel& model);
 void Combo5_Click(FormModel& model);
-void Command1_Click(FormModel& model, const ProblemReporter& report);
+void Command1_Click(FormModel& model);
 
-// Connects the three handlers to their events in `model`; a failed press is
-// handed to `report`.
-void ConnectHandlers(FormModel& model, ProblemReporter report);
+// Connects the three handlers to their events in `model` (at start-up).
+void ConnectHandlers(FormModel& model);
 
 // The field that holds each input of the computation.
 [[nodiscard]] ControlKey ControlOf(FrictionField field);

@@ -17,8 +17,9 @@ FormModel::FormModel(std::span<const ControlSpec> inventory)
     if (inventory_[i].kind != ControlKind::ComboBox) states_[i].text = inventory_[i].caption;
     byKey_[i] = i;
   }
-  std::stable_sort(byKey_.begin(), byKey_.end(),
-                   [&](std::size_t a, std::size_t b) { return Order(inventory_[a].Key()) < Order(inventory_[b].Key()); });
+  std::stable_sort(byKey_.begin(), byKey_.end(), [&](std::size_t a, std::size_t b) {
+    return Order(inventory_[a].Key()) < Order(inventory_[b].Key());
+  });
 }
 
 std::optional<std::size_t> FormModel::Position(ControlKey control) const noexcept {
@@ -106,6 +107,10 @@ void FormModel::Press(ControlKey button) {
   const auto position = Position(button);
   if (!position || inventory_[*position].kind != ControlKind::CommandButton) return;
   if (const Handler handler = states_[*position].handler) handler();
+}
+
+void FormModel::ReportProblem(const InputProblem& problem) {
+  if (view_ != nullptr) view_->ProblemReported(problem);
 }
 
 void FormModel::RequestFocus(ControlKey control) {

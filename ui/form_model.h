@@ -1,17 +1,9 @@
 #pragma once
 // The live state of the window: for every control of the inventory its
 // text, visibility and selected list entry. The handlers read and change the
-// form only through this model, so they run without a window; with a window,
-// a binding (Qt's, or Win32's) mirrors the model into the toolkit's controls
-// and hands the user's typing, picks and presses back to it.
-//
-// How a press travels:  user presses "计算" → binding → FormModel::Press →
-// press event → Command1_Click → ComputeNegativeFriction → ComposeResultText
-// → FormModel::SetText(Text1) → FormView::TextChanged → binding → the widget;
-// then FormModel::Announce(Text1) → FormView::AnnouncementRequested, so that
-// a screen reader reads the sentence out.
-// A press that finds bad input instead shows a message (InputProblem) and
-// asks, through FormModel::RequestFocus, for the field at fault to be focused.
+// form only through this model, so they run without a window; a binding
+// mirrors it through the FormView it is given (ui/form_view.h, which also
+// says how a press travels).
 
 #include <cstddef>
 #include <functional>
@@ -22,24 +14,9 @@
 #include <vector>
 
 #include "ui/control_inventory.h"
+#include "ui/form_view.h"
 
 namespace tavrelo::ui {
-
-// What a view of the model (the window) is told when the model changes.
-class FormView {
- public:
-  virtual ~FormView() = default;
-  virtual void TextChanged(ControlKey control, const std::string& text) = 0;
-  virtual void VisibilityChanged(ControlKey control, bool visible) = 0;
-  virtual void SelectionChanged(ControlKey control, std::optional<int> entry) = 0;
-  // The control should take the keyboard focus with its whole text selected
-  // (after a failed press, the field at fault). Only asked for visible ones.
-  virtual void FocusRequested(ControlKey control) = 0;
-  // The control's new text should be read out to a screen reader's user
-  // at once, wherever the focus is, and the focus left where it is (the
-  // sentence of a successful press).
-  virtual void AnnouncementRequested(ControlKey control) = 0;
-};
 
 class FormModel {
  public:
@@ -92,6 +69,8 @@ class FormModel {
   void Select(ControlKey combo, int entry);
   // Presses a command button: raises its press event.
   void Press(ControlKey button);
+  // Tells the view why a press gave no sentence (see FormView).
+  void ReportProblem(const InputProblem& problem);
   // Asks the view to put the focus into `control`, its text selected, if the
   // control is visible.
   void RequestFocus(ControlKey control);

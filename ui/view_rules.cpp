@@ -29,9 +29,7 @@ const FontSpec& FontOf(const FormModel& model, const ControlSpec& row) {
   return *model.Row(controls::kForm).font;
 }
 
-int FontPixels(const FontSpec& font, int dpi) {
-  return static_cast<int>(std::lround(font.pointSize * dpi / 72.0));
-}
+int FontPixels(const FontSpec& font, int dpi) { return static_cast<int>(std::lround(font.pointSize * dpi / 72.0)); }
 
 std::optional<std::string_view> ChooseFamily(const FontSpec& font, const FamilyInstalled& installed) {
   for (const std::string_view family : font.families) {
@@ -40,16 +38,18 @@ std::optional<std::string_view> ChooseFamily(const FontSpec& font, const FamilyI
   return std::nullopt;
 }
 
-std::optional<Rgb> BackgroundOf(const FormModel& model, const ControlSpec& row) {
-  if (row.background) return row.background;
-  if (row.kind != ControlKind::Label) return std::nullopt;
-  const ControlKey container = row.container.empty() ? controls::kForm : ControlKey{row.container};
-  return model.Row(container).background;
+std::string StackedCaption(std::string_view caption) {
+  std::string stacked;
+  stacked.reserve(caption.size() * 2);
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    const bool continuation = (static_cast<unsigned char>(caption[i]) & 0xC0) == 0x80;
+    if (i > 0 && !continuation) stacked += '\n';
+    stacked += caption[i];
+  }
+  return stacked;
 }
 
-std::optional<Rgb> ForegroundOf(const ControlSpec& row) { return row.foreground; }
-
-std::string ToModelLineBreaks(std::string_view shown) {
+std::string ToCrLf(std::string_view shown) {
   std::string text;
   text.reserve(shown.size() + shown.size() / 16);
   for (std::size_t i = 0; i < shown.size(); ++i) {
@@ -66,7 +66,7 @@ std::string ToModelLineBreaks(std::string_view shown) {
   return text;
 }
 
-std::string ToLineFeeds(std::string_view model) {
+std::string ToLf(std::string_view model) {
   std::string text;
   text.reserve(model.size());
   for (std::size_t i = 0; i < model.size(); ++i) {

@@ -1,8 +1,9 @@
 #pragma once
 // What every binding works out the same way from the inventory before it
 // asks its toolkit for anything: where a control goes in pixels at the
-// screen's dpi, which font and size it takes, which colours, and how Text1's
-// line breaks cross between the model and an edit control.
+// screen's dpi, which font and size it takes, the few measures of the look
+// both bindings paint themselves, and how Text1's line breaks cross between
+// the model and an edit control.
 
 #include <functional>
 #include <optional>
@@ -54,21 +55,44 @@ struct PixelBox {
 using FamilyInstalled = std::function<bool(std::string_view family)>;
 [[nodiscard]] std::optional<std::string_view> ChooseFamily(const FontSpec& font, const FamilyInstalled& installed);
 
-// --- Colours -----------------------------------------------------------------
+// --- The look both bindings paint --------------------------------------------
 
-// The colour behind a control's text: its own, or for a control without one
-// (a label) its container's, so the frame shows through. None for a combo
-// box's button part and other toolkit-drawn parts.
-[[nodiscard]] std::optional<Rgb> BackgroundOf(const FormModel& model, const ControlSpec& row);
-// Its text or line colour; none for the toolkit's default.
-[[nodiscard]] std::optional<Rgb> ForegroundOf(const ControlSpec& row);
+// A length of `pixels` at 96 dpi, at `dpi`: 8 px are 12 px at 144 dpi.
+[[nodiscard]] constexpr int ScaledPixels(int pixels, int dpi) { return TwipsToPixels(pixels * 15, dpi); }
 
-// --- Text1's line breaks ----------------------------------------------------
+// A frame's caption sits in its top edge: `indent` from the frame's left,
+// on a strip of the frame's colour that breaks the edge and reaches
+// `padding` beyond the text on either side.
+struct FrameCaptionLook {
+  int indent = 0;
+  int padding = 0;
+};
+[[nodiscard]] constexpr FrameCaptionLook FrameCaption(int dpi = 96) {
+  return {ScaledPixels(8, dpi), ScaledPixels(2, dpi)};
+}
 
-// The model holds line breaks as CR LF, as the classic edit control does.
-// Any of LF, CR and CR LF from a toolkit becomes CR LF.
-[[nodiscard]] std::string ToModelLineBreaks(std::string_view shown);
-// CR LF (and a lone CR) as LF, for toolkits that show LF.
-[[nodiscard]] std::string ToLineFeeds(std::string_view model);
+// Command1 drawn by hand: its focus rectangle `focusInset` inside the edge,
+// its caption moved `pressedOffset` right and down while it is held.
+struct ButtonLook {
+  int focusInset = 0;
+  int pressedOffset = 0;
+};
+[[nodiscard]] constexpr ButtonLook CommandButtonLook(int dpi = 96) {
+  return {ScaledPixels(4, dpi), ScaledPixels(1, dpi)};
+}
+
+// A tall, narrow button's caption, one character per line: "计算" becomes
+// "计\n算".
+[[nodiscard]] std::string StackedCaption(std::string_view caption);
+
+// --- Line breaks -------------------------------------------------------------
+
+// The model holds Text1's line breaks as CR LF, as the classic edit control
+// does, and the Windows clipboard wants them so too: any of LF, CR and CR LF
+// becomes CR LF.
+[[nodiscard]] std::string ToCrLf(std::string_view text);
+// CR LF (and a lone CR) as LF, for toolkits that show LF and for plain text
+// elsewhere.
+[[nodiscard]] std::string ToLf(std::string_view text);
 
 }  // namespace tavrelo::ui

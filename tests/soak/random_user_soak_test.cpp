@@ -42,7 +42,7 @@
 #include "core/number_text.h"
 #include "core/result_text.h"
 #include "ui/view_rules.h"
-#include "window_fixture.h"
+#include "tests/qt/window_fixture.h"
 
 namespace tavrelo::ui {
 namespace {
@@ -83,7 +83,7 @@ std::vector<std::uint64_t> Seeds() {
 QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // Text1 keeps CR LF in the model and shows LF.
-QString AsShown(const std::string& text) { return ToQ(ToLineFeeds(text)); }
+QString AsShown(const std::string& text) { return ToQ(ToLf(text)); }
 
 // A text for the log: short, on one line.
 std::string Brief(const QString& text) {

@@ -7,7 +7,7 @@
 
 #include "ui/control_inventory.h"
 #include "ui/controls.h"
-#include "ui/input_problem.h"
+#include "ui/form_view.h"
 
 namespace tavrelo::ui {
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/support/printers.h"
+#include "tests/support/recording_view.h"
 #include "tests/support/typical_use.h"
 
 namespace tavrelo::ui {
@@ -22,7 +23,8 @@ using testing_support::kTypicalUse;
 class Form : public testing::Test {
  protected:
   Form() {
-    ConnectHandlers(model, [this](const InputProblem& problem) { problems.push_back(problem); });
+    ConnectHandlers(model);
+    model.SetView(&view);
   }
 
   void Pick(ControlKey combo, std::string_view entry) {
@@ -50,7 +52,9 @@ class Form : public testing::Test {
   void Press() { model.Press({"Command1"}); }
 
   FormModel model;
-  std::vector<InputProblem> problems;
+  testing_support::RecordingView view;
+  // Every failed press's message and field, oldest first.
+  const std::vector<InputProblem>& problems = view.problems;
 };
 
 // --- Layer count --------------------------------------------------------------
@@ -328,28 +332,15 @@ TEST_F(Form, StepsBelongToThePressThatWroteTheSentence) {
 
 // --- What a screen reader is told ---------------------------------------------
 
-// Records the result box's changes and the announcements, in order.
-class ResultView : public FormView {
- public:
-  void TextChanged(ControlKey control, const std::string& text) override {
-    if (control == controls::kResult) events.push_back("text " + text);
-  }
-  void VisibilityChanged(ControlKey /*control*/, bool /*visible*/) override {}
-  void SelectionChanged(ControlKey /*control*/, std::optional<int> /*entry*/) override {}
-  void FocusRequested(ControlKey control) override { events.push_back("focus " + DisplayName(control)); }
-  void AnnouncementRequested(ControlKey control) override { events.push_back("announce " + DisplayName(control)); }
-  std::vector<std::string> events;
-};
-
 TEST_F(Form, OnlyASuccessfulPressAnnouncesItsSentenceOnceWritten) {
-  ResultView view;
-  model.SetView(&view);
-  Press();  // the empty form fails: its message box speaks for it
-  FillTypicalUse();
+  // The empty form fails: its message speaks for it, then the field at
+  // fault takes the focus; nothing is written or read out.
   Press();
-  model.SetView(nullptr);
-  EXPECT_THAT(view.events,
-              testing::ElementsAre("focus Combo1", "text " + std::string(kTypicalSentence), "announce Text1"));
+  EXPECT_THAT(view.events, testing::ElementsAre("problem Combo1", "focus Combo1"));
+  FillTypicalUse();
+  view.events.clear();
+  Press();
+  EXPECT_THAT(view.events, testing::ElementsAre("text Text1 " + std::string(kTypicalSentence), "announce Text1"));
 }
 
 }  // namespace

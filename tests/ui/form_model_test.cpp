@@ -7,25 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/recording_view.h"
+
 namespace tavrelo::ui {
 namespace {
 
-// Records what the model tells its view, in order.
-class RecordingView : public FormView {
- public:
-  void TextChanged(ControlKey control, const std::string& text) override {
-    events.push_back("text " + DisplayName(control) + " " + text);
-  }
-  void VisibilityChanged(ControlKey control, bool visible) override {
-    events.push_back((visible ? "show " : "hide ") + DisplayName(control));
-  }
-  void SelectionChanged(ControlKey control, std::optional<int> entry) override {
-    events.push_back("select " + DisplayName(control) + " " + std::to_string(entry.value_or(-1)));
-  }
-  void FocusRequested(ControlKey control) override { events.push_back("focus " + DisplayName(control)); }
-  void AnnouncementRequested(ControlKey control) override { events.push_back("announce " + DisplayName(control)); }
-  std::vector<std::string> events;
-};
+using testing_support::RecordingView;
 
 TEST(StartingState, EveryControlVisibleAndEveryComboEmpty) {
   const FormModel model;

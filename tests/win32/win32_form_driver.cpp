@@ -12,9 +12,10 @@
 #include <algorithm>
 #include <memory>
 
-#include "tests/driver/form_driver.h"
+#include "tests/binding_cases/form_driver.h"
 #include "ui/form_handlers.h"
 #include "ui/win32/form_window.h"
+#include "ui/win32/result_menu.h"
 #include "ui/win32/text.h"
 
 namespace tavrelo::ui::testing_support {
@@ -22,6 +23,7 @@ namespace {
 
 using win32::Narrow;
 using win32::Widen;
+using win32::WindowText;
 
 void Send(std::initializer_list<INPUT> inputs) {
   std::vector<INPUT> events(inputs);
@@ -48,20 +50,15 @@ INPUT MouseEvent(POINT screen, DWORD flags) {
   return input;
 }
 
-std::wstring WindowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 class Win32FormDriver final : public FormDriver {
  public:
   Win32FormDriver() {
-    ConnectHandlers(model_, [this](const InputProblem& problem) { window_.ShowProblem(problem); });
-    window_.SetMessagePresenter(
-        [this](const std::string& title, const std::string& text) { messages_.push_back({title, text}); });
+    ConnectHandlers(model_);
+    window_.SetMessagePresenter([this](const std::string& title, const std::string& text) {
+      messages_.push_back({title, text});
+    });
     window_.Show(SW_SHOWNORMAL);
-    SetForegroundWindow(window_.Handle());
+    SetForegroundWindow(window_.Hwnd());
     window_.Show(SW_SHOWNORMAL);  // the focus into the first tab stop, now that the window is active
     // What Narrator and NVDA hear of: a live region's text changed.
     listening_ = this;
@@ -94,8 +91,8 @@ class Win32FormDriver final : public FormDriver {
   void PickByPointer(ControlKey combo, std::string_view entry) override {
     HWND box = window_.Control(combo);
     const std::wstring wanted = Widen(entry);
-    const auto index = SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                    reinterpret_cast<LPARAM>(wanted.c_str()));
+    const auto index =
+        SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wanted.c_str()));
     ASSERT_GE(index, 0) << entry;
     COMBOBOXINFO parts{};
     parts.cbSize = sizeof(parts);
@@ -119,9 +116,7 @@ class Win32FormDriver final : public FormDriver {
   }
 
   void Key(DriverKey key) override {
-    const auto press = [](WORD vk, DWORD flags = 0) {
-      Send({KeyEvent(vk, false, flags), KeyEvent(vk, true, flags)});
-    };
+    const auto press = [](WORD vk, DWORD flags = 0) { Send({KeyEvent(vk, false, flags), KeyEvent(vk, true, flags)}); };
     switch (key) {
       case DriverKey::Tab: press(VK_TAB); break;
       case DriverKey::ShiftTab:
@@ -198,10 +193,12 @@ class Win32FormDriver final : public FormDriver {
   // What the accessibility layer answers a screen reader for the window.
   // Wine's accessibility layer does not keep the names a program annotates
   // its windows with (it names a combo box by its text, or not at all), so
-  // under Wine the name the window handed to it stands in.
+  // under Wine this reads the name the window annotated the control with,
+  // from the inventory: the test then shows that the name stays the same
+  // whatever the field holds, not that Windows hears it.
   std::string AccessibleName(ControlKey control) override {
-    HWND window = window_.Control(control);
-    return UnderWine() ? window_.AnnotatedName(window) : NameFromAccessibilityLayer(window);
+    if (UnderWine()) return model_.Row(control).accessibleName;
+    return NameFromAccessibilityLayer(window_.Control(control));
   }
 
   std::vector<std::string> Announcements() override {
@@ -213,7 +210,7 @@ class Win32FormDriver final : public FormDriver {
 
   std::vector<std::string> ResultMenuEntries() override {
     std::vector<std::string> entries;
-    HMENU menu = window_.BuildResultMenu();
+    HMENU menu = win32::BuildResultMenu(window_.Control(controls::kResult), model_);
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
       const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
       if ((state & MF_SEPARATOR) != 0) {
@@ -246,14 +243,15 @@ class Win32FormDriver final : public FormDriver {
     }
     std::size_t command = 0;
     for (auto it = entries.begin(); it != found; ++it) command += it->empty() ? 0U : 1U;
-    window_.RunResultMenuCommand(kResultMenu[command].command);
+    win32::RunResultMenuCommand(kResultMenu[command].command, window_.Control(controls::kResult), window_.Hwnd(),
+                                model_);
     Settle();
     return true;
   }
 
   std::string ClipboardText() override {
     std::string text;
-    if (OpenClipboard(window_.Handle()) == 0) return text;
+    if (OpenClipboard(window_.Hwnd()) == 0) return text;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
       text = Narrow(static_cast<const wchar_t*>(GlobalLock(data)));
       GlobalUnlock(data);
@@ -269,10 +267,7 @@ class Win32FormDriver final : public FormDriver {
   static void CALLBACK Heard(HWINEVENTHOOK /*hook*/, DWORD /*event*/, HWND window, LONG object, LONG child,
                              DWORD /*thread*/, DWORD /*time*/) {
     if (listening_ == nullptr || object != OBJID_CLIENT || child != CHILDID_SELF) return;
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
-    listening_->announced_.push_back(Narrow(text));
+    listening_->announced_.push_back(Narrow(WindowText(window)));
   }
 
   static bool UnderWine() {
@@ -282,9 +277,9 @@ class Win32FormDriver final : public FormDriver {
 
   static std::string NameFromAccessibilityLayer(HWND window) {
     IAccessible* accessible = nullptr;
-    if (window == nullptr || FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
-                                                                __uuidof(IAccessible),
-                                                                reinterpret_cast<void**>(&accessible)))) {
+    if (window == nullptr ||
+        FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&accessible)))) {
       return {};
     }
     VARIANT self{};

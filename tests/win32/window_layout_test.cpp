@@ -41,12 +41,12 @@ class Win32Layout : public testing::Test {
   Win32Layout() { window.Show(SW_SHOWNOACTIVATE); }
 
   SIZE TextSize(ControlKey control, const wchar_t* text) {
-    HDC dc = GetDC(window.Handle());
+    HDC dc = GetDC(window.Hwnd());
     const HGDIOBJ old = SelectObject(dc, window.Font(control));
     SIZE size{};
     GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &size);
     SelectObject(dc, old);
-    ReleaseDC(window.Handle(), dc);
+    ReleaseDC(window.Hwnd(), dc);
     return size;
   }
 
@@ -58,11 +58,11 @@ TEST_F(Win32Layout, WindowIsTavreloWithItsClientAreaAtTheScreensDpi) {
   const int dpi = ExpectedDpi();
   EXPECT_EQ(window.Dpi(), dpi);
   RECT client;
-  GetClientRect(window.Handle(), &client);
+  GetClientRect(window.Hwnd(), &client);
   EXPECT_EQ(client.right, MulDiv(628, dpi, 96));
   EXPECT_EQ(client.bottom, MulDiv(316, dpi, 96));
   wchar_t title[32] = {};
-  GetWindowTextW(window.Handle(), title, 32);
+  GetWindowTextW(window.Hwnd(), title, 32);
   EXPECT_EQ(std::wstring(title), L"Tavrelo");
 }
 
@@ -72,7 +72,7 @@ TEST_F(Win32Layout, EveryControlSitsAtItsTwipsInPixels) {
     SCOPED_TRACE(DisplayName(row.Key()));
     HWND control = window.Control(row.Key());
     ASSERT_NE(control, nullptr);
-    const HWND container = row.container.empty() ? window.Handle() : window.Control({row.container});
+    const HWND container = row.container.empty() ? window.Hwnd() : window.Control({row.container});
     EXPECT_EQ(GetParent(control), container);
     EXPECT_NE(IsWindowVisible(control), 0);
     EXPECT_EQ(BoxInParent(control), PixelRect(row, window.Dpi()));
@@ -85,7 +85,7 @@ TEST_F(Win32Layout, EveryControlSitsAtItsTwipsInPixels) {
 TEST_F(Win32Layout, AnotherMonitorsDpiLaysTheWindowOutAgain) {
   const int dpi = ExpectedDpi() == 96 ? 144 : 96;
   RECT suggested{40, 40, 40 + MulDiv(700, dpi, 96), 40 + MulDiv(400, dpi, 96)};
-  SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  SendMessageW(window.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
   EXPECT_EQ(window.Dpi(), dpi);
   for (const ControlSpec& row : model.Inventory()) {
     if (row.kind == ControlKind::Form || row.kind == ControlKind::Line) continue;
@@ -137,7 +137,7 @@ TEST_F(Win32Layout, FontsHaveTheWidthsTheBoxesAreSizedFor) {
 }
 
 TEST_F(Win32Layout, NotesWrapIntoFourLinesEachNoteOnItsOwn) {
-  HDC dc = GetDC(window.Handle());
+  HDC dc = GetDC(window.Hwnd());
   const HGDIOBJ old = SelectObject(dc, window.Font({"Label6"}));
   const auto measure = [dc](std::string_view piece) {
     const std::wstring wide = Widen(piece);
@@ -148,7 +148,7 @@ TEST_F(Win32Layout, NotesWrapIntoFourLinesEachNoteOnItsOwn) {
   const ControlSpec& notes = model.Row({"Label6"});
   const auto lines = WrapLines(notes.caption, PixelRect(notes, window.Dpi()).width, measure);
   SelectObject(dc, old);
-  ReleaseDC(window.Handle(), dc);
+  ReleaseDC(window.Hwnd(), dc);
   ASSERT_EQ(lines.size(), 4U);
   EXPECT_TRUE(lines[1].ends_with("较小值。"));
   EXPECT_TRUE(lines[2].starts_with("2、"));

@@ -2,17 +2,17 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QLibraryInfo>
-#include <QTranslator>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QStyleFactory>
+#include <QTranslator>
 
 #include "ui/qt/accessibility.h"
 #include "ui/qt/widgets.h"
@@ -37,8 +37,8 @@ QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(),
 QColor ToColour(Rgb rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
 
 // Text1's CR LF in the model, LF in the editor.
-QString ModelToEditor(const std::string& text) { return QString::fromStdString(ToLineFeeds(text)); }
-std::string EditorToModel(const QString& shown) { return ToModelLineBreaks(shown.toStdString()); }
+QString ModelToEditor(const std::string& text) { return QString::fromStdString(ToLf(text)); }
+std::string EditorToModel(const QString& shown) { return ToCrLf(shown.toStdString()); }
 
 // Qt's logical pixels are 96-dpi pixels; the device scale comes on top.
 QRect LogicalRect(const ControlSpec& row) {
@@ -190,9 +190,7 @@ QWidget* FormWindow::Build(const ControlSpec& row, QWidget* container) {
       connect(button, &QPushButton::clicked, this, [this, key] { model_.Press(key); });
       return button;
     }
-    case ControlKind::Line:
-      GridIn(container)->AddLine(LogicalRect(row), ToColour(*row.foreground));
-      return nullptr;
+    case ControlKind::Line: GridIn(container)->AddLine(LogicalRect(row), ToColour(*row.foreground)); return nullptr;
   }
   return nullptr;
 }
@@ -239,7 +237,7 @@ void FormWindow::TextChanged(ControlKey control, const std::string& text) {
   }
 }
 
-void FormWindow::ShowProblem(const InputProblem& problem) {
+void FormWindow::ProblemReported(const InputProblem& problem) {
   const QString title = ToQString(kProblemTitle);
   const QString message = QString::fromStdString(problem.message);
   if (presenter_) {

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "ui/form_model.h"
-#include "ui/input_problem.h"
 
 namespace tavrelo::ui {
 
@@ -42,13 +41,12 @@ class FormWindow : public QWidget, private FormView {
   // control that does not exist.
   [[nodiscard]] QWidget* Widget(ControlKey control) const;
 
-  // Tells the user why a press gave no result, in a message box titled like
-  // the window. (The model then asks for the focus in the field at fault.)
-  void ShowProblem(const InputProblem& problem);
-  // Replaces the modal message box (tests answer it without blocking).
+  // Replaces the modal message box of a failed press (tests answer it
+  // without blocking).
   using MessagePresenter = std::function<void(const QString& title, const QString& message)>;
   void SetMessagePresenter(MessagePresenter presenter) { presenter_ = std::move(presenter); }
-  // The message box ShowProblem shows (application-modal), not yet shown.
+  // The message box a failed press shows (application-modal), not yet
+  // shown.
   [[nodiscard]] std::unique_ptr<QMessageBox> ProblemBox(const QString& title, const QString& message);
 
   // The result box's context menu as it opens now: Qt's editing commands
@@ -67,6 +65,7 @@ class FormWindow : public QWidget, private FormView {
   void TextChanged(ControlKey control, const std::string& text) override;
   void VisibilityChanged(ControlKey control, bool visible) override;
   void SelectionChanged(ControlKey control, std::optional<int> entry) override;
+  void ProblemReported(const InputProblem& problem) override;
   void FocusRequested(ControlKey control) override;
   void AnnouncementRequested(ControlKey control) override;
 

@@ -20,7 +20,7 @@ int main(int argc, char* argv[]) {
   tavrelo::ui::PrepareApplication();
   tavrelo::ui::FormModel model;
   tavrelo::ui::FormWindow window(model);
-  tavrelo::ui::ConnectHandlers(model, [&window](const auto& problem) { window.ShowProblem(problem); });
+  tavrelo::ui::ConnectHandlers(model);
   window.show();
   return QApplication::exec();
 }

@@ -7,6 +7,8 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
+#include "ui/view_rules.h"
+
 namespace tavrelo::ui {
 
 ListComboBox::ListComboBox(QWidget* parent) : QComboBox(parent) {
@@ -43,19 +45,18 @@ void ColourButton::paintEvent(QPaintEvent* /*event*/) {
   bevel.setColor(QPalette::Button, colour_);
   qDrawWinButton(&painter, rect(), bevel, isDown(), &bevel.brush(QPalette::Button));
 
-  QString stacked;
-  for (const QChar c : text()) {
-    if (!stacked.isEmpty()) stacked += QLatin1Char('\n');
-    stacked += c;
-  }
-  const QRect textArea = rect().translated(isDown() ? QPoint(1, 1) : QPoint());
+  // Qt's logical pixels are 96-dpi pixels.
+  const ButtonLook look = CommandButtonLook();
+  const QString stacked = QString::fromStdString(StackedCaption(text().toStdString()));
+  const int offset = isDown() ? look.pressedOffset : 0;
+  const QRect textArea = rect().translated(offset, offset);
   painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
   painter.drawText(textArea, Qt::AlignCenter, stacked);
 
   if (hasFocus()) {
     QStyleOptionFocusRect focus;
     focus.initFrom(this);
-    focus.rect = rect().adjusted(4, 4, -4, -4);
+    focus.rect = rect().adjusted(look.focusInset, look.focusInset, -look.focusInset, -look.focusInset);
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
   }
 }
@@ -69,8 +70,8 @@ void FrameBox::paintEvent(QPaintEvent* /*event*/) {
   qDrawShadeRect(&painter, edge, palette(), true, 1, 0);
   const QString caption = title();
   if (caption.isEmpty()) return;
-  const int indent = 8;
-  const QRect captionArea(indent, 0, metrics.horizontalAdvance(caption) + 4, captionHeight);
+  const FrameCaptionLook look = FrameCaption();
+  const QRect captionArea(look.indent, 0, metrics.horizontalAdvance(caption) + 2 * look.padding, captionHeight);
   painter.fillRect(captionArea, palette().brush(QPalette::Window));
   painter.setPen(palette().color(QPalette::WindowText));
   painter.drawText(captionArea, Qt::AlignCenter | Qt::TextSingleLine, caption);

@@ -15,7 +15,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   tavrelo::ui::FormModel model;
   tavrelo::ui::win32::FormWindow window(model, instance);
-  tavrelo::ui::ConnectHandlers(model, [&window](const auto& problem) { window.ShowProblem(problem); });
+  tavrelo::ui::ConnectHandlers(model);
   window.Show(showCommand);
   const int exitCode = tavrelo::ui::win32::RunMessageLoop(window);
   if (SUCCEEDED(com)) CoUninitialize();

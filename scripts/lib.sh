@@ -1,6 +1,6 @@
-# Shared set-up for run.sh, test.sh and .ci/run: installs the Debian packages
-# that are missing, generates the locale the tests need, configures and builds
-# one CMake preset and runs CTest. Sourced, not run.
+# The shell library of the scripts here and of .ci/run, sourced, not run:
+# installs the Debian packages that are missing, generates the locale the
+# tests need, configures and builds one CMake preset and runs CTest.
 
 TAVRELO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 

@@ -1,6 +1,6 @@
 // The whole job through the real window: picks by pointer, typing, a click
 // on "计算", and what the result box, the fields and the message box show.
-#include "tests/driver/binding_test.h"
+#include "tests/binding_cases/binding_test.h"
 
 namespace tavrelo::ui {
 namespace {

@@ -3,16 +3,16 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
-#include <QMenu>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
 
-#include "qt_window.h"
-#include "tests/driver/form_driver.h"
+#include "tests/binding_cases/form_driver.h"
+#include "tests/qt/qt_window.h"
 #include "ui/view_rules.h"
 
 namespace tavrelo::ui::testing_support {
@@ -24,7 +24,7 @@ QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), stati
 // selections hold U+2029 between paragraphs.
 std::string FromResultBox(QString text) {
   text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-  return ToModelLineBreaks(text.toStdString());
+  return ToCrLf(text.toStdString());
 }
 
 class QtFormDriver final : public FormDriver {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <set>
 
-#include "tests/driver/binding_test.h"
+#include "tests/binding_cases/binding_test.h"
 
 namespace tavrelo::ui {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/driver/form_driver.h"
+#include "tests/binding_cases/form_driver.h"
 #include "tests/support/printers.h"
 #include "tests/support/typical_use.h"
 

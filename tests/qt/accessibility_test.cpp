@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <functional>
 
+#include "tests/qt/window_fixture.h"
 #include "tests/support/typical_use.h"
-#include "window_fixture.h"
 
 namespace tavrelo::ui {
 namespace {

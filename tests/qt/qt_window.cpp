@@ -1,4 +1,4 @@
-#include "qt_window.h"
+#include "tests/qt/qt_window.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -51,7 +51,7 @@ bool AwaitExposed(QWidget* popup) {
 }
 
 QtWindow::QtWindow() {
-  ConnectHandlers(model, [this](const InputProblem& problem) { window.ShowProblem(problem); });
+  ConnectHandlers(model);
   window.SetMessagePresenter([this](const QString& title, const QString& message) {
     messageTitles.push_back(title.toStdString());
     messages.push_back(message.toStdString());

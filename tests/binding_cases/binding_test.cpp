@@ -1,4 +1,4 @@
-#include "tests/driver/binding_test.h"
+#include "tests/binding_cases/binding_test.h"
 
 namespace tavrelo::ui::testing_support {
 

@@ -3,7 +3,7 @@
 // sentence.
 #include <algorithm>
 
-#include "tests/driver/binding_test.h"
+#include "tests/binding_cases/binding_test.h"
 #include "ui/view_rules.h"
 
 namespace tavrelo::ui {
@@ -43,7 +43,7 @@ TEST_F(ResultMenu, CopiesTheStepsOfTheLastSuccessfulPress) {
   driver->ClickCompute();
   ASSERT_EQ(driver->Messages().size(), 1U);
   ASSERT_TRUE(driver->ChooseFromResultMenu("复制计算过程"));
-  EXPECT_EQ(ToModelLineBreaks(driver->ClipboardText()), ToModelLineBreaks(model.CalculationSteps()));
+  EXPECT_EQ(ToCrLf(driver->ClipboardText()), ToCrLf(model.CalculationSteps()));
   EXPECT_TRUE(driver->ClipboardText().starts_with("桩侧负摩阻力计算（降低地下水）"));
   EXPECT_NE(driver->ClipboardText().find("0.25 × 65.10 = 16.3 kN/m²"), std::string::npos);
 }

@@ -1,7 +1,7 @@
 // The combo boxes behave as list fields of the form: typing is typing (no
 // completion, no pick, no change to the list), and a pick by pointer or
 // arrow key is one selection event with the text already in the model.
-#include "tests/driver/binding_test.h"
+#include "tests/binding_cases/binding_test.h"
 
 namespace tavrelo::ui {
 namespace {

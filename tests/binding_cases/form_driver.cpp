@@ -1,4 +1,4 @@
-#include "tests/driver/form_driver.h"
+#include "tests/binding_cases/form_driver.h"
 
 #include <ostream>
 

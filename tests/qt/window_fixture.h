@@ -2,7 +2,7 @@
 // The fixture of the Qt-only tests (layout, fonts, colours, the random
 // user): the program's window on a fresh model for every test, with its
 // widgets at hand. The behaviour every binding shares is tested through
-// FormDriver instead (tests/driver).
+// FormDriver instead (tests/binding_cases).
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "qt_window.h"
+#include "tests/qt/qt_window.h"
 #include "ui/form_handlers.h"
 
 namespace tavrelo::ui::testing_support {

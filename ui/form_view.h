@@ -1,0 +1,99 @@
+#pragma once
+// What a window binding is told by the FormModel, and what it promises in
+// return: the whole contract between the toolkit-free form and a toolkit.
+// Whoever writes a binding reads this header; nothing else is needed.
+//
+// How the program runs. `main` creates the FormModel and the binding's
+// window on it, calls ConnectHandlers(model), shows the window and runs the
+// toolkit's loop. The window builds every control by walking
+// FormModel::Inventory(), mirrors the model through the FormView below, and
+// hands the user's typing (FormModel::SetText), picks (FormModel::Select)
+// and presses (FormModel::Press) back. A press of "计算" then travels:
+//
+//   binding → FormModel::Press → Command1_Click → ComputeNegativeFriction
+//   → ComposeResultText → FormModel::SetText(Text1) → FormView::TextChanged
+//   → the result box; then FormModel::Announce → AnnouncementRequested.
+//
+// A press that finds bad input instead goes FormModel::ReportProblem →
+// FormView::ProblemReported (a modal message), then FormModel::RequestFocus
+// → FormView::FocusRequested (the field at fault).
+//
+// What every binding keeps, kind by kind (ControlKind):
+//   Form          caption, client area, background; closing it ends the
+//                 program, nothing is saved. A screen reader's frame.
+//   Frame         a group box, caption top left in the frame's foreground
+//                 (FrameCaption), filled with its background.
+//   Label         no background of its own (its container shows through),
+//                 no border, text from the top-left corner, wrapped inside its
+//                 fixed box (WrapLines where the toolkit cannot break Chinese
+//                 text); never takes focus. A label with labelFor is that
+//                 field's label for a screen reader (label-for / labelled-by);
+//                 the reference table's cells (controls::ReferenceCellOf) are
+//                 read as a table, row by row.
+//   ComboBox      an editable drop-down with a fixed, unsorted list. Typing,
+//                 Enter and leaving the field never pick, nothing typed is
+//                 completed or added to the list; a pick from the open list
+//                 by pointer or keyboard, an arrow key or the wheel in the
+//                 closed box picks, and goes to FormModel::Select with the
+//                 picked entry's index (the model sets the text, then raises
+//                 the event).
+//   TextBox       Text1: multi-line, wraps at its width, no scroll bars,
+//                 editable, keeps runs of blanks; Tab leaves it instead of
+//                 typing a tab. The model holds its line breaks as CR LF
+//                 (ToCrLf, ToLf). Its context menu (right click, the menu key,
+//                 Shift+F10) holds kResultMenu.
+//   CommandButton painted in its own background, caption stacked one
+//                 character per line (StackedCaption, ButtonLook); neither the
+//                 default (Enter) nor the cancel (Esc) button; a click or Space
+//                 presses it through FormModel::Press.
+//   Line          one pixel wide in its foreground, both end points included
+//                 (PixelRect); drawn by its container, so that a screen reader
+//                 finds nothing there.
+// Every focusable control is a tab stop in FormModel::TabOrder(), hidden
+// ones skipped, the first one focused when the window opens
+// (FormModel::InitialFocus); each carries its accessibleName whatever text
+// it holds (the text is its value) and its accessibleDescription where it
+// has one; a hint is a tooltip. Nothing on an event path throws.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "ui/controls.h"
+
+namespace tavrelo::ui {
+
+// Why a press of "计算" gave no sentence: one Chinese sentence for the
+// message, and the field the user should correct.
+struct InputProblem {
+  std::string message;
+  ControlKey field;
+
+  friend bool operator==(const InputProblem&, const InputProblem&) = default;
+};
+
+// The message's title (the window's caption) and its only button.
+inline constexpr std::string_view kProblemTitle = "Tavrelo";
+inline constexpr std::string_view kProblemButton = "确定";
+
+// What a view of the model (the window) is told when the model changes.
+class FormView {
+ public:
+  virtual ~FormView() = default;
+  virtual void TextChanged(ControlKey control, const std::string& text) = 0;
+  virtual void VisibilityChanged(ControlKey control, bool visible) = 0;
+  virtual void SelectionChanged(ControlKey control, std::optional<int> entry) = 0;
+  // A press found bad input: show problem.message in a modal message titled
+  // kProblemTitle with the one button kProblemButton (a screen reader's
+  // alert), and return once the user has closed it.
+  virtual void ProblemReported(const InputProblem& problem) = 0;
+  // The control should take the keyboard focus with its whole text selected
+  // (after a failed press, the field at fault). Only asked for visible ones.
+  virtual void FocusRequested(ControlKey control) = 0;
+  // The control's new text should be read out to a screen reader's user
+  // at once, wherever the focus is, and the focus left where it is (the
+  // sentence of a successful press).
+  virtual void AnnouncementRequested(ControlKey control) = 0;
+};
+
+}  // namespace tavrelo::ui

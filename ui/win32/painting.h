@@ -1,0 +1,54 @@
+#pragma once
+// What the Windows window paints itself, from the inventory and the rules
+// every binding shares (ui/view_rules.h): the frames with their captions and
+// grid lines, the labels wrapped as Chinese text wraps, Command1 in its own
+// orange with its caption stacked, and the colours of the controls that
+// Windows draws.
+
+#include <windows.h>
+
+#include <map>
+
+#include "ui/control_inventory.h"
+#include "ui/form_model.h"
+
+namespace tavrelo::ui::win32 {
+
+[[nodiscard]] COLORREF ToColorRef(Rgb rgb);
+
+// Solid brushes by colour, each made once and deleted with the set.
+class Brushes {
+ public:
+  Brushes() = default;
+  ~Brushes();
+  Brushes(const Brushes&) = delete;
+  Brushes& operator=(const Brushes&) = delete;
+
+  [[nodiscard]] HBRUSH operator()(Rgb rgb);
+
+ private:
+  std::map<Rgb, HBRUSH> brushes_;
+};
+
+// The font at `dpi`, in the first installed family of its list, with the
+// Chinese character set.
+[[nodiscard]] HFONT CreateFontFor(const FontSpec& wanted, int dpi);
+
+// A frame: its colour, the etched edge, the caption set into the top edge
+// and the grid lines of the controls it holds. Answers WM_PAINT.
+void PaintFrame(HWND frame, const FormModel& model, const ControlSpec& row, HFONT font, int dpi, Brushes& brushes);
+
+// A label's caption from the top-left corner, wrapped inside its box, on no
+// background of its own (the frame and its grid lines show through).
+void DrawLabel(const DRAWITEMSTRUCT& item, const ControlSpec& row, std::string_view caption, HFONT font);
+
+// Command1: its own colour whatever the theme, a raised edge (sunken while
+// pressed), its caption stacked one character per line.
+void DrawButton(const DRAWITEMSTRUCT& item, const ControlSpec& row, std::string_view caption, HFONT font, int dpi,
+                Brushes& brushes);
+
+// The colours of a control Windows draws itself (WM_CTLCOLOR…): the brush
+// to fill it with, its text colour set in `dc`.
+[[nodiscard]] HBRUSH ColourControl(HDC dc, const ControlSpec& row, Brushes& brushes);
+
+}  // namespace tavrelo::ui::win32
