@@ -1,52 +1,21 @@
 #include "core/calculation_steps.h"
 
 #include <cstddef>
-#include <initializer_list>
 #include <string_view>
 
 #include "core/result_text.h"
+#include "report_pieces.h"
 
 namespace tavrelo {
 namespace {
 
-constexpr std::string_view kUnitWeightUnit = " kN/m³";
-constexpr std::string_view kLengthUnit = " m";
-constexpr std::string_view kStressUnit = " kN/m²";
-constexpr std::string_view kBlanks[] = {" ", "\u3000"};  // ASCII and ideographic
-
-// The pieces one after another. (Appending keeps GCC 12's optimiser from a
-// false -Wrestrict alarm that chains of operator+ raise.)
-std::string Concat(std::initializer_list<std::string_view> pieces) {
-  std::size_t size = 0;
-  for (const std::string_view piece : pieces) size += piece.size();
-  std::string text;
-  text.reserve(size);
-  for (const std::string_view piece : pieces) text.append(piece);
-  return text;
-}
-
-// A field's text without the blanks a user may have typed around it.
-std::string_view Entered(std::string_view text) {
-  for (bool trimmed = true; trimmed;) {
-    trimmed = false;
-    for (const std::string_view blank : kBlanks) {
-      if (text.starts_with(blank)) text.remove_prefix(blank.size());
-      if (text.ends_with(blank)) text.remove_suffix(blank.size());
-      trimmed = trimmed || text.starts_with(blank) || text.ends_with(blank);
-    }
-  }
-  return text;
-}
-
-// As a factor of a product: "-2.0" becomes "(-2.0)", for a text as entered
-// and for a computed value alike.
-std::string Factor(std::string_view text) {
-  const std::string_view entered = Entered(text);
-  const bool negative = entered.starts_with("-") || entered.starts_with("－");
-  return negative ? Concat({"(", entered, ")"}) : std::string(entered);
-}
-
-std::string Line(std::string_view label, std::string_view formula) { return Concat({label, "  ", formula, "\n"}); }
+using report::Concat;
+using report::Entered;
+using report::Factor;
+using report::kLengthUnit;
+using report::kStressUnit;
+using report::kUnitWeightUnit;
+using report::Line;
 
 // The steps of one computation that the result holds values for.
 class StepWriter {
