@@ -1,50 +1,18 @@
 #include "core/negative_friction.h"
 
-#include <cmath>
 #include <cstddef>
+
+#include "field_reader.h"
 
 namespace tavrelo {
 namespace {
 
-// Reads one field after another and remembers the first failure, so that the
-// arithmetic below reads like the engineering it does.
-class FieldReader {
- public:
-  explicit FieldReader(const FrictionInput& input) : input_(input) {}
-
-  [[nodiscard]] bool failed() const noexcept { return failure_.has_value(); }
-  [[nodiscard]] const FrictionFailure& failure() const { return *failure_; }
-
-  double Read(FrictionField field) {
-    if (failed()) return 0.0;
-    const std::string_view text = FieldText(input_, field);
-    // Layer 2's thickness goes straight into single precision.
-    const bool singlePrecision = field.kind == FieldKind::Thickness && field.layer == 2;
-    const NumberReading reading = singlePrecision ? ReadNumberAsFloat(text) : ReadNumber(text);
-    if (!reading.ok()) failure_ = FrictionFailure{field, *reading.failure};
-    return reading.value;
-  }
-
-  // Every intermediate value must stay finite; `field` is blamed otherwise.
-  double Finite(double value, FrictionField field) {
-    if (!failed() && !std::isfinite(value)) failure_ = FrictionFailure{field, FailureReason::Overflow};
-    return value;
-  }
-
-  void Fail(FrictionField field, FailureReason reason) {
-    if (!failed()) failure_ = FrictionFailure{field, reason};
-  }
-
- private:
-  const FrictionInput& input_;
-  std::optional<FrictionFailure> failure_;
-};
-
-constexpr FrictionField UnitWeight(int layer) { return {FieldKind::UnitWeight, layer}; }
-constexpr FrictionField Thickness(int layer) { return {FieldKind::Thickness, layer}; }
-constexpr FrictionField kLayerCount{FieldKind::LayerCount, 0};
-constexpr FrictionField kLoad{FieldKind::Load, 0};
-constexpr FrictionField kCoefficient{FieldKind::Coefficient, 0};
+using fields::kCoefficient;
+using fields::kLayerCount;
+using fields::kLoad;
+using fields::Thickness;
+using fields::UnitWeight;
+using FieldReader = fields::Reader;
 
 // γ̄ and z for n layers. For one layer γ̄ is γ1 itself, read only when the
 // stress needs it, so it is left to the caller.

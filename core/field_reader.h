@@ -1,0 +1,41 @@
+#pragma once
+// Reading the form's fields for a computation, one after another, keeping
+// the first failure, so that the arithmetic reads like the engineering it
+// does. For the core's own sources only.
+
+#include <optional>
+
+#include "core/negative_friction.h"
+
+namespace tavrelo::fields {
+
+constexpr FrictionField UnitWeight(int layer) { return {FieldKind::UnitWeight, layer}; }
+constexpr FrictionField Thickness(int layer) { return {FieldKind::Thickness, layer}; }
+inline constexpr FrictionField kLayerCount{FieldKind::LayerCount, 0};
+inline constexpr FrictionField kLoad{FieldKind::Load, 0};
+inline constexpr FrictionField kCoefficient{FieldKind::Coefficient, 0};
+
+// Reads one field after another and remembers the first failure; once one
+// is remembered, reads give 0 and nothing more is blamed.
+class Reader {
+ public:
+  explicit Reader(const FrictionInput& input) : input_(input) {}
+
+  [[nodiscard]] bool failed() const noexcept { return failure_.has_value(); }
+  [[nodiscard]] const FrictionFailure& failure() const { return *failure_; }
+
+  // The value of `field`'s text. Layer 2's thickness goes straight into
+  // single precision.
+  double Read(FrictionField field);
+
+  // Every intermediate value must stay finite; `field` is blamed otherwise.
+  double Finite(double value, FrictionField field);
+
+  void Fail(FrictionField field, FailureReason reason);
+
+ private:
+  const FrictionInput& input_;
+  std::optional<FrictionFailure> failure_;
+};
+
+}  // namespace tavrelo::fields
