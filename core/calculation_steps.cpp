@@ -15,6 +15,7 @@ using report::Factor;
 using report::kLengthUnit;
 using report::kStressUnit;
 using report::kUnitWeightUnit;
+using report::LayerAsEntered;
 using report::Line;
 
 // The steps of one computation that the result holds values for.
@@ -42,11 +43,7 @@ class StepWriter {
   const LayerInput& LayerOf(int i) const { return input_.layers[static_cast<std::size_t>(i - 1)]; }
   std::string StressShown() const { return result_.stress ? FormatFixed(*result_.stress, 2) : "0"; }
 
-  void Layer(int i) {
-    const std::string k = std::to_string(i);
-    steps_.append(Concat({"第", k, "层  γ", k, " = ", Entered(LayerOf(i).unitWeightText), kUnitWeightUnit, "  h", k,
-                          " = ", Entered(LayerOf(i).thicknessText), kLengthUnit, "\n"}));
-  }
+  void Layer(int i) { steps_.append(Concat({LayerAsEntered(i, LayerOf(i)), "\n"})); }
 
   void MeanUnitWeight(int n) {
     std::string formula = "γ̄ = γ1";

@@ -38,6 +38,12 @@ std::string Factor(std::string_view text) {
   return negative ? Concat({"(", entered, ")"}) : std::string(entered);
 }
 
+std::string LayerAsEntered(int i, const LayerInput& layer) {
+  const std::string k = std::to_string(i);
+  return Concat({"第", k, "层  γ", k, " = ", Entered(layer.unitWeightText), kUnitWeightUnit, "  h", k, " = ",
+                 Entered(layer.thicknessText), kLengthUnit});
+}
+
 std::string Line(std::string_view label, std::string_view formula) { return Concat({label, "  ", formula, "\n"}); }
 
 }  // namespace tavrelo::report

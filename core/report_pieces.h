@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/negative_friction.h"
+
 namespace tavrelo::report {
 
 inline constexpr std::string_view kUnitWeightUnit = " kN/m³";
@@ -23,6 +25,9 @@ inline constexpr std::string_view kStressUnit = " kN/m²";
 // As a factor of a product: "-2.0" becomes "(-2.0)", for a text as entered
 // and for a computed value alike.
 [[nodiscard]] std::string Factor(std::string_view text);
+
+// Layer i as entered: "第2层  γ2 = 19 kN/m³  h2 = 3.0 m", without a line end.
+[[nodiscard]] std::string LayerAsEntered(int i, const LayerInput& layer);
 
 // "label  formula\n".
 [[nodiscard]] std::string Line(std::string_view label, std::string_view formula);
