@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "core/layered_stress.h"
 #include "core/result_text.h"
 #include "report_pieces.h"
 
@@ -36,6 +37,7 @@ class StepWriter {
     steps_.append(Line("负摩阻力标准值", Concat({"qsi = ξn·σi' = ", Factor(input_.coefficientText), " × ",
                                                  Factor(StressShown()), " = ", FormatFixed(result_.friction, 1),
                                                  kStressUnit})));
+    Layered();
     return steps_;
   }
 
@@ -84,6 +86,25 @@ class StepWriter {
     } else {
       steps_.append(Line("平均竖向有效应力", Concat({"σi' = γ̄·z = ", product, " = ", StressShown(), kStressUnit})));
     }
+  }
+
+  // The code's layer-by-layer sum gives another σi' than the window's γ̄·z,
+  // so a report pasted from the steps shows it as well. Where the window
+  // computed, the sum can fail only by an overflow (γ1·h1 before halving,
+  // p + σ'γi of an upper layer, ξn·σ'n).
+  void Layered() {
+    const LayeredOutcome layered = ComputeLayeredStress(input_);
+    if (!layered.applies()) return;
+    std::string value;
+    if (layered.ok()) {
+      const LayeredStress& r = layered.result();
+      const LayerStress& last = r.layers[static_cast<std::size_t>(r.layerCount - 1)];
+      value = Concat({"第", std::to_string(r.layerCount), "层 σi' = ", FormatFixed(last.stress, 2), kStressUnit,
+                      "  qsi = ", FormatFixed(r.friction, 1), kStressUnit});
+    } else {
+      value = layered.failure().reason == FailureReason::Overflow ? "数值溢出，未能算出" : "未能算出";
+    }
+    steps_.append(Line("分层总和法（JGJ 94-2008 式5.4.4-4）", value));
   }
 
   const FrictionInput& input_;

@@ -11,11 +11,15 @@
 //   第2层中点深度  z = h1 + h2/2 = 2.0 + 3.0/2 = 3.50 m
 //   平均竖向有效应力  σi' = γ̄·z = 18.60 × 3.50 = 65.10 kN/m²
 //   负摩阻力标准值  qsi = ξn·σi' = 0.25 × 65.10 = 16.3 kN/m²
+//   分层总和法（JGJ 94-2008 式5.4.4-4）  第2层 σi' = 64.50 kN/m²  qsi = 16.1 kN/m²
 //
 // The texts stand as entered (without blanks around them; a negative one in
 // brackets where it is multiplied). Every value comes from the result, which
 // was computed unrounded: γ̄ and z are shown with two decimals for reading,
-// σi' and qsi exactly as the sentence shows them.
+// σi' and qsi exactly as the sentence shows them. The last line gives layer
+// n's σi' and qsi summed layer by layer as JGJ 94-2008 has it
+// (layered_stress.h), which differs from the window's γ̄·z, so that a report
+// pasted from the steps shows both; where that sum overflows, it says so.
 
 #include <string>
 
@@ -26,7 +30,8 @@ namespace tavrelo {
 // The steps for `input` and the `result` computed from it, one a line, lines
 // ended by "\n" (the last one too). Total: steps whose values the result does
 // not hold (a layer count other than 1 to 5, a cause that is neither) are
-// left out, and the friction line is always there.
+// left out, the layered line with them, and the friction line is always
+// there.
 [[nodiscard]] std::string ComposeCalculationSteps(const FrictionInput& input, const FrictionResult& result);
 
 }  // namespace tavrelo
