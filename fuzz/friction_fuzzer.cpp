@@ -31,6 +31,9 @@
 #include <system_error>
 #include <vector>
 
+#include "core/calculation_steps.h"
+#include "core/layered_report.h"
+#include "core/layered_stress.h"
 #include "core/negative_friction.h"
 #include "core/number_text.h"
 #include "core/result_text.h"
@@ -47,6 +50,8 @@ using tavrelo::FrictionField;
 using tavrelo::FrictionInput;
 using tavrelo::FrictionOutcome;
 using tavrelo::FrictionResult;
+using tavrelo::LayeredOutcome;
+using tavrelo::LayeredStress;
 using tavrelo::LayerInput;
 using tavrelo::NumberReading;
 
@@ -756,6 +761,266 @@ void CheckReadValues(const FrictionInput& input, const Model& model) {
   }
 }
 
+// --- The layered sum (layered_stress.h) --------------------------------------
+//
+// Its values are checked against a reference of the fuzzer's own that adds
+// the layers up in long double straight from the readings; it shares nothing
+// with the product but the reading of the texts, checked above.
+
+std::string DescribeLayered(const LayeredOutcome& layered) {
+  if (!layered.applies()) return "layered: does not apply";
+  if (!layered.ok()) {
+    return "layered failure: " + FieldName(layered.failure().field) + ", reason " +
+           std::to_string(static_cast<int>(layered.failure().reason));
+  }
+  const LayeredStress& r = layered.result();
+  std::string out = "layered: " + std::to_string(r.layerCount) + " layers";
+  for (int i = 0; i < r.layerCount; ++i) {
+    const tavrelo::LayerStress& layer = r.layers[static_cast<std::size_t>(i)];
+    std::array<char, 160> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "; σ'γ%d %.17g, σ'%d %.17g", i + 1, layer.selfWeightStress, i + 1,
+                  layer.stress);
+    out += buffer.data();
+  }
+  std::array<char, 64> buffer{};
+  std::snprintf(buffer.data(), buffer.size(), "; friction %.17g", r.friction);
+  return out + buffer.data();
+}
+
+// The fields in the order the layered sum reads them: the count, γi and hi
+// from layer 1 down, p under a surface load, ξn.
+std::vector<FrictionField> LayeredReadOrder(const Model& model) {
+  std::vector<FrictionField> order{kLayerCount};
+  for (int i = 1; i <= *model.layers; ++i) {
+    order.push_back(UnitWeight(i));
+    order.push_back(Thickness(i));
+  }
+  if (model.cause == CauseKind::SurfaceSurcharge) order.push_back(kLoad);
+  order.push_back(kCoefficient);
+  return order;
+}
+
+void CheckLayeredFailure(const Model& model, const LayeredOutcome& layered, const FrictionOutcome& window) {
+  const FrictionFailure& failure = layered.failure();
+  const auto detail = [&](const char* what) { return [&, what] { return what + (": " + DescribeLayered(layered)); }; };
+  const std::vector<FrictionField> order = LayeredReadOrder(model);
+  const auto blamed = std::find(order.begin(), order.end(), failure.field);
+  ExpectThat(blamed != order.end(), detail("the layered sum blames a field it does not read"));
+  for (auto it = order.begin(); it != blamed; ++it) {
+    ExpectThat(model.Find(*it)->ok(), detail("the layered sum blames a field read after an unreadable one"));
+  }
+  const NumberReading& reading = *model.Find(failure.field);
+  if (IsReadFailure(failure.reason)) {
+    ExpectThat(!reading.ok() && *reading.failure == failure.reason,
+               detail("the layered sum blames a text for another reason than its reading gives"));
+    return;
+  }
+  ExpectThat(failure.reason == FailureReason::Overflow, detail("the layered sum fails for a thickness sum"));
+  ExpectThat(reading.ok(), detail("the layered sum blames an overflow on an unreadable text"));
+  if (failure.field.kind == FieldKind::UnitWeight) {
+    ExpectThat(model.Find(Thickness(failure.field.layer))->ok(),
+               detail("the layered sum blames a layer's weight whose thickness is unreadable"));
+  } else {
+    ExpectThat(failure.field == kLoad || failure.field == kCoefficient,
+               detail("the layered sum blames an overflow on the layer count or a thickness"));
+  }
+  ExpectThat(!window.ok() || !IsReadFailure(failure.reason),
+             detail("the layered sum cannot read a text the window read"));
+  ExpectThat(!Tame(model), detail("the layered sum overflows with moderate, readable inputs"));
+}
+
+void CheckLayeredValues(const Model& model, const LayeredStress& r, const FrictionOutcome& window) {
+  const auto detail = [&](const char* what) { return [&r, what] { return what + (": " + DescribeLayered(r)); }; };
+  const int n = *model.layers;
+  ExpectThat(r.layerCount == n && r.cause == model.cause, detail("the layered sum has another count or cause"));
+  const NumberReading* load = model.Find(kLoad);
+  ExpectThat(r.load.has_value() == (load != nullptr) && (!load || SameBits(*r.load, load->value)),
+             detail("the layered sum's p is not the load text's value"));
+  long double above = 0.0L;      // Σγe·he over the layers above, exactly enough
+  long double magnitude = 0.0L;  // Σ|γe·he| through this layer: the scale of the rounding
+  for (int i = 1; i <= n; ++i) {
+    const tavrelo::LayerStress& layer = r.layers[static_cast<std::size_t>(i - 1)];
+    const long double gamma = model.Find(UnitWeight(i))->value;
+    const long double h = model.Find(Thickness(i))->value;
+    ExpectThat(
+        SameBits(layer.unitWeight, static_cast<double>(gamma)) && SameBits(layer.thickness, static_cast<double>(h)),
+        detail("a layer's γ or h is not its text's value"));
+    const long double reference = above + gamma * h / 2.0L;
+    magnitude += std::fabs(gamma * h);
+    above += gamma * h;
+    ExpectThat(std::fabs(static_cast<long double>(layer.selfWeightStress) - reference) <= 1e-13L * magnitude + 1e-300L,
+               [&] {
+                 std::array<char, 96> buffer{};
+                 std::snprintf(buffer.data(), buffer.size(), "σ'γ%d far from the long double sum %.17Lg", i, reference);
+                 return buffer.data() + (": " + DescribeLayered(r));
+               });
+    ExpectThat(std::isfinite(layer.stress) &&
+                   SameBits(layer.stress, r.load ? *r.load + layer.selfWeightStress : layer.selfWeightStress),
+               detail("σ'i is not σ'γi, or p + σ'γi under a surface load"));
+  }
+  const double lastStress = r.layers[static_cast<std::size_t>(n - 1)].stress;
+  ExpectThat(SameBits(r.coefficient, model.Find(kCoefficient)->value) && std::isfinite(r.friction) &&
+                 SameBits(r.friction, r.coefficient * lastStress),
+             detail("the layered qsi is not ξn·σ'n"));
+
+  // Beside the window: the same for one layer, and for two layers apart by
+  // h1·h2·(γ2 − γ1)/[2(h1 + h2)], for values far from the double's limits.
+  if (!window.ok() || !window.result().stress || !Tame(model)) return;
+  const double windowStress = *window.result().stress;
+  bool ordinary = true;
+  long double scale = 0.0L;
+  for (int i = 1; i <= n; ++i) {
+    for (const FrictionField field : {UnitWeight(i), Thickness(i)}) {
+      const double v = model.Find(field)->value;
+      ordinary = ordinary && (v == 0.0 || std::fabs(v) >= 1e-100);
+    }
+    scale += std::fabs(static_cast<long double>(model.Find(UnitWeight(i))->value)) * model.Find(Thickness(i))->value;
+  }
+  if (!ordinary) return;
+  if (r.load) scale += std::fabs(static_cast<long double>(*r.load));
+  long double apart = 0.0L;
+  if (n == 2) {
+    const long double g1 = model.Find(UnitWeight(1))->value;
+    const long double g2 = model.Find(UnitWeight(2))->value;
+    const long double h1 = model.Find(Thickness(1))->value;
+    const long double h2 = model.Find(Thickness(2))->value;
+    apart = h1 * h2 * (g2 - g1) / (2.0L * (h1 + h2));
+    scale += std::fabs(g1) * h2 + std::fabs(g2) * h1;
+  } else if (n > 2) {
+    return;
+  }
+  ExpectThat(std::fabs(static_cast<long double>(windowStress) - lastStress - apart) <= 1e-12L * scale + 1e-290L,
+             detail("the window's σi' and the layered σ'n are not apart by the closed form"));
+}
+
+// What the two reports made from the layered sum show of its values.
+void CheckLayeredTexts(const FrictionInput& input, const LayeredOutcome& layered, const FrictionOutcome& window) {
+  if (!window.ok()) return;
+  const std::string steps = tavrelo::ComposeCalculationSteps(input, window.result());
+  Expect(steps.ends_with("\n"), "the steps do not end with a line feed");
+  const std::size_t lastStart = steps.rfind('\n', steps.size() - 2);
+  const std::string_view lastLine = std::string_view(steps).substr(lastStart == std::string::npos ? 0 : lastStart + 1);
+  const std::string layeredLabel = "分层总和法（JGJ 94-2008 式5.4.4-4）  ";
+  const auto stepsDetail = [&](const char* what) {
+    return [&, what] { return what + (": \"" + Escaped(lastLine) + "\", " + DescribeLayered(layered)); };
+  };
+  if (!layered.applies()) {
+    ExpectThat(lastLine.starts_with("负摩阻力标准值  "), stepsDetail("the steps end with a line not the friction's"));
+    return;
+  }
+  if (!layered.ok()) {
+    ExpectThat(lastLine == layeredLabel + "数值溢出，未能算出\n", stepsDetail("the steps do not tell the overflow"));
+    return;
+  }
+  const LayeredStress& r = layered.result();
+  const std::string n = std::to_string(r.layerCount);
+  const double lastStress = r.layers[static_cast<std::size_t>(r.layerCount - 1)].stress;
+  const std::string stress = tavrelo::FormatFixed(lastStress, 2);
+  const std::string friction = tavrelo::FormatFixed(r.friction, 1);
+  CheckFixed(lastStress, 2, stress);
+  CheckFixed(r.friction, 1, friction);
+  ExpectThat(lastLine == layeredLabel + "第" + n + "层 σi' = " + stress + " kN/m²  qsi = " + friction + " kN/m²\n",
+             stepsDetail("the steps' last line is not the layered σ'n and qsi"));
+
+  // Every text the report shows was read, so none holds a line break.
+  const std::string report = tavrelo::ComposeLayeredReport(input, r, window.result());
+  std::vector<std::string_view> lines;
+  for (std::size_t start = 0, end = 0; (end = report.find('\n', start)) != std::string::npos; start = end + 1) {
+    lines.emplace_back(std::string_view(report).substr(start, end - start));
+  }
+  const auto reportDetail = [&](const char* what) {
+    return [&, what] { return what + (":\n" + Escaped(report.substr(0, 1500))); };
+  };
+  const std::size_t first = r.load ? 3 : 2;  // the first layer's line
+  ExpectThat(report.ends_with("\n") && lines.size() == first + static_cast<std::size_t>(r.layerCount) + 3,
+             reportDetail("the report has another number of lines"));
+  ExpectThat(lines[0].find("JGJ 94-2008") != std::string_view::npos, reportDetail("the report does not name the code"));
+  for (int i = 1; i <= r.layerCount; ++i) {
+    const tavrelo::LayerStress& layer = r.layers[static_cast<std::size_t>(i - 1)];
+    const std::string_view line = lines[first + static_cast<std::size_t>(i - 1)];
+    const std::string k = std::to_string(i);
+    const std::string selfWeight = "σ'γ" + k + " = ";
+    const std::size_t at = line.find(selfWeight);
+    ExpectThat(line.starts_with("第" + k + "层  γ" + k + " = ") && at != std::string_view::npos,
+               reportDetail("a layer's line does not begin with the layer"));
+    const std::string value = "/2 = " + tavrelo::FormatFixed(layer.selfWeightStress, 2) + " kN/m²";
+    const std::string_view rest = line.substr(at);
+    ExpectThat(r.load ? rest.find(value + "  σ'" + k + " = ") != std::string_view::npos &&
+                            rest.ends_with(" = " + tavrelo::FormatFixed(layer.stress, 2) + " kN/m²")
+                      : rest.ends_with(value),
+               reportDetail("a layer's line does not end with its σ'γi (and σ'i)"));
+  }
+  const std::string factor = stress.starts_with("-") ? "(" + stress + ")" : stress;
+  ExpectThat(lines[lines.size() - 3].ends_with(" × " + factor + " = " + friction + " kN/m²"),
+             reportDetail("the report's qsi line is not ξn·σ'n with its values"));
+  const FrictionResult& w = window.result();
+  ExpectThat(lines.back() == "本程序窗口结果（平均重度法）σi' = " +
+                                 (w.stress ? tavrelo::FormatFixed(*w.stress, 2) : std::string("—")) +
+                                 " kN/m²  qsi = " + tavrelo::FormatFixed(w.friction, 1) + " kN/m²",
+             reportDetail("the report's last line is not the window's value"));
+}
+
+bool SameLayered(const LayeredOutcome& a, const LayeredOutcome& b) {
+  if (a.applies() != b.applies() || a.ok() != b.ok()) return false;
+  if (!a.applies()) return true;
+  if (!a.ok()) return a.failure() == b.failure();
+  const LayeredStress& x = a.result();
+  const LayeredStress& y = b.result();
+  bool same = x.layerCount == y.layerCount && x.cause == y.cause && SameBits(x.load, y.load) &&
+              SameBits(x.coefficient, y.coefficient) && SameBits(x.friction, y.friction);
+  for (std::size_t i = 0; i < x.layers.size(); ++i) {
+    same = same && SameBits(x.layers[i].unitWeight, y.layers[i].unitWeight) &&
+           SameBits(x.layers[i].thickness, y.layers[i].thickness) &&
+           SameBits(x.layers[i].selfWeightStress, y.layers[i].selfWeightStress) &&
+           SameBits(x.layers[i].stress, y.layers[i].stress);
+  }
+  return same;
+}
+
+// Total and never throwing; a failure exactly when a text it reads is
+// unreadable or a step overflows; nothing where it does not apply; the rows
+// below layer n and an unread load change nothing.
+void CheckLayered(const FrictionInput& input, const Model& model, const FrictionOutcome& window, std::size_t salt) {
+  std::optional<LayeredOutcome> computed;
+  try {
+    computed = tavrelo::ComputeLayeredStress(input);
+  } catch (...) {
+    Broken("the layered sum threw");
+  }
+  const LayeredOutcome& layered = *computed;
+  const auto detail = [&](const char* what) { return [&, what] { return what + (": " + DescribeLayered(layered)); }; };
+  if (!model.count.ok()) {
+    ExpectThat(
+        layered.applies() && !layered.ok() && layered.failure() == FrictionFailure{kLayerCount, *model.count.failure},
+        detail("an unreadable layer count does not fail the layered sum"));
+    return;
+  }
+  const bool applies = model.layers.has_value() && model.cause != CauseKind::Other;
+  ExpectThat(layered.applies() == applies, detail("the layered sum applies against the layer count and cause"));
+  if (applies) {
+    ExpectThat(layered.ok() || !model.AllReadable() || layered.failure().reason == FailureReason::Overflow,
+               detail("the layered sum fails with every text readable, other than by overflowing"));
+    if (layered.ok()) {
+      ExpectThat(model.AllReadable(), detail("the layered sum succeeds with a text unreadable"));
+      CheckLayeredValues(model, layered.result(), window);
+    } else {
+      CheckLayeredFailure(model, layered, window);
+    }
+  }
+  CheckLayeredTexts(input, layered, window);
+
+  FrictionInput changed = input;
+  const int n = applies ? *model.layers : 0;
+  for (int i = n + 1; i <= 5; ++i) {
+    const auto idx = static_cast<std::size_t>(i - 1);
+    changed.layers[idx] = LayerInput{std::string(kGarbage[(salt + idx) % kGarbage.size()]), "x"};
+  }
+  if (!applies || model.cause != CauseKind::SurfaceSurcharge) changed.loadText = kGarbage[salt % kGarbage.size()];
+  if (!applies) changed.coefficientText = "x";
+  ExpectThat(SameLayered(layered, tavrelo::ComputeLayeredStress(changed)),
+             detail("the layered sum depends on texts it does not read"));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -775,6 +1040,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   CheckUnreadTextsIgnored(input, model, outcome, size + (size > 0 ? data[size - 1] : 0U));
   CheckReadValues(input, model);
+  CheckLayered(input, model, outcome, size);
 
   g_input = nullptr;
   g_outcome = nullptr;

@@ -163,6 +163,16 @@ def build_seeds(lists):
     seeds["largest-stress"] = form("1.0", [("0", "2.0")], surcharge, "1", "1.7976931348623157e308")
     seeds["negative-zero-friction"] = form("2.0", [("-0", "2.0"), ("0", "3.0")], groundwater, "-0.25")
 
+    # The layered sum beside the window: where they part and where only one of them fails.
+    seeds["layered-three-layers-rising"] = form("3.0", [("18", "2.0"), ("19", "3.0"), ("20", "4.0")], groundwater,
+                                                "0.25")
+    seeds["layered-falling-unit-weights"] = form("2.0", [("20", "2.0"), ("18", "3.0")], surcharge, "0.25", "10")
+    seeds["layered-zero-thicknesses"] = form("3.0", [("18", "0"), ("19", "0"), ("20", "0.0")], surcharge, "0.25",
+                                             "10")
+    seeds["layered-overflow-one-layer-weight"] = form("1.0", [("1e308", "3")], groundwater, "0.25")
+    seeds["layered-overflow-upper-layer-load"] = form("3", [("1.79e308", "1"), ("-1.79e308", "1"), ("2", "1")],
+                                                      surcharge, "0.25", "1e308")
+
     seeds["empty"] = b""
     return seeds
 
