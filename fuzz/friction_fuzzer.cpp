@@ -836,7 +836,7 @@ void CheckLayeredValues(const Model& model, const LayeredStress& r, const Fricti
   const NumberReading* load = model.Find(kLoad);
   ExpectThat(r.load.has_value() == (load != nullptr) && (!load || SameBits(*r.load, load->value)),
              detail("the layered sum's p is not the load text's value"));
-  long double above = 0.0L;      // Σγe·he over the layers above, exactly enough
+  long double above = 0.0L;      // Σγe·he over the layers above
   long double magnitude = 0.0L;  // Σ|γe·he| through this layer: the scale of the rounding
   for (int i = 1; i <= n; ++i) {
     const tavrelo::LayerStress& layer = r.layers[static_cast<std::size_t>(i - 1)];
