@@ -4,6 +4,8 @@
 #include <cstddef>
 
 #include "core/calculation_steps.h"
+#include "core/layered_report.h"
+#include "core/layered_stress.h"
 #include "core/number_text.h"
 #include "core/result_text.h"
 
@@ -126,8 +128,11 @@ void Command1_Click(FormModel& model) {
     model.RequestFocus(problem->field);
     return;
   }
-  // The steps belong to the sentence: kept beside it for the report.
+  // The steps and the layered calculation belong to the sentence: kept
+  // beside it for the report.
   model.SetCalculationSteps(ComposeCalculationSteps(input, outcome.result()));
+  const LayeredOutcome layered = ComputeLayeredStress(input);
+  model.SetLayeredCalculation(layered.ok() ? ComposeLayeredReport(input, layered.result(), outcome.result()) : "");
   // Writing Text1, and having it read out, is the last thing a press does.
   model.SetText(kResult, ComposeResultText(input.causeText, input.layerCountText, outcome.result()));
   model.Announce(kResult);

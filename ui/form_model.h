@@ -61,6 +61,11 @@ class FormModel {
   // gave a sentence. Later edits and failed presses leave it as it is.
   [[nodiscard]] const std::string& CalculationSteps() const noexcept { return steps_; }
   void SetCalculationSteps(std::string steps) { steps_ = std::move(steps); }
+  // The same press's stress summed layer by layer as JGJ 94-2008 has it,
+  // for a report ("复制分层计算（JGJ 94-2008）"); kept and left alone as the
+  // steps are.
+  [[nodiscard]] const std::string& LayeredCalculation() const noexcept { return layered_; }
+  void SetLayeredCalculation(std::string layered) { layered_ = std::move(layered); }
 
   // --- Events
   // Picks entry `entry` of a combo box's list: the text becomes that entry,
@@ -99,6 +104,7 @@ class FormModel {
   std::vector<std::size_t> byKey_;  // positions in inventory_, sorted by (name, index)
   FormView* view_ = nullptr;
   std::string steps_;
+  std::string layered_;
 };
 
 }  // namespace tavrelo::ui

@@ -1,6 +1,7 @@
-// The result box's context menu: the editing commands in Chinese, and
+// The result box's context menu: the editing commands in Chinese,
 // "复制计算过程", which copies the calculation of the last press that gave a
-// sentence.
+// sentence, and "复制分层计算（JGJ 94-2008）", which copies that press's stress
+// summed layer by layer.
 #include <algorithm>
 
 #include "tests/binding_cases/binding_test.h"
@@ -13,9 +14,14 @@ using testing_support::BindingTest;
 
 using ResultMenu = BindingTest;
 
+// Latin letters other than those of the code's name, JGJ.
 bool HasLatinLetter(std::string_view text) {
-  return std::any_of(text.begin(), text.end(), [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
+  std::string rest(text);
+  for (auto code = rest.find("JGJ"); code != std::string::npos; code = rest.find("JGJ")) rest.erase(code, 3);
+  return std::any_of(rest.begin(), rest.end(), [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
 }
+
+bool Holds(std::string_view text, std::string_view piece) { return text.find(piece) != std::string_view::npos; }
 
 TEST_F(ResultMenu, OffersTheEditingCommandsInChineseAndCopyingTheSteps) {
   const std::vector<std::string> entries = driver->ResultMenuEntries();
@@ -31,14 +37,17 @@ TEST_F(ResultMenu, OffersTheEditingCommandsInChineseAndCopyingTheSteps) {
   }
   for (const std::string& entry : entries) EXPECT_FALSE(HasLatinLetter(entry)) << entry;
   // Before any sentence there is nothing to copy.
-  EXPECT_EQ(entries.back(), "-复制计算过程");
+  ASSERT_GE(entries.size(), 2U);
+  EXPECT_EQ(entries[entries.size() - 2], "-复制计算过程");
+  EXPECT_EQ(entries.back(), "-复制分层计算（JGJ 94-2008）");
   EXPECT_FALSE(driver->ChooseFromResultMenu("复制计算过程"));
+  EXPECT_FALSE(driver->ChooseFromResultMenu("复制分层计算（JGJ 94-2008）"));
 }
 
 TEST_F(ResultMenu, CopiesTheStepsOfTheLastSuccessfulPress) {
   FillTypicalUse();
   driver->ClickCompute();
-  ASSERT_EQ(driver->ResultMenuEntries().back(), "复制计算过程");
+  ASSERT_EQ(driver->ResultMenuEntries().back(), "复制分层计算（JGJ 94-2008）");
   driver->Type(controls::kCoefficient, "abc");  // an edit, then a press that fails
   driver->ClickCompute();
   ASSERT_EQ(driver->Messages().size(), 1U);
@@ -46,6 +55,21 @@ TEST_F(ResultMenu, CopiesTheStepsOfTheLastSuccessfulPress) {
   EXPECT_EQ(ToCrLf(driver->ClipboardText()), ToCrLf(model.CalculationSteps()));
   EXPECT_TRUE(driver->ClipboardText().starts_with("桩侧负摩阻力计算（降低地下水）"));
   EXPECT_NE(driver->ClipboardText().find("0.25 × 65.10 = 16.3 kN/m²"), std::string::npos);
+}
+
+// The code's layered sum beside the window's mean unit weight: for the typical
+// use 64.50 and 16.1 where the sentence keeps 65.10 and 16.3.
+TEST_F(ResultMenu, CopiesTheLayeredCalculationBesideTheWindowsValue) {
+  FillTypicalUse();
+  driver->ClickCompute();
+  ASSERT_TRUE(driver->ChooseFromResultMenu("复制分层计算（JGJ 94-2008）"));
+  const std::string copied = driver->ClipboardText();
+  EXPECT_EQ(ToCrLf(copied), ToCrLf(model.LayeredCalculation()));
+  for (const std::string_view piece : {"JGJ 94-2008", "σ'γ1 = 18×2.0/2 = 18.00", "= 64.50 kN/m²", "= 16.1 kN/m²",
+                                       "本程序窗口结果（平均重度法）σi' = 65.10 kN/m²"}) {
+    EXPECT_TRUE(Holds(copied, piece)) << piece << " in\n" << copied;
+  }
+  EXPECT_EQ(driver->Shown(controls::kResult), testing_support::kTypicalSentence);
 }
 
 }  // namespace

@@ -309,12 +309,16 @@ TEST(FieldControls, EachInputComesFromItsField) {
 namespace tavrelo::ui {
 namespace {
 
-// The steps stay those of the press that wrote the sentence in Text1.
+// The steps, and the layered calculation beside them, stay those of the
+// press that wrote the sentence in Text1.
 TEST_F(Form, StepsBelongToThePressThatWroteTheSentence) {
   EXPECT_EQ(model.CalculationSteps(), "") << "nothing to copy before the first sentence";
+  EXPECT_EQ(model.LayeredCalculation(), "");
   FillTypicalUse();
   Press();
   const std::string typical = model.CalculationSteps();
+  const std::string layered = model.LayeredCalculation();
+  EXPECT_NE(layered.find("= 0.25 × 64.50 = 16.1 kN/m²\n"), std::string::npos) << layered;
   EXPECT_TRUE(typical.starts_with("桩侧负摩阻力计算（降低地下水）\n")) << typical;
   EXPECT_NE(typical.find("= 0.25 × 65.10 = 16.3 kN/m²\n"), std::string::npos) << typical;
 
@@ -324,10 +328,13 @@ TEST_F(Form, StepsBelongToThePressThatWroteTheSentence) {
   Press();
   ASSERT_EQ(problems.size(), 1U);
   EXPECT_EQ(model.CalculationSteps(), typical);
+  EXPECT_EQ(model.LayeredCalculation(), layered);
 
   model.SetText(controls::Thickness(2), "3.0");
   Press();
   EXPECT_NE(model.CalculationSteps().find("= 0.3 × 65.10 = 19.5 kN/m²\n"), std::string::npos);
+  EXPECT_NE(model.LayeredCalculation().find("= 0.3 × 64.50 = 19.4 kN/m²\n"), std::string::npos)
+      << model.LayeredCalculation();
 }
 
 // --- What a screen reader is told ---------------------------------------------

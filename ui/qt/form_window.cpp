@@ -258,12 +258,17 @@ std::unique_ptr<QMessageBox> FormWindow::ProblemBox(const QString& title, const 
 std::unique_ptr<QMenu> FormWindow::BuildResultMenu() {
   auto* box = qobject_cast<QPlainTextEdit*>(Widget(controls::kResult));
   std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
-  menu->addSeparator();
-  QAction* copySteps = menu->addAction(ToQString(kCopyStepsText));
-  copySteps->setObjectName(QStringLiteral("copyCalculationSteps"));
-  copySteps->setEnabled(CanCopySteps(model_));
-  connect(copySteps, &QAction::triggered, this,
-          [this] { QApplication::clipboard()->setText(QString::fromStdString(model_.CalculationSteps())); });
+  // Qt makes the editing commands (in Chinese through its translations);
+  // the copying commands come from the form's table.
+  for (const ResultMenuItem& item : kResultMenu) {
+    if (item.command != ResultMenuCommand::CopySteps && item.command != ResultMenuCommand::CopyLayered) continue;
+    if (item.separatorBefore) menu->addSeparator();
+    QAction* copy = menu->addAction(ToQString(item.text));
+    copy->setEnabled(CanCopy(model_, item.command));
+    connect(copy, &QAction::triggered, this, [this, command = item.command] {
+      QApplication::clipboard()->setText(ToQString(TextToCopy(model_, command)));
+    });
+  }
   return menu;
 }
 

@@ -50,7 +50,8 @@ class FormWindow : public QWidget, private FormView {
   [[nodiscard]] std::unique_ptr<QMessageBox> ProblemBox(const QString& title, const QString& message);
 
   // The result box's context menu as it opens now: Qt's editing commands
-  // and "复制计算过程" (enabled once a press has given a sentence).
+  // and the copying commands of kResultMenu (enabled once a press has given
+  // a sentence).
   [[nodiscard]] std::unique_ptr<QMenu> BuildResultMenu();
 
  private:

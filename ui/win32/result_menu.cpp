@@ -25,7 +25,8 @@ HMENU BuildResultMenu(HWND box, const FormModel& model) {
       case ResultMenuCommand::Delete: enabled = selection; break;
       case ResultMenuCommand::Paste: enabled = IsClipboardFormatAvailable(CF_UNICODETEXT) != 0; break;
       case ResultMenuCommand::SelectAll: enabled = GetWindowTextLengthW(box) > 0; break;
-      case ResultMenuCommand::CopySteps: enabled = CanCopySteps(model); break;
+      case ResultMenuCommand::CopySteps:
+      case ResultMenuCommand::CopyLayered: enabled = CanCopy(model, item.command); break;
     }
     std::wstring text = Widen(item.text);
     if (!item.shortcut.empty()) text += L"\t" + Widen(item.shortcut);
@@ -43,7 +44,8 @@ void RunResultMenuCommand(ResultMenuCommand command, HWND box, HWND owner, const
     case ResultMenuCommand::Delete: SendMessageW(box, WM_CLEAR, 0, 0); break;
     case ResultMenuCommand::SelectAll: SendMessageW(box, EM_SETSEL, 0, -1); break;
     case ResultMenuCommand::CopySteps:
-      if (CanCopySteps(model)) CopyToClipboard(owner, model.CalculationSteps());
+    case ResultMenuCommand::CopyLayered:
+      if (CanCopy(model, command)) CopyToClipboard(owner, TextToCopy(model, command));
       break;
   }
 }
