@@ -12,6 +12,7 @@
 #include "ui/text_wrap.h"
 #include "ui/view_rules.h"
 #include "ui/win32/form_window.h"
+#include "ui/win32/system.h"
 #include "ui/win32/text.h"
 
 namespace tavrelo::ui {
@@ -64,6 +65,17 @@ TEST_F(Win32Layout, WindowIsTavreloWithItsClientAreaAtTheScreensDpi) {
   wchar_t title[32] = {};
   GetWindowTextW(window.Hwnd(), title, 32);
   EXPECT_EQ(std::wstring(title), L"Tavrelo");
+}
+
+// What Windows 8.1 and Windows 7 fall back to gives the dpi the newest call
+// gives, on one monitor: the window is laid out alike on each.
+TEST_F(Win32Layout, EveryWayOfAskingTheDpiAgrees) {
+  const int dpi = ExpectedDpi();
+  EXPECT_EQ(DpiOf(window.Hwnd()), dpi);
+  const int monitorDpi = MonitorDpiOf(window.Hwnd());
+  EXPECT_TRUE(monitorDpi == 0 || monitorDpi == dpi) << monitorDpi;
+  EXPECT_EQ(SystemDpi(), dpi);
+  EXPECT_EQ(DpiOf(nullptr), dpi) << "no window: the system's";
 }
 
 TEST_F(Win32Layout, EveryControlSitsAtItsTwipsInPixels) {

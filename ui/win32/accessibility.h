@@ -3,7 +3,8 @@
 // what the controls tell it themselves: the names and descriptions of the
 // inventory, set through the accessibility layer's annotation service, and
 // the result box as a polite live region whose new sentence is read out
-// wherever the focus is.
+// wherever the focus is. Where Windows lacks a part of this (live regions
+// came with Windows 8), the call does nothing and nothing fails.
 
 #include <windows.h>
 
