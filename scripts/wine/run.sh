@@ -5,8 +5,10 @@
 #   run.sh [--root DIR] PROGRAM.exe [ARGUMENTS…]
 #
 # The prefix lives in DIR (default: build/wine beside this script's tree),
-# one per dpi: TAVRELO_WINE_DPI (96 unless set) is the screen's dpi in it.
-# Each is made once, with the Chinese font substitutes the window expects
+# one per dpi and Windows version: TAVRELO_WINE_DPI (96 unless set) is the
+# screen's dpi in it, TAVRELO_WINE_VERSION (Wine's own default, Windows 10,
+# unless set) the version of Windows Wine poses as, as winecfg names it:
+# win7 for Windows 7 SP1. Each is made once, with the Chinese font substitutes the window expects
 # of a Chinese Windows; later runs reuse it. Safe to run in parallel. Exits
 # with the program's exit code; gives up after TAVRELO_WINE_TIMEOUT seconds
 # (300 by default), so an invisible dialog cannot hang a run.
@@ -20,7 +22,9 @@ fi
 [ "$#" -ge 1 ] || { echo "usage: run.sh [--root DIR] PROGRAM.exe [ARGUMENTS…]" >&2; exit 2; }
 
 dpi=${TAVRELO_WINE_DPI:-96}
-export WINEPREFIX=$root/prefix-$dpi
+version=${TAVRELO_WINE_VERSION:-}
+prefix_name=prefix-$dpi${version:+-$version}
+export WINEPREFIX=$root/$prefix_name
 export WINEDEBUG=-all
 # No Mono or Gecko installer, and no menu entries or .desktop files written
 # into $HOME for what runs here.
@@ -39,6 +43,7 @@ make_prefix() {
   # at every window it closes. Unmanaged windows are closed at once.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  [ -z "$version" ] || wine winecfg /v "$version" >/dev/null 2>&1
   wineserver -w
   touch "$WINEPREFIX/.tavrelo-ready"
 }
@@ -46,7 +51,7 @@ make_prefix() {
 (
   flock 9
   [ -f "$WINEPREFIX/.tavrelo-ready" ] || { rm -rf "$WINEPREFIX"; make_prefix; }
-) 9>"$root/prefix-$dpi.lock"
+) 9>"$root/$prefix_name.lock"
 
 # One wineserver for a whole test run: a program that starts while the last
 # one's server is shutting down loses its connection ("recvmsg: Connection

@@ -21,7 +21,7 @@ name=tavrelo-$version-win64
 work=$(mktemp -d "$PWD/installer-test.XXXXXX")
 export HOME=$work/home
 mkdir -p "$HOME"
-prefix=$work/wine/prefix-96
+prefix=$work/wine/prefix-96${TAVRELO_WINE_VERSION:+-$TAVRELO_WINE_VERSION}
 c=$prefix/drive_c
 pid=
 cleanup() {

@@ -22,6 +22,13 @@ fail() {
   exit 1
 }
 
+# Under the version of Windows the run asks for (TAVRELO_WINE_VERSION=win7:
+# Windows 7 SP1, version 6.1.7601).
+if [ "${TAVRELO_WINE_VERSION:-}" = win7 ]; then
+  ver=$("${runner[@]}" cmd.exe /c ver </dev/null 2>/dev/null | tr -d '\r') || true
+  [[ "$ver" == *"6.1.7601"* ]] || fail "Wine does not pose as Windows 7 SP1: \"$ver\""
+fi
+
 "${runner[@]}" "$program" >"${TMPDIR:-/tmp}/tavrelo-wine-smoke.$$.log" 2>&1 &
 pid=$!
 window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Tavrelo$' | head -n 1) || fail "no window titled Tavrelo appeared"
