@@ -2,7 +2,7 @@
 # Builds tavrelo.exe for 64-bit Windows on Debian 12: installs the MinGW-w64
 # cross compiler when it is missing, configures and builds the windows-app
 # preset, and prints where the program is. One self-contained file: copy it
-# to any Windows 10 or 11 and start it.
+# to any 64-bit Windows from 7 SP1 on and start it.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 

@@ -35,6 +35,7 @@ RequestExecutionLevel admin
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavrelo"
 !define PUBLISHER "The Tavrelo developers"
 !define DESCRIPTION "桩侧负摩阻力计算"
+!define REQUIREMENT "Windows 7 SP1 或更高版本（64 位）"
 
 Name "Tavrelo ${VERSION}"
 OutFile "${OUTFILE}"
@@ -49,11 +50,14 @@ ShowUninstDetails nevershow
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include Sections.nsh
+!include WinVer.nsh
 
 !define MUI_ICON "tavrelo.ico"
 !define MUI_UNICON "tavrelo.ico"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
+; The welcome page's own words, with what the program runs on.
+!define MUI_WELCOMEPAGE_TEXT "此程序将引导你完成 $(^NameDA) 的安装。$\r$\n$\r$\n运行环境：${REQUIREMENT}。$\r$\n$\r$\n在安装之前，请先关闭其他所有应用程序。这将确保安装程序能够更新所需的系统文件，从而避免在安装后重新启动计算机。$\r$\n$\r$\n$_CLICK"
 
 ; No licence page: the MIT licence asks nothing of whoever uses the program,
 ; so there is nothing to accept. It is installed as LICENSE.txt.
@@ -76,6 +80,7 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileDescription" "Tavrelo ${VERSION} 
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "MIT License"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "Comments" "${REQUIREMENT}"
 
 Section "Tavrelo（必需）" SecProgram
   SectionIn RO
@@ -122,6 +127,18 @@ Section "-Uninstall entry"
 SectionEnd
 
 Function .onInit
+  ; Windows 7 without its service pack, and anything older, stops here.
+  StrCpy $0 ""
+  ${IfNot} ${AtLeastWin7}
+    StrCpy $0 "old"
+  ${ElseIf} ${IsWin7}
+  ${AndIf} ${AtMostServicePack} 0
+    StrCpy $0 "old"
+  ${EndIf}
+  ${If} $0 == "old"
+    MessageBox MB_OK|MB_ICONSTOP "Tavrelo 需要 ${REQUIREMENT}。" /SD IDOK
+    Abort
+  ${EndIf}
   SetShellVarContext all
   ; The desktop shortcut stays ticked for whoever had one, and /DESKTOPSHORTCUT
   ; ticks it for a silent install.
