@@ -1,10 +1,11 @@
 #include "core/number_text.h"
 
-#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <system_error>
+
+#include "core/decimal_conversion.h"
 
 namespace tavrelo {
 namespace {
@@ -136,7 +137,7 @@ NumberReading Read(std::string_view text) {
   T value{};
   const char* begin = plain.text.data();
   const char* end = begin + plain.text.size();
-  const auto [ptr, ec] = std::from_chars(begin, end, value, std::chars_format::general);
+  const auto [ptr, ec] = decimal::FromChars(begin, end, value);
   if (ec == std::errc::result_out_of_range) {
     if (!plain.belowOne) return {0.0, FailureReason::OutOfRange};
     value = T{0};  // smaller than the smallest subnormal: the nearest value is zero

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <system_error>
 
+#include "core/decimal_conversion.h"
+
 namespace tavrelo {
 namespace {
 
@@ -39,8 +41,7 @@ bool IncrementLast(std::string& digits) {
 DecimalDigits ScientificDigits(double magnitude, int precision) {
   // A double's exact expansion has at most 767 significant digits.
   std::array<char, 800> buffer{};
-  const auto [end, ec] =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, std::chars_format::scientific, precision);
+  const auto [end, ec] = decimal::ToCharsScientific(buffer.data(), buffer.data() + buffer.size(), magnitude, precision);
   const std::string_view text(buffer.data(), ec == std::errc{} ? static_cast<std::size_t>(end - buffer.data()) : 0);
   const auto e = text.find('e');
   DecimalDigits result;
