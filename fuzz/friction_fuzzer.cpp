@@ -293,10 +293,11 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // --- The fixed-decimal texts, worked out independently ------------------------
 //
-// FormatFixed finds its digits through std::to_chars. The reference here
-// never prints a double: it expands the value exactly in integers and rounds
-// with integer division, so a fault in either way of getting the digits
-// (a tie decided on too few digits, a carry lost) shows as a difference.
+// FormatFixed finds its digits through std::to_chars, or the C library's
+// printf where the C++ library lacks it. The reference here never prints a
+// double: it expands the value exactly in integers and rounds with integer
+// division, so a fault in either way of getting the digits (a tie decided on
+// too few digits, a carry lost) shows as a difference.
 
 // |value| exactly in decimal: its digits (the first one not zero) and how
 // many of them stand before the point (zero or less for |value| < 1).
