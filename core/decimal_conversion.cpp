@@ -93,7 +93,10 @@ std::to_chars_result ToCharsScientific(char* first, char* last, double value, in
   const auto lead = text.find_first_of("0123456789");
   if (lead != std::string::npos) {
     const auto next = text.find_first_of("0123456789e", lead + 1);
-    if (next != std::string::npos && next > lead + 1) text.replace(lead + 1, next - lead - 1, ".");
+    if (next != std::string::npos && next > lead + 1) {
+      text[lead + 1] = '.';
+      text.erase(lead + 2, next - lead - 2);
+    }
   }
   if (text.size() > static_cast<std::size_t>(last - first)) return {last, std::errc::value_too_large};
   std::memcpy(first, text.data(), text.size());

@@ -110,9 +110,10 @@ std::vector<std::string> Lines(const Conversions& way) {
     // The point halfway between two floats, in full and a hair above it.
     const auto single = static_cast<float>(static_cast<double>(SplitMix(state) % 1'000'000U) * 1e-3);
     const float above = std::nextafter(single, std::numeric_limits<float>::max());
-    std::string halfway = Write(way, (static_cast<double>(single) + above) / 2, 780);
+    const std::string halfway = Write(way, (static_cast<double>(single) + above) / 2, 780);
+    const std::size_t e = halfway.find('e');
     read(halfway);
-    read(halfway.insert(halfway.find('e'), "1"));
+    read(halfway.substr(0, e) + "1" + halfway.substr(e));
   }
   return lines;
 }
@@ -136,10 +137,15 @@ TEST(Conversions, GiveTheLinesRecordedWithLibstdcxx) {
 }
 
 TEST(Conversions, CLibraryIgnoresALocalesDecimalComma) {
+#ifdef _WIN32
+  const char* const commaLocales[] = {"German_Germany.1252"};
+#else
+  const char* const commaLocales[] = {"de_DE.UTF-8", "de_DE.utf8"};
+#endif
   const std::string saved = std::setlocale(LC_ALL, nullptr);
-  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr && std::setlocale(LC_ALL, "de_DE.utf8") == nullptr) {
-    GTEST_SKIP() << "no locale with a decimal comma is installed";
-  }
+  bool found = false;
+  for (const char* name : commaLocales) found = found || std::setlocale(LC_ALL, name) != nullptr;
+  if (!found) GTEST_SKIP() << "no locale with a decimal comma is installed";
   const std::string read = Read(kCLibrary.readDouble, "17.5");
   const std::string written = Write(kCLibrary, 2.5, 1);
   std::setlocale(LC_ALL, saved.c_str());
