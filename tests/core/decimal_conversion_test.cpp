@@ -118,12 +118,23 @@ std::vector<std::string> Lines(const Conversions& way) {
   return lines;
 }
 
-TEST(Conversions, CLibraryGivesTheCxxLibrarysValuesAndDigits) {
+TEST(Conversions, CLibraryGivesTheCxxLibrarysValuesAndDigitsEvenInACommaLocale) {
   if (!TAVRELO_HAS_FLOATING_CHARCONV) GTEST_SKIP() << "the C++ library here does not convert floating point";
   const std::vector<std::string> expected = Lines(kInUse);
+  // strtod and printf heed the locale's decimal separator; the C library's
+  // way must not. (The test command installs de_DE; without it, the C locale.)
+#ifdef _WIN32
+  const char* const commaLocales[] = {"German_Germany.1252"};
+#else
+  const char* const commaLocales[] = {"de_DE.UTF-8", "de_DE.utf8"};
+#endif
+  const std::string saved = std::setlocale(LC_ALL, nullptr);
+  const char* locale = "C";
+  for (const char* name : commaLocales) locale = std::setlocale(LC_ALL, name) != nullptr ? name : locale;
   const std::vector<std::string> actual = Lines(kCLibrary);
+  std::setlocale(LC_ALL, saved.c_str());
   ASSERT_EQ(actual.size(), expected.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(actual[i], expected[i]) << "line " << i;
+  for (std::size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(actual[i], expected[i]) << "line " << i << ", " << locale;
 }
 
 TEST(Conversions, GiveTheLinesRecordedWithLibstdcxx) {
@@ -134,23 +145,6 @@ TEST(Conversions, GiveTheLinesRecordedWithLibstdcxx) {
     for (const char c : line + "\n") hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001B3U;
   }
   EXPECT_EQ(hash, 10042736826301643330U);
-}
-
-TEST(Conversions, CLibraryIgnoresALocalesDecimalComma) {
-#ifdef _WIN32
-  const char* const commaLocales[] = {"German_Germany.1252"};
-#else
-  const char* const commaLocales[] = {"de_DE.UTF-8", "de_DE.utf8"};
-#endif
-  const std::string saved = std::setlocale(LC_ALL, nullptr);
-  bool found = false;
-  for (const char* name : commaLocales) found = found || std::setlocale(LC_ALL, name) != nullptr;
-  if (!found) GTEST_SKIP() << "no locale with a decimal comma is installed";
-  const std::string read = Read(kCLibrary.readDouble, "17.5");
-  const std::string written = Write(kCLibrary, 2.5, 1);
-  std::setlocale(LC_ALL, saved.c_str());
-  EXPECT_EQ(read, Read(kInUse.readDouble, "17.5"));
-  EXPECT_EQ(written, "2.5e+00");
 }
 
 }  // namespace
