@@ -39,15 +39,15 @@
 #include <vector>
 
 #include "core/negative_friction.h"
-#include "core/number_text.h"
-#include "core/result_text.h"
 #include "ui/view_rules.h"
 #include "tests/qt/window_fixture.h"
+#include "tests/support/soak_plan.h"
 
 namespace tavrelo::ui {
 namespace {
 
 using testing_support::AwaitExposed;
+using testing_support::SentenceFor;
 using testing_support::CommitAsInputMethod;
 using testing_support::KeyTarget;
 using testing_support::TypeAsUser;
@@ -62,24 +62,6 @@ constexpr std::string_view kSurfaceLoad = lists::kCauses[1];
 constexpr ControlKey kResult = controls::kResult;
 constexpr ControlKey kButton = controls::kCompute;
 
-// TAVRELO_SOAK_ACTIONS: actions per seed for a longer local run.
-int ActionsPerSeed() {
-  bool ok = false;
-  const int actions = qEnvironmentVariableIntValue("TAVRELO_SOAK_ACTIONS", &ok);
-  return ok && actions > 0 ? actions : kDefaultActions;
-}
-
-// The fixed seeds, and any from TAVRELO_SOAK_SEEDS ("7,8,9").
-std::vector<std::uint64_t> Seeds() {
-  std::vector<std::uint64_t> seeds{1, 2024, 31337};
-  for (const QByteArray& item : qgetenv("TAVRELO_SOAK_SEEDS").split(',')) {
-    bool ok = false;
-    const qulonglong seed = item.trimmed().toULongLong(&ok);
-    if (ok) seeds.push_back(seed);
-  }
-  return seeds;
-}
-
 QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // Text1 keeps CR LF in the model and shows LF.
@@ -92,18 +74,6 @@ std::string Brief(const QString& text) {
   return "\"" + shown.toStdString() + "\"";
 }
 std::string Brief(const std::string& text) { return Brief(ToQ(text)); }
-
-// The sentence a press must show, or none when the press must fail: the
-// computation fails, or it would go on with a layer count other than 1 to 5
-// or a cause that is neither entry, which the window refuses as input.
-std::optional<std::string> SentenceFor(const FrictionInput& input) {
-  const FrictionOutcome outcome = ComputeNegativeFriction(input);
-  if (!outcome.ok()) return std::nullopt;
-  const NumberReading count = ReadNumber(input.layerCountText);
-  if (!count.ok() || !LayerCountFromValue(count.value)) return std::nullopt;
-  if (ClassifyCause(input.causeText) == CauseKind::Other) return std::nullopt;
-  return ComposeResultText(input.causeText, input.layerCountText, outcome.result());
-}
 
 // QTest warns of every key a widget ignores (Esc in a field, Up on the
 // button); a random user presses thousands of them.
@@ -917,7 +887,7 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
   std::vector<std::string> actionProblems_;
   std::deque<std::string> log_;
   int step_ = 0;
-  bool trace_ = qEnvironmentVariableIntValue("TAVRELO_SOAK_TRACE") != 0;
+  bool trace_ = testing_support::SoakTrace();
   std::array<int, static_cast<std::size_t>(Act::Count)> performed_{};
   int sentences_ = 0;
   int refusals_ = 0;
@@ -925,7 +895,7 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
 
 TEST_P(RandomUser, KeepsTheWindowConsistent) {
   rng_.seed(GetParam());
-  const int actions = ActionsPerSeed();
+  const int actions = testing_support::SoakActions(kDefaultActions);
   for (step_ = 1; step_ <= actions; ++step_) {
     const Snapshot before = Take();
     const Act act = Draw();
@@ -952,7 +922,7 @@ TEST_P(RandomUser, KeepsTheWindowConsistent) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(FixedSeeds, RandomUser, ::testing::ValuesIn(Seeds()),
+INSTANTIATE_TEST_SUITE_P(FixedSeeds, RandomUser, ::testing::ValuesIn(testing_support::SoakSeeds({1, 2024, 31337})),
                          [](const auto& row) { return "Seed" + std::to_string(row.param); });
 
 }  // namespace

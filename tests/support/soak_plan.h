@@ -1,0 +1,28 @@
+#pragma once
+// What every random-user soak of a window shares, whichever toolkit draws
+// it: how many actions and which seeds a run takes, and what a press must
+// show for the fields it reads.
+//
+//   TAVRELO_SOAK_ACTIONS  actions per seed (each soak has its own default)
+//   TAVRELO_SOAK_SEEDS    seeds added to the fixed ones, "7,8,9"
+//   TAVRELO_SOAK_TRACE=1  every action printed as it happens, for a crash
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/negative_friction.h"
+
+namespace tavrelo::ui::testing_support {
+
+[[nodiscard]] int SoakActions(int fallback);
+[[nodiscard]] std::vector<std::uint64_t> SoakSeeds(std::vector<std::uint64_t> fixed);
+[[nodiscard]] bool SoakTrace();
+
+// The sentence a press must show for `input`, or none when the press must
+// fail: the computation fails, or it would go on with a layer count other
+// than 1 to 5 or a cause that is neither entry, which the window refuses.
+[[nodiscard]] std::optional<std::string> SentenceFor(const FrictionInput& input);
+
+}  // namespace tavrelo::ui::testing_support
