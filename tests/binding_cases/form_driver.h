@@ -76,6 +76,10 @@ class FormDriver {
   virtual void Key(DriverKey key) = 0;
   // Clicks "计算" with the pointer.
   virtual void ClickCompute() = 0;
+  // Moves the window to a screen of `dpi` dots per inch, as dragging it to
+  // another monitor does; false where the binding lays itself out at one
+  // dpi only.
+  virtual bool ChangeDpi(int /*dpi*/) { return false; }
 
   // --- What the window shows -----------------------------------------------------
 

@@ -141,6 +141,17 @@ class Win32FormDriver final : public FormDriver {
     Click(centre);
   }
 
+  // What Windows tells a window dragged to a monitor of another dpi.
+  bool ChangeDpi(int dpi) override {
+    RECT now{};
+    GetWindowRect(window_.Hwnd(), &now);
+    RECT suggested{now.left, now.top, now.left + MulDiv(now.right - now.left, dpi, window_.Dpi()),
+                   now.top + MulDiv(now.bottom - now.top, dpi, window_.Dpi())};
+    SendMessageW(window_.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    Settle();
+    return window_.Dpi() == dpi;
+  }
+
   std::string Focused() override {
     HWND focus = GetFocus();
     if (focus == nullptr) return "(nothing)";
