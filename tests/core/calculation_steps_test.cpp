@@ -7,39 +7,20 @@
 #include <vector>
 
 #include "core/result_text.h"
+#include "tests/core/test_texts.h"
 
 namespace tavrelo {
 namespace {
 
-constexpr const char* kGroundwater = "降低地下水";
-constexpr const char* kSurcharge = "地面有满布荷载";
-
-FrictionInput Form(std::string count, std::vector<LayerInput> layers, std::string cause, std::string coefficient,
-                   std::string load = "") {
-  FrictionInput input;
-  input.layerCountText = std::move(count);
-  for (std::size_t i = 0; i < layers.size(); ++i) input.layers[i] = layers[i];
-  input.causeText = std::move(cause);
-  input.coefficientText = std::move(coefficient);
-  input.loadText = std::move(load);
-  return input;
-}
+using testing_support::Input;
+using testing_support::LinesOf;
+using testing_support::kGroundwater;
+using testing_support::kSurcharge;
 
 std::string StepsOf(const FrictionInput& input) {
   const FrictionOutcome outcome = ComputeNegativeFriction(input);
   EXPECT_TRUE(outcome.ok());
   return outcome.ok() ? ComposeCalculationSteps(input, outcome.result()) : std::string();
-}
-
-std::vector<std::string> LinesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  EXPECT_EQ(start, text.size()) << "every line ends with a line feed";
-  return lines;
 }
 
 struct StepsCase {
@@ -56,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
     WorkedCases, Steps,
     testing::Values(
         StepsCase{"TwoLayersGroundwater",
-                  Form("2.0", {{"18", "2.0"}, {"19", "3.0"}}, kGroundwater, "0.25"),
+                  Input("2.0", {{"18", "2.0"}, {"19", "3.0"}}, kGroundwater, "0.25"),
                   {"桩侧负摩阻力计算（降低地下水）", "持力层以上土层数 n = 2.0", "第1层  γ1 = 18 kN/m³  h1 = 2.0 m",
                    "第2层  γ2 = 19 kN/m³  h2 = 3.0 m",
                    "平均重度  γ̄ = Σγi·hi / Σhi = (18×2.0 + 19×3.0) / (2.0 + 3.0) = 18.60 kN/m³",
@@ -65,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "负摩阻力标准值  qsi = ξn·σi' = 0.25 × 65.10 = 16.3 kN/m²",
                    "分层总和法（JGJ 94-2008 式5.4.4-4）  第2层 σi' = 64.50 kN/m²  qsi = 16.1 kN/m²"}},
         StepsCase{"TwoLayersSurcharge",
-                  Form("2.0", {{"18", "2.0"}, {"19", "3.0"}}, kSurcharge, "0.25", "10"),
+                  Input("2.0", {{"18", "2.0"}, {"19", "3.0"}}, kSurcharge, "0.25", "10"),
                   {"桩侧负摩阻力计算（地面有满布荷载）", "持力层以上土层数 n = 2.0", "第1层  γ1 = 18 kN/m³  h1 = 2.0 m",
                    "第2层  γ2 = 19 kN/m³  h2 = 3.0 m",
                    "平均重度  γ̄ = Σγi·hi / Σhi = (18×2.0 + 19×3.0) / (2.0 + 3.0) = 18.60 kN/m³",
@@ -74,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "负摩阻力标准值  qsi = ξn·σi' = 0.25 × 75.10 = 18.8 kN/m²",
                    "分层总和法（JGJ 94-2008 式5.4.4-4）  第2层 σi' = 74.50 kN/m²  qsi = 18.6 kN/m²"}},
         StepsCase{"OneLayerHasNoDivision",
-                  Form("1.0", {{"17.5", "3.0"}}, kGroundwater, "0.2"),
+                  Input("1.0", {{"17.5", "3.0"}}, kGroundwater, "0.2"),
                   {"桩侧负摩阻力计算（降低地下水）", "持力层以上土层数 n = 1.0", "第1层  γ1 = 17.5 kN/m³  h1 = 3.0 m",
                    "平均重度  γ̄ = γ1 = 17.50 kN/m³", "第1层中点深度  z = h1/2 = 3.0/2 = 1.50 m",
                    "平均竖向有效应力  σi' = γ̄·z = 17.50 × 1.50 = 26.25 kN/m²",
@@ -82,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "分层总和法（JGJ 94-2008 式5.4.4-4）  第1层 σi' = 26.25 kN/m²  qsi = 5.3 kN/m²"}},
         // Layer 2's thickness is single precision: 2.3 counts as 2.2999999523.
         StepsCase{"SinglePrecisionLayerTwo",
-                  Form("2", {{"18", "2"}, {"19", "2.3"}}, kGroundwater, "0.25"),
+                  Input("2", {{"18", "2"}, {"19", "2.3"}}, kGroundwater, "0.25"),
                   {"桩侧负摩阻力计算（降低地下水）", "持力层以上土层数 n = 2", "第1层  γ1 = 18 kN/m³  h1 = 2 m",
                    "第2层  γ2 = 19 kN/m³  h2 = 2.3 m",
                    "平均重度  γ̄ = Σγi·hi / Σhi = (18×2 + 19×2.3) / (2 + 2.3) = 18.53 kN/m³",
@@ -91,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "负摩阻力标准值  qsi = ξn·σi' = 0.25 × 58.38 = 14.6 kN/m²",
                    "分层总和法（JGJ 94-2008 式5.4.4-4）  第2层 σi' = 57.85 kN/m²  qsi = 14.5 kN/m²"}},
         StepsCase{"FiveLayersTextsAsEnteredWithoutBlanks",
-                  Form(" 5.0", {{"17", "1.0"}, {"17.5", "1.5"}, {"18 ", "2.0"}, {"19", "2.5"}, {"20", "3.0"}},
+                  Input(" 5.0", {{"17", "1.0"}, {"17.5", "1.5"}, {"18 ", "2.0"}, {"19", "2.5"}, {"20", "3.0"}},
                        kGroundwater, "0.3"),
                   {"桩侧负摩阻力计算（降低地下水）", "持力层以上土层数 n = 5.0", "第1层  γ1 = 17 kN/m³  h1 = 1.0 m",
                    "第2层  γ2 = 17.5 kN/m³  h2 = 1.5 m", "第3层  γ3 = 18 kN/m³  h3 = 2.0 m",
@@ -104,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "分层总和法（JGJ 94-2008 式5.4.4-4）  第5层 σi' = 156.75 kN/m²  qsi = 47.0 kN/m²"}},
         // A negative load: bracketed where it is added, the values signed.
         StepsCase{"NegativeLoadInBrackets",
-                  Form("1.0", {{"18", "2.0"}}, kSurcharge, "0.2", "-50"),
+                  Input("1.0", {{"18", "2.0"}}, kSurcharge, "0.2", "-50"),
                   {"桩侧负摩阻力计算（地面有满布荷载）", "持力层以上土层数 n = 1.0", "第1层  γ1 = 18 kN/m³  h1 = 2.0 m",
                    "平均重度  γ̄ = γ1 = 18.00 kN/m³", "第1层中点深度  z = h1/2 = 2.0/2 = 1.00 m",
                    "地面满布荷载  p = -50 kN/m²", "平均竖向有效应力  σi' = γ̄·z + p = 18.00 × 1.00 + (-50) = -32.00 kN/m²",
@@ -116,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(StepsAgreeWithTheSentence, StressAndFrictionAsTheSentenceShowsThem) {
   for (const char* load : {"0", "10", "12.345", "-3"}) {
     for (const char* coefficient : {"0.15", "0.3", "0.35"}) {
-      const FrictionInput input = Form("3.0", {{"17", "1.5"}, {"18.5", "2.3"}, {"19.5", "4.0"}}, kSurcharge,
+      const FrictionInput input = Input("3.0", {{"17", "1.5"}, {"18.5", "2.3"}, {"19.5", "4.0"}}, kSurcharge,
                                        coefficient, load);
       const FrictionResult result = ComputeNegativeFriction(input).result();
       const std::string steps = ComposeCalculationSteps(input, result);
@@ -137,8 +118,8 @@ TEST(StepsAgreeWithTheSentence, StressAndFrictionAsTheSentenceShowsThem) {
 // before it is halved, or p + σ'γ1 of an upper layer.
 TEST(StepsWithTheLayeredSum, SayWhenItOverflowsWhereTheWindowDidNot) {
   for (const FrictionInput& input :
-       {Form("1.0", {{"1e308", "3"}}, kGroundwater, "0.25"),
-        Form("3", {{"1.79e308", "1"}, {"-1.79e308", "1"}, {"2", "1"}}, kSurcharge, "0.25", "1e308")}) {
+       {Input("1.0", {{"1e308", "3"}}, kGroundwater, "0.25"),
+        Input("3", {{"1.79e308", "1"}, {"-1.79e308", "1"}, {"2", "1"}}, kSurcharge, "0.25", "1e308")}) {
     EXPECT_EQ(LinesOf(StepsOf(input)).back(), "分层总和法（JGJ 94-2008 式5.4.4-4）  数值溢出，未能算出");
   }
 }
@@ -146,7 +127,7 @@ TEST(StepsWithTheLayeredSum, SayWhenItOverflowsWhereTheWindowDidNot) {
 // The press never asks for steps without a layer count or a known cause,
 // but the function stays total: it gives what the result holds.
 TEST(StepsOfAnUnfinishedComputation, KeepTheFrictionLine) {
-  const FrictionInput input = Form("6", {}, "", "0.25");
+  const FrictionInput input = Input("6", {}, "", "0.25");
   const std::string steps = ComposeCalculationSteps(input, ComputeNegativeFriction(input).result());
   EXPECT_EQ(LinesOf(steps), (std::vector<std::string>{"桩侧负摩阻力计算（）", "持力层以上土层数 n = 6",
                                                        "负摩阻力标准值  qsi = ξn·σi' = 0.25 × 0 = 0.0 kN/m²"}));

@@ -7,23 +7,14 @@
 #include <vector>
 
 #include "core/layered_report.h"
+#include "tests/core/test_texts.h"
 
 namespace tavrelo {
 namespace {
 
-constexpr const char* kGroundwater = "降低地下水";
-constexpr const char* kSurcharge = "地面有满布荷载";
-
-FrictionInput Input(std::string count, std::vector<LayerInput> layers, std::string cause, std::string coefficient,
-                    std::string load = "") {
-  FrictionInput input;
-  input.layerCountText = std::move(count);
-  for (std::size_t i = 0; i < layers.size(); ++i) input.layers[i] = std::move(layers[i]);
-  input.causeText = std::move(cause);
-  input.coefficientText = std::move(coefficient);
-  input.loadText = std::move(load);
-  return input;
-}
+using testing_support::Input;
+using testing_support::kGroundwater;
+using testing_support::kSurcharge;
 
 // --- Hand-worked values, beside the window's γ̄·z ----------------------------
 
@@ -164,16 +155,8 @@ TEST(Overflow, NotInTheSumBelowTheLastLayer) {
 // --- The report of 复制分层计算（JGJ 94-2008） ----------------------------------
 
 std::vector<std::string> ReportLines(const FrictionInput& input) {
-  const std::string text =
-      ComposeLayeredReport(input, ComputeLayeredStress(input).result(), ComputeNegativeFriction(input).result());
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  EXPECT_EQ(start, text.size()) << "every line ends with a line feed";
-  return lines;
+  return testing_support::LinesOf(
+      ComposeLayeredReport(input, ComputeLayeredStress(input).result(), ComputeNegativeFriction(input).result()));
 }
 
 TEST(Report, TypicalUseShowsEachLayerAndTheWindowsValueApart) {

@@ -7,25 +7,14 @@
 #include <utility>
 #include <vector>
 
+#include "tests/core/test_texts.h"
+
 namespace tavrelo {
 namespace {
 
-constexpr const char* kGroundwater = "降低地下水";
-constexpr const char* kSurcharge = "地面有满布荷载";
-
-// Builds an input the way the form would be filled in.
-FrictionInput Input(std::string count, std::vector<std::pair<std::string, std::string>> layers, std::string cause,
-                    std::string coefficient, std::string load = "") {
-  FrictionInput input;
-  input.layerCountText = std::move(count);
-  for (std::size_t i = 0; i < layers.size(); ++i) {
-    input.layers[i] = LayerInput{std::move(layers[i].first), std::move(layers[i].second)};
-  }
-  input.causeText = std::move(cause);
-  input.coefficientText = std::move(coefficient);
-  input.loadText = std::move(load);
-  return input;
-}
+using testing_support::Input;
+using testing_support::kGroundwater;
+using testing_support::kSurcharge;
 
 FrictionResult MustCompute(const FrictionInput& input) {
   const FrictionOutcome outcome = ComputeNegativeFriction(input);
@@ -100,7 +89,7 @@ TEST(Profile, OnlyLayerTwoIsSinglePrecision) {
 // --- Edge cases -------------------------------------------------------------
 
 TEST(LayerCount, WrittenFormsOfTheSameCountComputeTheSame) {
-  const auto layers = std::vector<std::pair<std::string, std::string>>{{"18", "2"}, {"19", "3"}, {"20", "1.5"}};
+  const auto layers = std::vector<LayerInput>{{"18", "2"}, {"19", "3"}, {"20", "1.5"}};
   const FrictionResult a = MustCompute(Input("3", layers, kGroundwater, "0.25"));
   const FrictionResult b = MustCompute(Input("3.0", layers, kGroundwater, "0.25"));
   const FrictionResult c = MustCompute(Input(" 3.00 ", layers, kGroundwater, "0.25"));
