@@ -303,14 +303,6 @@ class RandomUser : public BindingTest, public testing::WithParamInterface<std::u
     return problems;
   }
 
-  std::string Report(const std::vector<std::string>& problems) const {
-    std::string report = "seed " + std::to_string(GetParam()) + ", action " + std::to_string(step_) + ":\n";
-    for (const std::string& problem : problems) report += "  - " + problem + "\n";
-    report += "last actions:\n";
-    for (const std::string& line : log_) report += "  " + line + "\n";
-    return report;
-  }
-
   std::mt19937_64 rng_;
   std::vector<ControlKey> combos_;
   std::vector<ControlKey> tabOrder_;
@@ -338,15 +330,10 @@ TEST_P(RandomUser, KeepsTheWindowConsistent) {
     const Expectation expect = Perform(act);
     FollowPicks();
     const std::vector<std::string> problems = Check(expect, resultBefore, messagesBefore);
-    if (!problems.empty()) FAIL() << Report(problems);
+    if (!problems.empty()) FAIL() << testing_support::SoakFailure(GetParam(), step_, problems, log_);
   }
 
-  std::string tally;
-  for (std::size_t i = 0; i < performed_.size(); ++i) {
-    tally += std::string(i == 0 ? "" : ", ") + kActNames[i] + " " + std::to_string(performed_[i]);
-  }
-  std::printf("seed %llu: %d actions (%s); %d presses gave a sentence, %d were refused\n",
-              static_cast<unsigned long long>(GetParam()), actions, tally.c_str(), sentences_, refusals_);
+  testing_support::PrintSoakSummary(GetParam(), actions, kActNames, performed_, sentences_, refusals_);
   // A run that never reached a sentence, or never a refusal, proves little.
   EXPECT_GT(sentences_, 0);
   EXPECT_GT(refusals_, 0);

@@ -856,11 +856,9 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
     return problems;
   }
 
+  // The last actions are "[focus before] action".
   std::string Report(const std::vector<std::string>& problems) const {
-    std::string report = "seed " + std::to_string(GetParam()) + ", action " + std::to_string(step_) + ":\n";
-    for (const std::string& problem : problems) report += "  - " + problem + "\n";
-    report += "last actions ([focus before] action):\n";
-    for (const std::string& line : log_) report += "  " + line + "\n";
+    std::string report = testing_support::SoakFailure(GetParam(), step_, problems, log_);
     report += "fields now:";
     for (const ControlKey key : combos_)
       report.append(" ").append(DisplayName(key)).append("=").append(Brief(model.Text(key)));
@@ -907,12 +905,7 @@ TEST_P(RandomUser, KeepsTheWindowConsistent) {
     if (!problems.empty()) FAIL() << Report(problems);
   }
 
-  std::string tally;
-  for (std::size_t i = 0; i < performed_.size(); ++i) {
-    tally += std::string(i == 0 ? "" : ", ") + kActNames[i] + " " + std::to_string(performed_[i]);
-  }
-  std::printf("seed %llu: %d actions (%s); %d presses gave a sentence, %d were refused\n",
-              static_cast<unsigned long long>(GetParam()), actions, tally.c_str(), sentences_, refusals_);
+  testing_support::PrintSoakSummary(GetParam(), actions, kActNames, performed_, sentences_, refusals_);
   // A run that never reached a sentence, or never a refusal, or skipped a
   // kind of action, proves little.
   if (actions >= kDefaultActions) {

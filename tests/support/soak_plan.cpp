@@ -1,5 +1,6 @@
 #include "tests/support/soak_plan.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
@@ -53,6 +54,25 @@ std::optional<std::string> SentenceFor(const FrictionInput& input) {
   if (!count.ok() || !LayerCountFromValue(count.value)) return std::nullopt;
   if (ClassifyCause(input.causeText) == CauseKind::Other) return std::nullopt;
   return ComposeResultText(input.causeText, input.layerCountText, outcome.result());
+}
+
+std::string SoakFailure(std::uint64_t seed, int step, const std::vector<std::string>& problems,
+                        const std::deque<std::string>& lastActions) {
+  std::string report = "seed " + std::to_string(seed) + ", action " + std::to_string(step) + ":\n";
+  for (const std::string& problem : problems) report += "  - " + problem + "\n";
+  report += "last actions:\n";
+  for (const std::string& line : lastActions) report += "  " + line + "\n";
+  return report;
+}
+
+void PrintSoakSummary(std::uint64_t seed, int actions, std::span<const char* const> kinds, std::span<const int> taken,
+                      int sentences, int refusals) {
+  std::string tally;
+  for (std::size_t i = 0; i < kinds.size() && i < taken.size(); ++i) {
+    tally += std::string(i == 0 ? "" : ", ") + kinds[i] + " " + std::to_string(taken[i]);
+  }
+  std::printf("seed %llu: %d actions (%s); %d presses gave a sentence, %d were refused\n",
+              static_cast<unsigned long long>(seed), actions, tally.c_str(), sentences, refusals);
 }
 
 }  // namespace tavrelo::ui::testing_support

@@ -8,7 +8,9 @@
 //   TAVRELO_SOAK_TRACE=1  every action printed as it happens, for a crash
 
 #include <cstdint>
+#include <deque>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,5 +26,15 @@ namespace tavrelo::ui::testing_support {
 // fail: the computation fails, or it would go on with a layer count other
 // than 1 to 5 or a cause that is neither entry, which the window refuses.
 [[nodiscard]] std::optional<std::string> SentenceFor(const FrictionInput& input);
+
+// What a soak says when an action broke the window: the seed, the action's
+// number, each problem and the last actions, oldest first.
+[[nodiscard]] std::string SoakFailure(std::uint64_t seed, int step, const std::vector<std::string>& problems,
+                                      const std::deque<std::string>& lastActions);
+
+// What a soak says of a seed it ran through: each kind of action with how
+// often it was taken, and how the presses went.
+void PrintSoakSummary(std::uint64_t seed, int actions, std::span<const char* const> kinds, std::span<const int> taken,
+                      int sentences, int refusals);
 
 }  // namespace tavrelo::ui::testing_support
