@@ -1,6 +1,7 @@
 // The whole job through the real window: picks by pointer, typing, a click
 // on "计算", and what the result box, the fields and the message box show.
 #include "tests/binding_cases/binding_test.h"
+#include "ui/form_handlers.h"
 
 namespace tavrelo::ui {
 namespace {
@@ -39,6 +40,23 @@ TEST_F(EndToEnd, PressingTwiceLeavesOneSentence) {
   FillTypicalUse();
   driver->ClickCompute();
   driver->ClickCompute();
+  EXPECT_EQ(driver->Shown(controls::kResult), kTypicalSentence);
+}
+
+// Two clicks close together are two presses, whatever took the focus in
+// between, and the second takes it back to the button as the first did.
+TEST_F(EndToEnd, ASecondClickSoonAfterPressesAgainAndTakesTheFocus) {
+  FillTypicalUse();
+  int presses = 0;
+  model.OnPress(controls::kCompute, [this, &presses] {
+    ++presses;
+    Command1_Click(model);
+  });
+  driver->ClickCompute();
+  driver->Focus(controls::kResult);
+  driver->ClickCompute();
+  EXPECT_EQ(presses, 2);
+  EXPECT_EQ(driver->Focused(), "Command1");
   EXPECT_EQ(driver->Shown(controls::kResult), kTypicalSentence);
 }
 

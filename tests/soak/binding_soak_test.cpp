@@ -296,7 +296,7 @@ class RandomUser : public BindingTest, public testing::WithParamInterface<std::u
       return DisplayName(key) == focused && driver->IsShown(key);
     });
     if (!onStop) problems.push_back("the focus is on " + focused);
-    if (focus && focused != *focus) problems.push_back("the focus should be on " + *focus);
+    if (focus && focused != *focus) problems.push_back("the focus should be on " + *focus + ", it is on " + focused);
     if (expect.copied && ToCrLf(driver->ClipboardText()) != ToCrLf(TextToCopy(model, *expect.copied))) {
       problems.push_back("the clipboard does not hold what the menu copied");
     }

@@ -419,7 +419,9 @@ void FormWindow::OnCommand(HWND control, int code) {
       break;
     case ControlKind::CommandButton:
       // An owner-drawn button reports a second click soon after the first
-      // as a double click: that is a press too.
+      // as a double click: that is a press too, and, like any click, it
+      // takes the focus (Windows leaves it where it was).
+      if (code == BN_DOUBLECLICKED) SetFocus(control);
       if (code == BN_CLICKED || code == BN_DOUBLECLICKED) model_.Press(*key);
       break;
     default: break;
