@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Start-up time and peak memory of Tavrelo against an empty Qt window of the
-# same size, title and colour (the toolkit's floor), on one Xvfb server.
+# same size, title and colour (the toolkit's floor), on one Xvfb server; with
+# -W, of tavrelo.exe under Wine against a bare Windows API window of the same
+# size, title and colour.
 #
 # Start-up: startup-launcher starts the program itself and times from just
 # before the exec until the first paint (pixel 2,2 of the window turns
@@ -12,6 +14,18 @@
 # both start-ups.) The two programs take turns (empty, Tavrelo, empty,
 # Tavrelo, ...) after warm-up runs of each, so that a slow stretch of the
 # machine hits both alike.
+#
+# Under Wine (-W) both run as `wine PROGRAM.exe`: the launcher's clock starts
+# before the exec of wine, and `wine` runs the program in the process it
+# starts (wine's loader execs itself, keeping the pid), which waits for the
+# program, so /usr/bin/time -v reports the Windows process's own peak. The
+# prefix is scripts/wine/run.sh's (Chinese font substitutes, unmanaged
+# windows, 96 dpi), made once in DIR/wine-bench; one wineserver stays up for
+# the whole run with Wine's services, and the warm-up runs start Wine's
+# desktop process (explorer.exe), which stays while programs follow each
+# other: neither program pays for booting Wine. Wine draws the window's frame
+# itself (no window manager), so the pixel watched is pixel 2,2 of the client
+# area, found from the window's outer size.
 #
 # Usage: bench/startup_memory.sh [options]
 #   -b DIR     build directory holding ui/qt/tavrelo, bench/empty_window,
@@ -27,6 +41,10 @@
 #              settings
 #   -o FILE    also write every measured run as CSV to FILE (a timed run
 #              fills startup_ms and map_ms, a memory run max_rss_kib)
+#   -W DIR     measure ui/win32/tavrelo.exe of the Windows build DIR
+#              (cmake --preset windows: build/windows) under Wine against
+#              its bench/empty_window_win32.exe; -b then names only the Linux
+#              build with the launcher and the probe (build/dev will do)
 #
 # Prints a table of medians, the ratios Tavrelo/empty window and whether the
 # goals are met. Exits 0 whether or not they are, 1 when a run fails, 2 on
@@ -42,9 +60,7 @@ settle=0.2
 csv=
 both_env=()
 
-# Start-up and memory goals, as ratios to the empty window.
-startup_goal=2.5
-memory_goal=1.75
+windows=
 
 # The window we look at, and a pixel of it that is form background.
 title=Tavrelo
@@ -58,7 +74,7 @@ usage() {
   exit 2
 }
 
-while getopts "b:n:m:w:s:e:o:h" option; do
+while getopts "b:n:m:w:s:e:o:W:h" option; do
   case $option in
     b) build=$(cd "$OPTARG" && pwd) ;;
     n) runs=$OPTARG ;;
@@ -67,6 +83,7 @@ while getopts "b:n:m:w:s:e:o:h" option; do
     s) settle=$OPTARG ;;
     e) both_env+=("$OPTARG") ;;
     o) csv=$OPTARG ;;
+    W) windows=$(cd "$OPTARG" && pwd) ;;
     *) usage ;;
   esac
 done
@@ -79,22 +96,41 @@ fail() {
   printf 'startup_memory: %s\n' "$*" >&2
   exit 1
 }
+load_start=$(cut -d ' ' -f 1-3 /proc/loadavg)
 
-# The two command lines.
-ours_command=("$build/ui/qt/tavrelo")
-base_command=("$build/bench/empty_window")
-
+# The two programs, and the goals as ratios to the floor.
 launcher=$build/bench/startup-launcher
 probe=$build/tools/x11-window-probe
-for tool in "${ours_command[0]}" "${base_command[0]}" "$launcher" "$probe"; do
-  [ -x "$tool" ] || fail "missing $tool (build it: cmake --build $build --target tavrelo empty_window startup-launcher x11-window-probe)"
+if [ -z "$windows" ]; then
+  ours_command=("$build/ui/qt/tavrelo")
+  base_command=("$build/bench/empty_window")
+  base_label="empty window"
+  startup_goal=2.5
+  memory_goal=1.75
+  programs=("${ours_command[0]}" "${base_command[0]}")
+  build_hint="cmake --build $build --target tavrelo empty_window startup-launcher x11-window-probe"
+else
+  ours_command=(wine "$windows/ui/win32/tavrelo.exe")
+  base_command=(wine "$windows/bench/empty_window_win32.exe")
+  base_label="bare window"
+  startup_goal=1.05
+  memory_goal=1.10
+  programs=("${ours_command[1]}" "${base_command[1]}")
+  build_hint="cmake --build $windows --target tavrelo empty_window_win32; cmake --build $build --target startup-launcher x11-window-probe"
+  command -v wine >/dev/null && command -v wineserver >/dev/null || fail "missing wine (Debian packages wine and wine64)"
+fi
+for tool in "${programs[@]}" "$launcher" "$probe"; do
+  [ -f "$tool" ] || fail "missing $tool (build it: $build_hint)"
 done
 command -v Xvfb >/dev/null || fail "missing Xvfb (Debian package xvfb)"
 /usr/bin/time -v true 2>/dev/null || fail "missing GNU time as /usr/bin/time (Debian package time)"
 
 work=$(mktemp -d)
 xvfb_pid=
+wine_up=false
 cleanup() {
+  # Wine first: its desktop process holds the display.
+  if $wine_up; then timeout 30 wineserver -k >/dev/null 2>&1 || true; fi
   if [ -n "$xvfb_pid" ]; then
     kill "$xvfb_pid" 2>/dev/null || true
     wait "$xvfb_pid" 2>/dev/null || true
@@ -125,6 +161,55 @@ for setting in "${both_env[@]}"; do export "${setting?}"; done
 # the warm-up runs then load it, the fonts and the libraries into the page
 # cache.
 if command -v fc-cache >/dev/null; then fc-cache >/dev/null 2>&1 || true; fi
+
+# Wine: the tests' prefix set-up in a prefix of the benchmark's own, one run
+# at a time, and a wineserver of our own for the whole run (a server left by
+# an earlier run may have other settings or another display: it is ended).
+if [ -n "$windows" ]; then
+  wine_root=$windows/wine-bench
+  mkdir -p "$wine_root"
+  exec 8>"$wine_root/benchmark.lock"
+  flock -n 8 || fail "another benchmark run is using $wine_root"
+  export TAVRELO_WINE_DPI=96
+  export WINEPREFIX=$wine_root/prefix-$TAVRELO_WINE_DPI
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  # Makes the prefix the first time (wineboot, 6-16 s), then only starts Wine.
+  TAVRELO_WINE_TIMEOUT=60 timeout 400 bash "$root/scripts/wine/run.sh" --root "$wine_root" cmd.exe /c exit \
+    </dev/null >"$work/prefix.log" 2>&1 || fail "could not set up the Wine prefix: $(tail -n 5 "$work/prefix.log")"
+  timeout 30 wineserver -k >/dev/null 2>&1 || true
+  timeout 30 wineserver -w >/dev/null 2>&1 || true
+  wine_up=true
+  timeout 30 wineserver -p >/dev/null 2>&1 || fail "could not start a wineserver for $WINEPREFIX"
+  # Wine's services start with the first program of a server.
+  timeout 60 wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || fail "wine cmd.exe did not run"
+
+  # Wine draws the frame: the X window is the outer window. Pixel 2,2 of
+  # the client area lies one frame border in and one caption down; the
+  # client area is 628 × 316 (96 dpi), the borders left, right and bottom
+  # alike. This run of the floor also starts Wine's desktop process.
+  timeout 60 "${base_command[@]}" </dev/null >"$work/frame.log" 2>&1 &
+  frame_pid=$!
+  outer=$(timeout 70 "$probe" wait "$title" 60000) || fail "the bare window did not appear: $(tail -n 5 "$work/frame.log")"
+  "$probe" close "$title" || fail "could not close the bare window"
+  wait "$frame_pid" || fail "the bare window ended with an error after it was closed"
+  outer_width=${outer%x*}
+  outer_height=${outer#*x}
+  border=$(((outer_width - 628) / 2))
+  pixel_x=$((border + 2))
+  pixel_y=$((outer_height - 316 - border + 2))
+  [ "$border" -ge 0 ] && [ "$pixel_y" -ge 2 ] || fail "unexpected outer size $outer of the bare window"
+fi
+
+# The process id of Wine's desktop process (explorer.exe) of our prefix, if
+# it runs.
+wine_desktop() {
+  local pid
+  for pid in $(pgrep -f 'explorer.exe /desktop'); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+  done
+  return 0
+}
 
 # Runs one program once. $1: base or ours; $2: what to record, "time" (the
 # launcher starts the program itself; the window is closed once painted) or
@@ -174,6 +259,7 @@ for _ in $(seq "$warmups"); do
   run_once ours time
 done
 warming=false
+[ -n "$windows" ] && desktop_before=$(wine_desktop)
 : >"$work/times"
 : >"$work/memory"
 progress=false
@@ -188,6 +274,13 @@ for i in $(seq "$runs"); do
   if $progress; then printf '\rrun %d of %d' "$i" "$runs" >&2; fi
 done
 if $progress; then printf '\r\033[K' >&2; fi
+desktop_note=
+if [ -n "$windows" ]; then
+  desktop_after=$(wine_desktop)
+  if [ -z "$desktop_before" ] || [ "$desktop_before" != "$desktop_after" ]; then
+    desktop_note="note: Wine's desktop process was not the same throughout ($desktop_before, then $desktop_after): runs that started it are slower"
+  fi
+fi
 
 if [ -n "$csv" ]; then
   {
@@ -212,7 +305,7 @@ read -r ours_rss ours_rss_min ours_rss_max < <(stats "$work/memory" ours 2)
 
 printf 'Start-up to first paint (medians of %d runs each) and peak resident memory\n' "$runs"
 printf '(medians of %d runs each under /usr/bin/time -v), after %d warm-up runs each;\n' "$memory_runs" "$warmups"
-printf '%d CPUs; load average at the end %s\n' "$(nproc)" "$(cut -d ' ' -f 1-3 /proc/loadavg)"
+printf '%d CPUs; load average at the start %s, at the end %s\n' "$(nproc)" "$load_start" "$(cut -d ' ' -f 1-3 /proc/loadavg)"
 printf 'measured:      %s\n' "${both_env[*]:+${both_env[*]} }${ours_command[*]}"
 printf 'compared with: %s\n\n' "${both_env[*]:+${both_env[*]} }${base_command[*]}"
 row() {
@@ -220,14 +313,15 @@ row() {
 }
 printf '%-14s %9s %7s %7s %9s %9s %9s %9s\n' "" "start-up" "" "" "mapped" "peak RSS" "" ""
 printf '%-14s %9s %7s %7s %9s %9s %9s %9s\n' "program" "ms" "min" "max" "ms" "MiB" "min KiB" "max KiB"
-row "empty window" "$base_paint" "$base_paint_min" "$base_paint_max" "$base_map" \
+row "$base_label" "$base_paint" "$base_paint_min" "$base_paint_max" "$base_map" \
   "$(awk -v k="$base_rss" 'BEGIN { print k / 1024 }')" "$base_rss_min" "$base_rss_max"
 row "Tavrelo" "$ours_paint" "$ours_paint_min" "$ours_paint_max" "$ours_map" \
   "$(awk -v k="$ours_rss" 'BEGIN { print k / 1024 }')" "$ours_rss_min" "$ours_rss_max"
 awk -v bp="$base_paint" -v op="$ours_paint" -v bm="$base_map" -v om="$ours_map" \
-  -v br="$base_rss" -v or="$ours_rss" -v sg="$startup_goal" -v mg="$memory_goal" 'BEGIN {
+  -v br="$base_rss" -v or="$ours_rss" -v sg="$startup_goal" -v mg="$memory_goal" -v label="$base_label" 'BEGIN {
   rs = op / bp; rm = or / br
   printf "%-14s %8.2f× %7s %7s %8.2f× %8.2f×\n", "ratio", rs, "", "", om / bm, rm
-  printf "\nstart-up %.2f× the empty window (goal at most %.2f×): %s\n", rs, sg, rs <= sg ? "met" : "missed"
-  printf "memory   %.2f× the empty window (goal at most %.2f×): %s\n", rm, mg, rm <= mg ? "met" : "missed"
+  printf "\nstart-up %.2f× the %s (goal at most %.2f×): %s\n", rs, label, sg, rs <= sg ? "met" : "missed"
+  printf "memory   %.2f× the %s (goal at most %.2f×): %s\n", rm, label, mg, rm <= mg ? "met" : "missed"
 }'
+if [ -n "$desktop_note" ]; then printf '%s\n' "$desktop_note"; fi
