@@ -117,7 +117,9 @@ else
   memory_goal=1.10
   programs=("${ours_command[1]}" "${base_command[1]}")
   build_hint="cmake --build $windows --target tavrelo empty_window_win32; cmake --build $build --target startup-launcher x11-window-probe"
-  command -v wine >/dev/null && command -v wineserver >/dev/null || fail "missing wine (Debian packages wine and wine64)"
+  if ! command -v wine >/dev/null || ! command -v wineserver >/dev/null; then
+    fail "missing wine (Debian packages wine and wine64)"
+  fi
 fi
 for tool in "${programs[@]}" "$launcher" "$probe"; do
   [ -f "$tool" ] || fail "missing $tool (build it: $build_hint)"
@@ -198,7 +200,7 @@ if [ -n "$windows" ]; then
   border=$(((outer_width - 628) / 2))
   pixel_x=$((border + 2))
   pixel_y=$((outer_height - 316 - border + 2))
-  [ "$border" -ge 0 ] && [ "$pixel_y" -ge 2 ] || fail "unexpected outer size $outer of the bare window"
+  if [ "$border" -lt 0 ] || [ "$pixel_y" -lt 2 ]; then fail "unexpected outer size $outer of the bare window"; fi
 fi
 
 # The process id of Wine's desktop process (explorer.exe) of our prefix, if
