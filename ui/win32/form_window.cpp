@@ -69,8 +69,15 @@ FormWindow::FormWindow(FormModel& model, HINSTANCE instance)
   (void)registered;
   const auto inventory = model_.Inventory();
   for (std::size_t i = 0; i < inventory.size(); ++i) CreateControl(inventory[i], i, instance);
-  AddTooltips(instance);
   LayOut(DpiOf(window_));
+  // Only now, once laid out: a subclassed window looks its subclass up on
+  // every message, and under Wine each look-up is a call to the server,
+  // which laying out would make a few thousand times.
+  for (const auto& [window, position] : rows_) {
+    const bool edits = window != controls_[position] || inventory[position].kind == ControlKind::TextBox;
+    if (edits) SetWindowSubclass(window, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  }
+  AddTooltips(instance);
   SetUpTabOrder();
   model_.SetView(this);
 }
@@ -118,7 +125,6 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HIN
       SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
       if (HWND edit = EditFieldOf(control)) {
         rows_[edit] = position;
-        SetWindowSubclass(edit, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
         // The edit field is what takes the focus: it carries the name too.
         Describe(edit, row);
       }
@@ -128,7 +134,6 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HIN
       control = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text.c_str(),
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0,
                                 0, 0, 0, parent, id, instance, nullptr);
-      SetWindowSubclass(control, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
       MakeLiveRegion(control);
       break;
     case ControlKind::CommandButton: control = create(0, L"BUTTON", WS_TABSTOP | BS_OWNERDRAW); break;
@@ -172,6 +177,7 @@ void FormWindow::LayOut(int dpi) {
   const auto notes = std::find_if(inventory.begin(), inventory.end(),
                                   [&](const ControlSpec& row) { return row.font != nullptr && row.font != form.font; });
   noteFont_ = notes != inventory.end() ? CreateFontFor(*notes->font, dpi) : nullptr;
+  int itemHeight = 0;  // that fits the first combo box, and so the others of its font and height
   for (std::size_t i = 0; i < inventory.size(); ++i) {
     const ControlSpec& row = inventory[i];
     HWND control = controls_[i];
@@ -180,9 +186,9 @@ void FormWindow::LayOut(int dpi) {
     const PixelBox box = PixelRect(row, dpi);
     if (row.kind == ControlKind::ComboBox) {
       // A drop-down's window height is the closed box and its open list.
-      const auto itemHeight = static_cast<int>(SendMessageW(control, CB_GETITEMHEIGHT, 0, 0));
-      MoveWindow(control, box.x, box.y, box.width, box.height + kVisibleListRows * itemHeight + 2, FALSE);
-      FitComboHeight(control, box.height);
+      const auto entryHeight = static_cast<int>(SendMessageW(control, CB_GETITEMHEIGHT, 0, 0));
+      MoveWindow(control, box.x, box.y, box.width, box.height + kVisibleListRows * entryHeight + 2, FALSE);
+      itemHeight = FitComboHeight(control, box.height, itemHeight);
     } else {
       MoveWindow(control, box.x, box.y, box.width, box.height, FALSE);
     }
@@ -193,19 +199,26 @@ void FormWindow::LayOut(int dpi) {
 }
 
 // The closed box is as tall as its edit field and border make it: sized
-// through the field's item height until it is the row's height. (Wine reads
-// that height back 2 px larger than it was set, so the request is kept here
-// instead of being read back.)
-void FormWindow::FitComboHeight(HWND combo, int height) {
-  auto request = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+// through the field's item height until it is the row's height, starting
+// from `guess` (0 for none), and that item height returned. (Wine reads it
+// back 2 px larger than it was set, so the request is kept here instead of
+// being read back.)
+int FormWindow::FitComboHeight(HWND combo, int height, int guess) {
+  int request = guess;
+  if (guess > 0) {
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), guess);
+  } else {
+    request = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  }
   for (int attempt = 0; attempt < 4; ++attempt) {
     RECT closed{};
     GetWindowRect(combo, &closed);
     const int difference = height - (closed.bottom - closed.top);
-    if (difference == 0) return;
+    if (difference == 0) break;
     request += difference;
     SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), request);
   }
+  return request;
 }
 
 // Tab walks the windows in their order among their siblings, and into a

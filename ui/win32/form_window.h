@@ -71,7 +71,7 @@ class FormWindow : private FormView {
   void CreateControl(const ControlSpec& row, std::size_t position, HINSTANCE instance);
   void AddTooltips(HINSTANCE instance);
   void LayOut(int dpi);
-  void FitComboHeight(HWND combo, int height);
+  int FitComboHeight(HWND combo, int height, int guess);
   void SetUpTabOrder();
   void OnCommand(HWND control, int code);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
