@@ -1,0 +1,11 @@
+# Build for the web runtime with Emscripten (Debian 12's em++ 3.1.6), as pages
+# a browser opens: the program's page and the pages the window cases run in.
+#   cmake --preset web-app
+#
+# No exception is ever caught: Emscripten's default, under which a throw
+# ends the program (nothing on an event path throws: ui/form_view.h), and
+# which keeps the page small. Optimised for size.
+include("${CMAKE_CURRENT_LIST_DIR}/emscripten.cmake")
+
+set(CMAKE_CXX_FLAGS_MINSIZEREL_INIT "-Oz -DNDEBUG")
+set(CMAKE_EXE_LINKER_FLAGS_MINSIZEREL_INIT "-Oz")

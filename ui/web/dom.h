@@ -1,0 +1,84 @@
+#pragma once
+// The page's side of the binding, as C++ calls: elements made and changed by
+// handle, text measured in the page's own fonts, and the few behaviours the
+// browser has no element for (the drop-down list of an editable combo box,
+// the modal message, the context menu, the clipboard, the live region), which
+// the page's script (shell.html) keeps. Each call is one small JavaScript
+// function (dom.cpp); the page calls back only with numbers (page_events.h).
+
+#include <string>
+#include <string_view>
+
+namespace tavrelo::ui::web::dom {
+
+// An element of the page; kBody is the document's body.
+using Handle = int;
+inline constexpr Handle kBody = -1;
+inline constexpr Handle kNone = -2;
+
+// --- Elements ------------------------------------------------------------------
+
+// A new element `tag` at the end of `parent`, with its inline style.
+[[nodiscard]] Handle Create(std::string_view tag, Handle parent, std::string_view style = {});
+void SetAttribute(Handle element, std::string_view name, std::string_view value);
+// Appends to the inline style.
+void AddStyle(Handle element, std::string_view style);
+void SetText(Handle element, std::string_view text);
+// An input's or a textarea's text, replaced only when it differs (so that
+// the caret stays where the user left it).
+void SetValue(Handle element, std::string_view text);
+[[nodiscard]] std::string Value(Handle element);
+void SetShown(Handle element, bool shown);
+// Focuses the element, its whole text selected when `selectAll`.
+void Focus(Handle element, bool selectAll);
+void SetTitle(std::string_view title);
+void SetPageBackground(std::string_view colour);
+
+// --- Fonts ---------------------------------------------------------------------
+
+// The width of `text` in `font` (a CSS font), rounded to whole pixels, and
+// the font's line height (ascent and descent).
+[[nodiscard]] int TextWidth(std::string_view font, std::string_view text);
+[[nodiscard]] int LineHeight(std::string_view font);
+
+// --- Behaviours ------------------------------------------------------------------
+
+// An editable combo box: `field` the input, `button` the drop-down arrow,
+// `entries` its list, one per line. Typing reports `position` to
+// tavrelo_typed, a pick the entry to tavrelo_picked.
+void MakeComboBox(Handle box, Handle field, Handle button, int position, std::string_view entries);
+// The entry the box shows as picked (its list opens there); -1 for none.
+void SetComboIndex(Handle box, int entry);
+// A push button that neither Enter nor Esc presses; a click or Space does.
+void MakeButton(Handle button, int position);
+// Text1: typing reported, and its context menu opened by the right button,
+// the menu key, Shift+F10 or a long touch (tavrelo_menu).
+void MakeResultBox(Handle box, int position);
+// The modal message; tavrelo_message_closed once the user closes it.
+void ShowMessage(std::string_view title, std::string_view text, std::string_view button);
+// The context menu at (x, y) in the viewport: one item a line, as
+// "text\tshortcut\tenabled" ("" for a separator); tavrelo_menu_chosen with
+// the item's line number.
+void ShowMenu(int x, int y, std::string_view items);
+// What the result box's editing commands can do now.
+struct EditState {
+  bool selection = false;
+  bool text = false;
+  bool undo = false;
+};
+[[nodiscard]] EditState EditStateOf(Handle box);
+// Undo, cut, copy, paste, delete or select all ("undo" … "selectAll") in the
+// result box.
+void Edit(Handle box, std::string_view command);
+// Plain text to the clipboard.
+void Copy(std::string_view text);
+// Has the text read out through one of the two polite live regions, taking
+// turns so that the same sentence twice is read twice.
+void Announce(Handle first, Handle second, std::string_view text);
+// The form built: fits it to narrow viewports, keeps Tab inside it, focuses
+// `first`, and marks the first paint.
+void Ready(Handle form, Handle first);
+// Takes the form and whatever it has open off the page.
+void Remove(Handle form);
+
+}  // namespace tavrelo::ui::web::dom
