@@ -7,5 +7,5 @@
 # which keeps the page small. Optimised for size.
 include("${CMAKE_CURRENT_LIST_DIR}/emscripten.cmake")
 
-set(CMAKE_CXX_FLAGS_MINSIZEREL_INIT "-Oz -DNDEBUG")
-set(CMAKE_EXE_LINKER_FLAGS_MINSIZEREL_INIT "-Oz")
+set(CMAKE_CXX_FLAGS_MINSIZEREL_INIT "-Oz -DNDEBUG -flto -fno-rtti")
+set(CMAKE_EXE_LINKER_FLAGS_MINSIZEREL_INIT "-Oz -flto")

@@ -9,6 +9,19 @@ namespace {
 
 auto Order(ControlKey key) { return std::tuple(key.name, key.index); }
 
+// Sorts keeping equal items in their order. The lists are the window's
+// controls (some 80): std::stable_sort's merging would add kilobytes of code
+// to the web page for no time anyone could measure.
+template <typename T, typename Less>
+void StableSort(std::vector<T>& items, Less less) {
+  for (std::size_t i = 1; i < items.size(); ++i) {
+    const T item = items[i];
+    std::size_t j = i;
+    for (; j > 0 && less(item, items[j - 1]); --j) items[j] = items[j - 1];
+    items[j] = item;
+  }
+}
+
 }  // namespace
 
 FormModel::FormModel(std::span<const ControlSpec> inventory)
@@ -17,7 +30,7 @@ FormModel::FormModel(std::span<const ControlSpec> inventory)
     if (inventory_[i].kind != ControlKind::ComboBox) states_[i].text = inventory_[i].caption;
     byKey_[i] = i;
   }
-  std::stable_sort(byKey_.begin(), byKey_.end(), [&](std::size_t a, std::size_t b) {
+  StableSort(byKey_, [&](std::size_t a, std::size_t b) {
     return Order(inventory_[a].Key()) < Order(inventory_[b].Key());
   });
 }
@@ -45,8 +58,7 @@ std::vector<ControlKey> FormModel::TabOrder() const {
   for (const ControlSpec& row : inventory_) {
     if (row.TakesFocus()) focusable.push_back(&row);
   }
-  std::stable_sort(focusable.begin(), focusable.end(),
-                   [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+  StableSort(focusable, [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
   std::vector<ControlKey> order;
   order.reserve(focusable.size());
   for (const ControlSpec* row : focusable) order.push_back(row->Key());

@@ -1,0 +1,321 @@
+// The page's side of the window: the behaviours the browser has no element
+// for. The program (ui/web) makes the elements, places them, and tells this
+// script which behaviour each takes; what the user does goes back to the
+// program as numbers (Module._tavrelo_*).
+var tv = {
+  e: [],  // the program's elements, by handle
+  scale: 1,
+
+  measure: function (font) {
+    var c = tv.canvas || (tv.canvas = document.createElement("canvas").getContext("2d"));
+    c.font = font;
+    return c;
+  },
+
+  // --- Editable combo box: typing is typing; a pick from the open list (pointer,
+  // or the arrow keys and Enter), an arrow key or the wheel in the closed box
+  // picks. The program then sets the text and the index.
+  combo: function (box, field, button, position, entries) {
+    box.entries = entries;
+    box.index = -1;
+    box.field = field;
+    var typed = function (e) { if (!e.isComposing) Module._tavrelo_typed(position); };
+    field.addEventListener("input", typed);
+    field.addEventListener("compositionend", typed);
+    field.addEventListener("blur", tv.closeList);
+    field.addEventListener("keydown", function (e) {
+      var k = e.key, list = tv.list && tv.list.box === box ? tv.list : null;
+      var arrow = k === "ArrowDown" ? 1 : k === "ArrowUp" ? -1 : 0;
+      if ((arrow && e.altKey) || k === "F4") list ? tv.closeList() : tv.openList(box, position);
+      else if (arrow) list ? tv.highlight(list.on < 0 && arrow < 0 ? list.children.length - 1 : list.on + arrow)
+                           : tv.step(box, position, arrow);
+      else if (list && k === "Enter") tv.pick(list.on, position);
+      else if (list && k === "Escape") tv.closeList();
+      else return;
+      e.preventDefault();
+    });
+    button.addEventListener("mousedown", function (e) {
+      if (e.button) return;
+      e.preventDefault();
+      field.focus();
+      tv.list && tv.list.box === box ? tv.closeList() : tv.openList(box, position);
+    });
+    box.addEventListener("wheel", function (e) {
+      if (document.activeElement !== field || tv.list || !e.deltaY) return;
+      e.preventDefault();
+      tv.step(box, position, e.deltaY > 0 ? 1 : -1);
+    }, {passive: false});
+  },
+  step: function (box, position, by) {
+    var i = box.index + by;
+    if (i >= 0 && i < box.entries.length) Module._tavrelo_picked(position, i);
+  },
+  pick: function (i, position) {
+    tv.closeList();
+    if (i >= 0) Module._tavrelo_picked(position, i);
+  },
+  openList: function (box, position) {
+    tv.closeList();
+    var list = document.createElement("div"), form = tv.form, rows = Math.min(box.entries.length, 10);
+    list.className = "tv-list";
+    list.id = "tv-list";
+    list.setAttribute("role", "listbox");
+    list.box = box;
+    list.on = -1;
+    box.entries.forEach(function (text, i) {
+      var o = list.appendChild(document.createElement("div"));
+      o.id = "tv-o" + i;
+      o.textContent = text;
+      o.setAttribute("role", "option");
+      o.setAttribute("aria-selected", "false");
+      o.addEventListener("mousedown", function (e) { e.preventDefault(); });
+      o.addEventListener("mousemove", function () { tv.highlight(i); });
+      o.addEventListener("click", function () { tv.pick(i, position); });
+    });
+    var b = box.getBoundingClientRect(), f = form.getBoundingClientRect(), s = tv.scale, height = rows * 16 + 2;
+    var top = b.bottom + height * s <= innerHeight || b.top < height * s ? b.bottom : b.top - height * s;
+    list.style.cssText = "left:" + (b.left - f.left) / s + "px;top:" + (top - f.top) / s + "px;min-width:" +
+                         b.width / s + "px;height:" + height + "px";
+    form.appendChild(list);
+    tv.list = list;
+    box.field.setAttribute("aria-expanded", "true");
+    box.field.setAttribute("aria-controls", list.id);
+    tv.highlight(box.index);
+  },
+  highlight: function (i) {
+    var list = tv.list, items = list.children, o = items[i];
+    if (!o) return;
+    if (list.on >= 0) {
+      items[list.on].className = "";
+      items[list.on].setAttribute("aria-selected", "false");
+    }
+    list.on = i;
+    o.className = "on";
+    o.setAttribute("aria-selected", "true");
+    list.box.field.setAttribute("aria-activedescendant", o.id);
+    if (o.offsetTop < list.scrollTop) list.scrollTop = o.offsetTop;
+    else if (o.offsetTop + o.offsetHeight > list.scrollTop + list.clientHeight)
+      list.scrollTop = o.offsetTop + o.offsetHeight - list.clientHeight;
+  },
+  closeList: function () {
+    var list = tv.list;
+    if (!list) return;
+    tv.list = null;
+    list.remove();
+    list.box.field.setAttribute("aria-expanded", "false");
+    list.box.field.removeAttribute("aria-activedescendant");
+  },
+
+  // --- The button: a click or Space presses it, Enter never does.
+  button: function (b, position) {
+    b.addEventListener("keydown", function (e) { if (e.key === "Enter") e.preventDefault(); });
+    b.addEventListener("click", function () { Module._tavrelo_pressed(position); });
+  },
+
+  // --- The result box and its context menu.
+  resultBox: function (t, position) {
+    var timer = 0, open = function (x, y) {
+      clearTimeout(timer);
+      if (!tv.menuEl) Module._tavrelo_menu(x, y);
+    };
+    var typed = function (e) { if (!e.isComposing) Module._tavrelo_typed(position); };
+    t.addEventListener("input", typed);
+    t.addEventListener("compositionend", typed);
+    t.addEventListener("contextmenu", function (e) { e.preventDefault(); open(e.clientX, e.clientY); });
+    t.addEventListener("keydown", function (e) {
+      if (e.key !== "ContextMenu" && !(e.key === "F10" && e.shiftKey)) return;
+      e.preventDefault();
+      var r = t.getBoundingClientRect();
+      open(r.left + 8, r.top + 8);
+    });
+    t.addEventListener("touchstart", function (e) {
+      var p = e.touches[0];
+      clearTimeout(timer);
+      timer = setTimeout(function () { open(p.clientX, p.clientY); }, 600);
+    }, {passive: true});
+    ["touchmove", "touchend", "touchcancel"].forEach(function (type) {
+      t.addEventListener(type, function () { clearTimeout(timer); }, {passive: true});
+    });
+  },
+  menu: function (x, y, items) {
+    var m = document.createElement("div");
+    m.className = "tv-menu";
+    m.setAttribute("role", "menu");
+    m.tabIndex = -1;
+    m.style.font = tv.font;
+    m.on = -1;
+    m.back = document.activeElement;
+    items.forEach(function (item, i) {
+      var o = m.appendChild(document.createElement("div")), text = item[0], at = text.indexOf("&");
+      if (item.length < 3) {
+        o.className = "sep";
+        o.setAttribute("role", "separator");
+        return;
+      }
+      var label = o.appendChild(document.createElement("span"));
+      label.append(at < 0 ? text : text.slice(0, at));
+      if (at >= 0) {
+        o.key = text.charAt(at + 1).toLowerCase();
+        label.appendChild(document.createElement("u")).textContent = text.charAt(at + 1);
+        label.append(text.slice(at + 2));
+      }
+      if (item[1]) {
+        o.appendChild(document.createElement("span")).textContent = item[1];
+        o.setAttribute("aria-keyshortcuts", item[1].replace("Ctrl", "Control").replace("Del", "Delete"));
+      }
+      o.id = "tv-m" + i;
+      o.setAttribute("role", "menuitem");
+      if (!item[2]) o.setAttribute("aria-disabled", "true");
+      o.addEventListener("mousemove", function () { tv.menuOn(i); });
+      o.addEventListener("mousedown", function (e) { e.preventDefault(); });
+      o.addEventListener("click", function () { tv.choose(i); });
+    });
+    m.addEventListener("keydown", function (e) {
+      var k = e.key, n = m.children.length, by = k === "ArrowDown" || k === "Home" ? 1 : k === "ArrowUp" || k === "End" ? -1 : 0;
+      if (by) {
+        var i = k === "Home" ? -1 : k === "End" ? n : m.on < 0 && by < 0 ? n : m.on;
+        do i = (i + by + n) % n; while (m.children[i].className === "sep");
+        tv.menuOn(i);
+      } else if (k === "Enter" || k === " ") {
+        if (m.on >= 0) tv.choose(m.on);
+      } else if (k === "Escape" || k === "Tab" || k === "F10" || k === "ContextMenu") {
+        tv.closeMenu(true);
+      } else {
+        for (var j = 0; j < n; j++) if (m.children[j].key === k.toLowerCase()) tv.choose(j);
+      }
+      e.preventDefault();
+    });
+    m.addEventListener("blur", function () { tv.closeMenu(false); });
+    document.body.appendChild(m);
+    m.style.left = Math.max(0, Math.min(x, innerWidth - m.offsetWidth)) + "px";
+    m.style.top = Math.max(0, y + m.offsetHeight > innerHeight ? y - m.offsetHeight : y) + "px";
+    tv.menuEl = m;
+    m.focus();
+  },
+  menuOn: function (i) {
+    var m = tv.menuEl;
+    if (m.on >= 0) m.children[m.on].classList.remove("on");
+    m.on = i;
+    m.children[i].classList.add("on");
+    m.setAttribute("aria-activedescendant", m.children[i].id);
+  },
+  choose: function (i) {
+    if (tv.menuEl.children[i].getAttribute("aria-disabled")) return;
+    tv.closeMenu(true);
+    Module._tavrelo_menu_chosen(i);
+  },
+  closeMenu: function (back) {
+    var m = tv.menuEl;
+    if (!m) return;
+    tv.menuEl = null;
+    m.remove();
+    if (back && m.back) m.back.focus();
+  },
+  edit: function (t, command) {
+    t.focus();
+    if (command === "selectAll") t.select();
+    else if (command !== "paste") document.execCommand(command);
+    else if (navigator.clipboard && navigator.clipboard.readText) navigator.clipboard.readText().then(function (s) {
+      t.focus();
+      document.execCommand("insertText", false, s);
+    }, function () {});
+  },
+  // The asynchronous clipboard where the page may use it; else (a page from
+  // file:// in some browsers) the old way, through a selected text.
+  copy: function (text) {
+    var old = function () {
+      var a = document.createElement("textarea"), back = document.activeElement;
+      a.value = text;
+      a.setAttribute("aria-hidden", "true");
+      a.style.cssText = "position:fixed;left:0;top:0;opacity:0";
+      document.body.appendChild(a);
+      a.select();
+      document.execCommand("copy");
+      a.remove();
+      if (back) back.focus();
+    };
+    if (navigator.clipboard && navigator.clipboard.writeText) navigator.clipboard.writeText(text).catch(old);
+    else old();
+  },
+
+  // --- The message of a failed press: modal, the focus held on its one
+  // button until Enter, Esc or a click closes it; then the program puts the
+  // focus into the field at fault, or it goes back where it was.
+  message: function (title, text, button) {
+    var cover = document.createElement("div"), box = cover.appendChild(document.createElement("div"));
+    var back = document.activeElement, form = tv.form, r = form.getBoundingClientRect();
+    cover.className = "tv-cover";
+    box.className = "tv-message";
+    box.setAttribute("role", "alertdialog");
+    box.setAttribute("aria-modal", "true");
+    box.setAttribute("aria-labelledby", "tv-mt");
+    box.setAttribute("aria-describedby", "tv-mm");
+    box.style.cssText = "font:" + tv.font + ";left:" + (r.left + r.width / 2) + "px;top:" + (r.top + r.height / 2) + "px";
+    var h = box.appendChild(document.createElement("h2"));
+    h.id = "tv-mt";
+    h.textContent = title;
+    var p = box.appendChild(document.createElement("p"));
+    p.id = "tv-mm";
+    p.textContent = text;
+    var b = box.appendChild(document.createElement("button"));
+    b.type = "button";
+    b.textContent = button;
+    var close = function () {
+      if (!cover.parentNode) return;
+      cover.remove();
+      form.inert = false;
+      if (!Module._tavrelo_message_closed() && back) back.focus();
+    };
+    b.addEventListener("click", close);
+    b.addEventListener("blur", function (e) { if (cover.parentNode && e.relatedTarget) b.focus(); });
+    box.addEventListener("keydown", function (e) {
+      if (e.key === "Enter" || e.key === "Escape") close();
+      else if (e.key !== "Tab") return;
+      e.preventDefault();
+    });
+    cover.addEventListener("mousedown", function (e) { if (e.target !== b) e.preventDefault(); });
+    tv.closeList();
+    tv.closeMenu(false);
+    form.inert = true;
+    document.body.appendChild(cover);
+    b.focus();
+  },
+
+  // --- The form built: scaled down to a narrow viewport (never reflowed),
+  // Tab kept going round its fields, the first one focused.
+  ready: function (form, first) {
+    tv.form = form;
+    tv.font = getComputedStyle(form).font;
+    if (!tv.started) {
+      tv.started = true;
+      var fit = function () {
+        var f = tv.form, s = Math.min(1, document.documentElement.clientWidth / f.offsetWidth);
+        tv.scale = s;
+        f.style.transform = s < 1 ? "scale(" + s + ")" : "";
+        f.style.marginBottom = (s - 1) * f.offsetHeight + "px";
+      };
+      addEventListener("resize", fit);
+      tv.fit = fit;
+      document.addEventListener("keydown", function (e) {
+        if (e.key !== "Tab" || e.defaultPrevented || e.altKey || e.ctrlKey || e.metaKey) return;
+        var stops = [].filter.call(tv.form.querySelectorAll("[tabindex]"), function (x) {
+          return x.tabIndex > 0 && x.getClientRects().length;
+        }).sort(function (a, b) { return a.tabIndex - b.tabIndex; });
+        var last = stops.length - 1;
+        if (document.activeElement !== stops[e.shiftKey ? 0 : last]) return;
+        e.preventDefault();
+        stops[e.shiftKey ? last : 0].focus();
+      });
+    }
+    tv.fit();
+    first.focus();
+    requestAnimationFrame(function () { setTimeout(function () { performance.mark("tavrelo-painted"); }); });
+  },
+  remove: function (form) {
+    tv.closeList();
+    tv.closeMenu(false);
+    [].forEach.call(document.querySelectorAll(".tv-cover"), function (c) { c.remove(); });
+    form.remove();
+    tv.e = [];
+  }
+};
