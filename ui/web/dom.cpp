@@ -5,7 +5,8 @@
 #include <cstdlib>
 
 // Texts cross as a pointer and a length in bytes (UTF-8); a text that comes
-// back is allocated by the page and freed here. `tv` is the page's script
+// back is allocated by the page and freed here. No backslash in these
+// bodies: em++ 3.1.6 copies them into JSON unescaped (page.js splits lines). `tv` is the page's script
 // (shell.html): `tv.e` holds the elements by handle.
 // clang-format off
 EM_JS(int, tv_create, (const char* tag, int tagLength, int parent, const char* style, int styleLength), {
@@ -49,7 +50,7 @@ EM_JS(int, tv_line_height, (const char* font, int length), {
   return Math.round(m.fontBoundingBoxAscent + m.fontBoundingBoxDescent);
 });
 EM_JS(void, tv_combo, (int box, int field, int button, int position, const char* entries, int length), {
-  tv.combo(tv.e[box], tv.e[field], tv.e[button], position, UTF8ToString(entries, length).split("\n"));
+  tv.combo(tv.e[box], tv.e[field], tv.e[button], position, UTF8ToString(entries, length));
 });
 EM_JS(void, tv_combo_index, (int box, int entry), { tv.e[box].index = entry; });
 EM_JS(void, tv_button, (int h, int position), { tv.button(tv.e[h], position); });
@@ -59,7 +60,7 @@ EM_JS(void, tv_message, (const char* title, int titleLength, const char* text, i
   tv.message(UTF8ToString(title, titleLength), UTF8ToString(text, textLength), UTF8ToString(button, buttonLength));
 });
 EM_JS(void, tv_menu, (int x, int y, const char* items, int length), {
-  tv.menu(x, y, UTF8ToString(items, length).split("\n").map(function (line) { return line.split("\t"); }));
+  tv.menu(x, y, UTF8ToString(items, length));
 });
 EM_JS(int, tv_edit_state, (int h), {
   var e = tv.e[h];

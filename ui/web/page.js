@@ -16,7 +16,7 @@ var tv = {
   // or the arrow keys and Enter), an arrow key or the wheel in the closed box
   // picks. The program then sets the text and the index.
   combo: function (box, field, button, position, entries) {
-    box.entries = entries;
+    box.entries = entries.split("\n");
     box.index = -1;
     box.field = field;
     var typed = function (e) { if (!e.isComposing) Module._tavrelo_typed(position); };
@@ -137,8 +137,8 @@ var tv = {
       t.addEventListener(type, function () { clearTimeout(timer); }, {passive: true});
     });
   },
-  menu: function (x, y, items) {
-    var m = document.createElement("div");
+  menu: function (x, y, lines) {
+    var items = lines.split("\n").map(function (line) { return line.split("\t"); }), m = document.createElement("div");
     m.className = "tv-menu";
     m.setAttribute("role", "menu");
     m.tabIndex = -1;

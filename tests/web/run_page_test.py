@@ -1,0 +1,112 @@
+#!/usr/bin/env python3
+"""Runs a test page (GoogleTest built into the page with the binding) in
+headless Chromium, and is its hands: the page asks for an action, this
+script performs it as trusted input over the DevTools protocol, and answers.
+
+    run_page_test.py PAGE.html [--gtest_filter=…]
+
+The page (tests/web/web_driver.h) posts requests that tvTest.next() hands
+over, and waits until tvTest.finish(answer) is called:
+  {"cdp": [[method, params], …]}  commands sent in order ("$subject" in a
+                                  parameter stands for tvTest.subject's
+                                  remote object); the last one's result
+  {"axName": true}                the accessible name of tvTest.subject
+  {"axTree": true}                its accessibility subtree, one node a line
+                                  ("role name", two blanks deeper per level)
+  {"exit": N}                     the tests are done; N is the exit status
+The page's output (GoogleTest's) arrives as console messages and is printed.
+"""
+
+import json
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import chromium  # noqa: E402
+
+
+def print_console(event):
+    text = chromium.console_text(event)
+    if text is not None:
+        print(text, flush=True)
+    elif event.get("method") == "Runtime.exceptionThrown":
+        details = event["params"]["exceptionDetails"]
+        print("page error:", details.get("exception", {}).get("description") or details.get("text"), flush=True)
+
+
+def subject(browser):
+    found = browser.call("Runtime.evaluate", expression="tvTest.subject")
+    return found["result"]["objectId"]
+
+
+def substitute(value, object_id):
+    if value == "$subject":
+        return object_id
+    if isinstance(value, dict):
+        return {key: substitute(item, object_id) for key, item in value.items()}
+    if isinstance(value, list):
+        return [substitute(item, object_id) for item in value]
+    return value
+
+
+def ax_tree(browser, object_id):
+    root = browser.call("Accessibility.getPartialAXTree", objectId=object_id, fetchRelatives=False)["nodes"]
+    lines = []
+
+    def visit(node, depth):
+        role = node.get("role", {}).get("value", "")
+        name = node.get("name", {}).get("value", "")
+        shown = role not in ("none", "generic", "InlineTextBox", "StaticText", "LineBreak")
+        if shown:
+            lines.append("  " * depth + f"{role} {name}".rstrip())
+        for child in browser.call("Accessibility.getChildAXNodes", id=node["nodeId"])["nodes"]:
+            if not child.get("ignored"):
+                visit(child, depth + 1 if shown else depth)
+
+    visit(root[0], 0)
+    return "\n".join(lines)
+
+
+def perform(browser, request):
+    if "cdp" in request:
+        object_id = subject(browser) if "$subject" in repr(request["cdp"]) else None
+        result = None
+        for method, params in request["cdp"]:
+            result = browser.call(method, **substitute(params, object_id))
+        return result
+    if "axName" in request:
+        nodes = browser.call("Accessibility.getPartialAXTree", objectId=subject(browser), fetchRelatives=False)
+        return nodes["nodes"][0].get("name", {}).get("value", "")
+    if "axTree" in request:
+        return ax_tree(browser, subject(browser))
+    raise chromium.PageError(f"unknown request {request}")
+
+
+def main():
+    page = sys.argv[1]
+    hash_part = "#" + " ".join(sys.argv[2:]) if len(sys.argv) > 2 else ""
+    with chromium.Chromium(on_event=print_console) as browser:
+        browser.call("Runtime.enable")
+        browser.call("Accessibility.enable")
+        # The page is the one in front, and may use the clipboard.
+        browser.call("Emulation.setFocusEmulationEnabled", enabled=True)
+        browser.call("Browser.grantPermissions", permissions=["clipboardReadWrite", "clipboardSanitizedWrite"])
+        browser.call("Page.enable")
+        browser.call("Page.navigate", url="file://" + os.path.abspath(page) + hash_part)
+        browser.wait_for("Page.loadEventFired")
+        while True:
+            request = browser.evaluate(
+                "new Promise(function wait(done) {"
+                "  window.tvTest ? done(tvTest.next()) : setTimeout(function () { wait(done); }, 10); })")
+            if "exit" in request:
+                return int(request["exit"])
+            try:
+                answer = perform(browser, request)
+            except chromium.PageError as error:
+                print(f"run_page_test: {error}", flush=True)
+                answer = None
+            browser.evaluate(f"tvTest.finish({json.dumps(answer)})", wait=False)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

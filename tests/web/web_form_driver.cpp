@@ -1,0 +1,414 @@
+#include <emscripten.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "tests/web/web_driver.h"
+#include "ui/form_handlers.h"
+#include "ui/view_rules.h"
+
+// The page's half of the driver (no backslash in these bodies: em++ 3.1.6
+// copies them into JSON unescaped). tvTest hands requests to the controller
+// (next) and takes its answers (finish); the binding's elements are tv.e.
+// clang-format off
+EM_JS(void, drv_install, (), {
+  if (window.tvTest) return;
+  window.tvTest = {
+    queue: [], waiting: null, done: null, spoken: [], subject: null,
+    post: function (request) {
+      var waiting = this.waiting;
+      this.waiting = null;
+      waiting ? waiting(request) : this.queue.push(request);
+    },
+    next: function () {
+      var self = this;
+      return self.queue.length ? Promise.resolve(self.queue.shift())
+                               : new Promise(function (resolve) { self.waiting = resolve; });
+    },
+    finish: function (answer) {
+      var done = this.done;
+      this.done = null;
+      done(answer);
+    },
+    out: function (text) {
+      var n = lengthBytesUTF8(text) + 1, p = _malloc(n);
+      stringToUTF8(text, p, n);
+      return p;
+    },
+    centre: function (e) {
+      var r = e.getBoundingClientRect();
+      return tvTest.out((r.left + r.width / 2) + " " + (r.top + r.height / 2));
+    }
+  };
+});
+// What reaches the screen reader: every text the live regions take.
+EM_JS(void, drv_watch, (int form), {
+  tvTest.spoken = [];
+  var observer = new MutationObserver(function (changes) {
+    changes.forEach(function (change) {
+      var region = change.target.closest ? change.target : change.target.parentNode;
+      if (region.textContent) tvTest.spoken.push(region.textContent);
+    });
+  });
+  [].forEach.call(tv.e[form].querySelectorAll("[aria-live]"), function (region) {
+    observer.observe(region, {childList: true, characterData: true, subtree: true});
+  });
+});
+EM_ASYNC_JS(char*, drv_act, (const char* request), {
+  var answer = await new Promise(function (resolve) {
+    tvTest.done = resolve;
+    tvTest.post(JSON.parse(UTF8ToString(request)));
+  });
+  // Whatever the input set off in later tasks (a focus, a clipboard write).
+  await new Promise(function (resolve) { setTimeout(resolve, 0); });
+  return tvTest.out(typeof answer === "string" ? answer : JSON.stringify(answer));
+});
+EM_ASYNC_JS(char*, drv_clipboard, (), {
+  var text = await navigator.clipboard.readText().catch(function () { return "(no clipboard)"; });
+  return tvTest.out(text);
+});
+EM_JS(char*, drv_focused, (), {
+  var a = document.activeElement, control = a && a.closest("[data-control]");
+  return tvTest.out(!a || a === document.body ? "(nothing)" : control ? control.dataset.control : "(not a control)");
+});
+EM_JS(char*, drv_text, (int h), {
+  var e = tv.e[h];
+  return tvTest.out("value" in e ? e.value : e.textContent.split(String.fromCharCode(10)).join(""));
+});
+EM_JS(char*, drv_selected, (int h), {
+  var e = tv.e[h];
+  return tvTest.out(e.value.substring(e.selectionStart, e.selectionEnd));
+});
+EM_JS(int, drv_shown, (int h), { return tv.e[h].getClientRects().length > 0 ? 1 : 0; });
+EM_JS(int, drv_index, (int box), { return tv.e[box].index; });
+EM_JS(char*, drv_entries, (int box), { return tvTest.out(tv.e[box].entries.join(String.fromCharCode(10))); });
+EM_JS(char*, drv_centre, (int h), { return tvTest.centre(tv.e[h]); });
+EM_JS(char*, drv_drop_centre, (int box), { return tvTest.centre(tv.e[box].querySelector(".tv-drop")); });
+// The entry of the open list, scrolled into view; "" when the list is closed.
+EM_JS(char*, drv_entry_centre, (int box, const char* entry), {
+  var list = document.getElementById("tv-list"), text = UTF8ToString(entry);
+  if (!list || list.box !== tv.e[box]) return tvTest.out("");
+  var item = [].find.call(list.children, function (o) { return o.textContent === text; });
+  if (!item) return tvTest.out("");
+  list.scrollTop = item.offsetTop;
+  return tvTest.centre(item);
+});
+EM_JS(char*, drv_message, (), {
+  var box = document.querySelector("[role=alertdialog]");
+  return tvTest.out(box ? document.getElementById(box.getAttribute("aria-labelledby")).textContent + String.fromCharCode(31) +
+                          document.getElementById(box.getAttribute("aria-describedby")).textContent : "");
+});
+// The open menu's entries as read: the access key's "(U)" left out, "" for
+// a separator, "-" before one that cannot be chosen.
+EM_JS(char*, drv_menu, (), {
+  var menu = document.querySelector("[role=menu]");
+  if (!menu) return tvTest.out("");
+  return tvTest.out([].map.call(menu.children, function (item) {
+    if (item.getAttribute("role") === "separator") return "";
+    var read = item.firstChild.textContent, n = read.length;
+    if (read.charAt(n - 1) === ")" && read.charAt(n - 3) === "(") read = read.slice(0, n - 3);
+    return (item.getAttribute("aria-disabled") ? "-" : "") + read;
+  }).join(String.fromCharCode(10)));
+});
+EM_JS(char*, drv_menu_centre, (int item), { return tvTest.centre(document.querySelector("[role=menu]").children[item]); });
+EM_JS(char*, drv_spoken, (), { return tvTest.out(tvTest.spoken.join(String.fromCharCode(30))); });
+EM_JS(void, drv_focus, (int h), { tv.e[h].focus(); });
+EM_JS(void, drv_subject, (int h), { tvTest.subject = tv.e[h]; });
+EM_JS(void, drv_exit, (int status), { tvTest.post({exit: status}); });
+EM_JS(char*, drv_arguments, (), { return tvTest.out(decodeURIComponent(location.hash.slice(1))); });
+// clang-format on
+
+namespace tavrelo::ui::testing_support {
+namespace {
+
+using web::dom::Handle;
+using web::dom::kNone;
+
+std::string Take(char* text) {
+  std::string taken(text);
+  std::free(text);
+  return taken;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  if (text.empty()) return parts;
+  std::size_t start = 0;
+  for (std::size_t at = text.find(separator); at != std::string::npos; at = text.find(separator, start)) {
+    parts.push_back(text.substr(start, at - start));
+    start = at + 1;
+  }
+  parts.push_back(text.substr(start));
+  return parts;
+}
+
+WebFormDriver::Point ParsePoint(const std::string& text) {
+  WebFormDriver::Point point;
+  if (std::sscanf(text.c_str(), "%lf %lf", &point.x, &point.y) != 2) ADD_FAILURE() << "no place: " << text;
+  return point;
+}
+
+// A key as DevTools sends it: its DOM key and code, the Windows key code, the
+// text it types (none for Tab, the arrows, …), Shift or Ctrl.
+struct KeyPress {
+  std::string key;
+  std::string code;
+  int keyCode = 0;
+  std::string text;
+  int modifiers = 0;  // 2 Ctrl, 8 Shift
+  int location = 0;   // 3 for the numeric keypad
+};
+
+constexpr int kCtrl = 2;
+constexpr int kShift = 8;
+
+std::string KeyCommands(const KeyPress& press) {
+  std::string common = ",\"key\":" + JsonString(press.key) + ",\"code\":" + JsonString(press.code) +
+                       ",\"windowsVirtualKeyCode\":" + std::to_string(press.keyCode) +
+                       ",\"modifiers\":" + std::to_string(press.modifiers) +
+                       ",\"location\":" + std::to_string(press.location);
+  std::string down = "{\"type\":\"" + std::string(press.text.empty() ? "rawKeyDown" : "keyDown") + "\"" + common;
+  if (!press.text.empty()) down += ",\"text\":" + JsonString(press.text) + ",\"unmodifiedText\":" + JsonString(press.text);
+  if (press.key == "a" && press.modifiers == kCtrl) down += ",\"commands\":[\"selectAll\"]";
+  return "[\"Input.dispatchKeyEvent\"," + down + "}],[\"Input.dispatchKeyEvent\",{\"type\":\"keyUp\"" + common + "}]";
+}
+
+// An ASCII character typed on a US keyboard.
+KeyPress CharacterKey(char c) {
+  KeyPress press{std::string(1, c), "", 0, std::string(1, c)};
+  if (c >= '0' && c <= '9') {
+    press.code = std::string("Digit") + c;
+    press.keyCode = c;
+  } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
+    press.code = std::string("Key") + static_cast<char>(c & ~0x20);
+    press.keyCode = c & ~0x20;
+  } else if (c == '.') {
+    press.code = "Period";
+    press.keyCode = 190;
+  } else if (c == '-') {
+    press.code = "Minus";
+    press.keyCode = 189;
+  } else if (c == ' ') {
+    press.code = "Space";
+    press.keyCode = 32;
+  }
+  return press;
+}
+
+KeyPress DriverKeyPress(DriverKey key) {
+  switch (key) {
+    case DriverKey::Tab: return {"Tab", "Tab", 9};
+    case DriverKey::ShiftTab: return {"Tab", "Tab", 9, "", kShift};
+    case DriverKey::Enter: return {"Enter", "Enter", 13, "\r"};
+    case DriverKey::KeypadEnter: return {"Enter", "NumpadEnter", 13, "\r", 0, 3};
+    case DriverKey::Escape: return {"Escape", "Escape", 27};
+    case DriverKey::Space: return {" ", "Space", 32, " "};
+    case DriverKey::Down: return {"ArrowDown", "ArrowDown", 40};
+    case DriverKey::Up: return {"ArrowUp", "ArrowUp", 38};
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string JsonString(std::string_view text) {
+  std::string json = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      json += '\\';
+      json += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+      json += escaped;
+    } else {
+      json += c;
+    }
+  }
+  return json + "\"";
+}
+
+std::string Act(const std::string& request) { return Take(drv_act(request.c_str())); }
+
+void ReportExit(int status) {
+  drv_install();
+  drv_exit(status);
+}
+
+std::vector<std::string> PageArguments() {
+  drv_install();
+  return Split(Take(drv_arguments()), ' ');
+}
+
+WebFormDriver::WebFormDriver() {
+  drv_install();
+  ConnectHandlers(model_);
+  page_.Show();
+  drv_watch(page_.Element(controls::kForm));
+}
+
+WebFormDriver::~WebFormDriver() = default;
+
+void WebFormDriver::PressKey(const std::string& commands) { Act("{\"cdp\":[" + commands + "]}"); }
+
+void WebFormDriver::ClickAt(double x, double y, bool right) {
+  const std::string at = ",\"x\":" + std::to_string(x) + ",\"y\":" + std::to_string(y);
+  const std::string button = std::string(",\"button\":\"") + (right ? "right" : "left") + "\",\"clickCount\":1";
+  Act("{\"cdp\":[[\"Input.dispatchMouseEvent\",{\"type\":\"mouseMoved\"" + at +
+      "}],[\"Input.dispatchMouseEvent\",{\"type\":\"mousePressed\"" + at + button +
+      "}],[\"Input.dispatchMouseEvent\",{\"type\":\"mouseReleased\"" + at + button + "}]]}");
+}
+
+WebFormDriver::Point WebFormDriver::CentreOf(Handle element) { return ParsePoint(Take(drv_centre(element))); }
+
+void WebFormDriver::Type(ControlKey combo, std::string_view text) {
+  Focus(combo);
+  // The whole text selected and deleted, then each character: ASCII from
+  // the keyboard, anything else as an input method commits it.
+  std::string commands = KeyCommands({"a", "KeyA", 65, "", kCtrl}) + "," + KeyCommands({"Delete", "Delete", 46});
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    if (length == 1) {
+      commands += "," + KeyCommands(CharacterKey(text[i]));
+    } else {
+      commands += ",[\"Input.insertText\",{\"text\":" + JsonString(text.substr(i, length)) + "}]";
+    }
+    i += length;
+  }
+  PressKey(commands);
+}
+
+void WebFormDriver::PickByPointer(ControlKey combo, std::string_view entry) {
+  const Handle box = page_.Element(combo);
+  ASSERT_NE(box, kNone) << DisplayName(combo);
+  const Point arrow = ParsePoint(Take(drv_drop_centre(box)));
+  ClickAt(arrow.x, arrow.y);
+  const std::string place = Take(drv_entry_centre(box, std::string(entry).c_str()));
+  ASSERT_FALSE(place.empty()) << "no open list holding " << entry << " for " << DisplayName(combo);
+  const Point item = ParsePoint(place);
+  ClickAt(item.x, item.y);
+}
+
+void WebFormDriver::Focus(ControlKey control) {
+  if (const Handle field = page_.Field(control); field != kNone) drv_focus(field);
+}
+
+void WebFormDriver::Key(DriverKey key) { PressKey(KeyCommands(DriverKeyPress(key))); }
+
+void WebFormDriver::ClickCompute() {
+  const Point centre = CentreOf(page_.Element(controls::kCompute));
+  ClickAt(centre.x, centre.y);
+  RecordMessage();
+}
+
+// A message that opened is read, then closed with Enter as a user would.
+void WebFormDriver::RecordMessage() {
+  const std::vector<std::string> shown = Split(Take(drv_message()), '\x1f');
+  if (shown.size() != 2) return;
+  messages_.push_back({shown[0], shown[1]});
+  Key(DriverKey::Enter);
+  EXPECT_FALSE(MessageOpen()) << "Enter left the message open";
+}
+
+bool WebFormDriver::MessageOpen() { return !Take(drv_message()).empty(); }
+
+std::string WebFormDriver::Focused() { return Take(drv_focused()); }
+
+std::string WebFormDriver::Shown(ControlKey control) {
+  const Handle field = page_.Field(control);
+  const Handle shown = field != kNone ? field : page_.Element(control);
+  if (shown == kNone) return {};
+  const std::string text = Take(drv_text(shown));
+  return control == controls::kResult ? ToCrLf(text) : text;
+}
+
+std::string WebFormDriver::SelectedText(ControlKey control) {
+  const Handle field = page_.Field(control);
+  if (field == kNone) return {};
+  const std::string text = Take(drv_selected(field));
+  return control == controls::kResult ? ToCrLf(text) : text;
+}
+
+bool WebFormDriver::IsShown(ControlKey control) {
+  const Handle element = page_.Element(control);
+  return element != kNone && drv_shown(element) != 0;
+}
+
+int WebFormDriver::ShownIndex(ControlKey combo) {
+  const Handle box = page_.Element(combo);
+  return box != kNone ? drv_index(box) : -1;
+}
+
+std::vector<std::string> WebFormDriver::ListEntries(ControlKey combo) {
+  const Handle box = page_.Element(combo);
+  return box != kNone ? Split(Take(drv_entries(box)), '\n') : std::vector<std::string>{};
+}
+
+// As Chromium's accessibility tree gives it to a screen reader, for the
+// element that takes the focus.
+std::string WebFormDriver::AccessibleName(ControlKey control) {
+  const Handle field = page_.Field(control);
+  if (field == kNone) return {};
+  drv_subject(field);
+  return Act("{\"axName\":true}");
+}
+
+std::string WebFormDriver::AccessibilityTree(Handle element) {
+  drv_subject(element);
+  return Act("{\"axTree\":true}");
+}
+
+std::vector<std::string> WebFormDriver::Announcements() { return Split(Take(drv_spoken()), '\x1e'); }
+
+std::vector<ShownMessage> WebFormDriver::Messages() { return messages_; }
+
+std::vector<std::string> WebFormDriver::OpenResultMenu() {
+  Focus(controls::kResult);
+  PressKey(KeyCommands({"F10", "F10", 121, "", kShift}));
+  const std::vector<std::string> entries = Split(Take(drv_menu()), '\n');
+  EXPECT_FALSE(entries.empty()) << "Shift+F10 opened no menu";
+  return entries;
+}
+
+std::vector<std::string> WebFormDriver::ResultMenuEntries() {
+  const std::vector<std::string> entries = OpenResultMenu();
+  Key(DriverKey::Escape);
+  return entries;
+}
+
+// The last entry from the keyboard (Up goes round to it, Enter chooses), the
+// others with the pointer.
+bool WebFormDriver::ChooseFromResultMenu(std::string_view entry) {
+  const std::vector<std::string> entries = OpenResultMenu();
+  const auto found = std::find(entries.begin(), entries.end(), entry);
+  if (found == entries.end()) {
+    Key(DriverKey::Escape);
+    return false;
+  }
+  if (found + 1 == entries.end()) {
+    Key(DriverKey::Up);
+    Key(DriverKey::Enter);
+  } else {
+    const Point item = ParsePoint(Take(drv_menu_centre(static_cast<int>(found - entries.begin()))));
+    ClickAt(item.x, item.y);
+  }
+  return true;
+}
+
+std::string WebFormDriver::ClipboardText() { return Take(drv_clipboard()); }
+
+void WebFormDriver::SetViewport(int width, int height) {
+  if (width == 0) {
+    Act("{\"cdp\":[[\"Emulation.clearDeviceMetricsOverride\",{}]]}");
+  } else {
+    Act("{\"cdp\":[[\"Emulation.setDeviceMetricsOverride\",{\"width\":" + std::to_string(width) +
+        ",\"height\":" + std::to_string(height) + ",\"deviceScaleFactor\":1,\"mobile\":false}]]}");
+  }
+}
+
+std::unique_ptr<FormDriver> MakeFormDriver() { return std::make_unique<WebFormDriver>(); }
+
+}  // namespace tavrelo::ui::testing_support
