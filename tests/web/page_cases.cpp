@@ -18,10 +18,10 @@
 EM_JS(char*, page_case_text, (const char* expression), {
   var found = (function (q) {
     var pick = q.split("|"), e = document.querySelector(pick[0]);
+    if (pick[1] === "count") return String(document.querySelectorAll(pick[0]).length);
     if (!e) return "(none)";
     return pick[1] === "box" ? [e.offsetLeft, e.offsetTop, e.offsetWidth, e.offsetHeight].join(" ")
          : pick[1] === "rect" ? (function (r) { return [r.left, r.top, r.width, r.height].join(" "); })(e.getBoundingClientRect())
-         : pick[1] === "count" ? String(document.querySelectorAll(pick[0]).length)
          : pick[1] === "field" ? (e.matches("input,textarea,button") ? e.tagName : (e.querySelector("input,textarea,button") || {tagName: "-"}).tagName)
          : pick[1] === "parent" ? (e.parentNode.closest("[data-control]") || {dataset: {control: "(page)"}}).dataset.control
          : pick[1] === "scroll" ? document.documentElement.scrollWidth + " " + document.documentElement.clientWidth

@@ -65,6 +65,11 @@ EM_ASYNC_JS(char*, drv_act, (const char* request), {
   await new Promise(function (resolve) { setTimeout(resolve, 0); });
   return tvTest.out(typeof answer === "string" ? answer : JSON.stringify(answer));
 });
+// Until the page has drawn a frame (and what the frame set off has run).
+EM_ASYNC_JS(void, drv_frame, (), {
+  await new Promise(function (resolve) { requestAnimationFrame(function () { setTimeout(resolve, 0); }); });
+});
+EM_JS(char*, drv_label, (int h), { return tvTest.out(tv.e[h].getAttribute("aria-label") || ""); });
 EM_ASYNC_JS(char*, drv_clipboard, (), {
   var text = await navigator.clipboard.readText().catch(function () { return "(no clipboard)"; });
   return tvTest.out(text);
@@ -348,10 +353,13 @@ std::vector<std::string> WebFormDriver::ListEntries(ControlKey combo) {
 }
 
 // As Chromium's accessibility tree gives it to a screen reader, for the
-// element that takes the focus.
+// element that takes the focus. A hidden control is not in that tree at all:
+// for one, the name the page gave it (aria-label), which the tree gives it
+// once it is shown.
 std::string WebFormDriver::AccessibleName(ControlKey control) {
   const Handle field = page_.Field(control);
   if (field == kNone) return {};
+  if (!IsShown(control)) return Take(drv_label(field));
   drv_subject(field);
   return Act("{\"axName\":true}");
 }
@@ -407,6 +415,7 @@ void WebFormDriver::SetViewport(int width, int height) {
     Act("{\"cdp\":[[\"Emulation.setDeviceMetricsOverride\",{\"width\":" + std::to_string(width) +
         ",\"height\":" + std::to_string(height) + ",\"deviceScaleFactor\":1,\"mobile\":false}]]}");
   }
+  drv_frame();
 }
 
 std::unique_ptr<FormDriver> MakeFormDriver() { return std::make_unique<WebFormDriver>(); }
