@@ -17,6 +17,12 @@ TAVRELO_WINDOWS_TEST_PACKAGES=(googletest wine wine64 xvfb xauth xdotool xclip f
   imagemagick librsvg2-bin)
 # The Windows installer and zip (NSIS builds the installer; unzip reads the zip in its test).
 TAVRELO_WINDOWS_PACKAGE_PACKAGES=(nsis unzip)
+# tavrelo.html, the window as one web page, built with Emscripten; and its
+# tests: the core's and the form's under node, the window cases and the page
+# itself in headless Chromium, which a Python 3 script drives (GoogleTest
+# from Debian's sources; the fonts the labels are measured in).
+TAVRELO_WEB_BUILD_PACKAGES=(emscripten cmake ninja-build)
+TAVRELO_WEB_TEST_PACKAGES=(googletest chromium python3 fonts-wqy-zenhei fonts-arphic-uming)
 
 # A locale with a decimal comma: the tests show that number reading ignores
 # the locale, and need one in which it would matter.
@@ -81,7 +87,8 @@ tavrelo_test_locale() {
     { tavrelo_log "could not generate the locale $TAVRELO_TEST_LOCALE"; return 1; }
 }
 
-# Configures and builds preset $1 (all targets, or the targets after it).
+# Configures and builds preset $1 (all targets, or the targets after it),
+# with TAVRELO_JOBS jobs (2 unless set: the machines are shared).
 # The tools' own chatter goes to build/<preset>.log and is shown on failure.
 tavrelo_build() {
   local preset=$1
@@ -91,7 +98,7 @@ tavrelo_build() {
   local targets=()
   [ "$#" -gt 0 ] && targets=(--target "$@")
   if ! { cmake -S "$TAVRELO_ROOT" --preset "$preset" &&
-         cmake --build "$TAVRELO_ROOT/build/$preset" "${targets[@]}"; } >"$log" 2>&1; then
+         cmake --build "$TAVRELO_ROOT/build/$preset" --parallel "${TAVRELO_JOBS:-2}" "${targets[@]}"; } >"$log" 2>&1; then
     tail -n 60 "$log" >&2
     tavrelo_log "build failed; the whole log is in $log"
     return 1

@@ -1,22 +1,24 @@
 #!/usr/bin/env bash
 # Sets up everything on Debian 12 (missing packages, the tests' locale,
-# configure, build) and runs every test once: the Linux build's, then the
-# Windows build's under Wine. Prints failures, skipped tests and CTest's
-# summary; exits non-zero when a test fails.
+# configure, build) and runs every test once: the Linux build's, the Windows
+# build's under Wine, then the web build's under node and in headless
+# Chromium. Prints failures, skipped tests and CTest's summary; exits
+# non-zero when a test fails.
 #
-#   bash scripts/test.sh            both halves
+#   bash scripts/test.sh            all three
 #   bash scripts/test.sh linux      the Linux (Qt) build's tests alone
 #   bash scripts/test.sh windows    the Windows build's tests alone, under Wine
+#   bash scripts/test.sh web        the web build's tests alone (Emscripten)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$TAVRELO_ROOT"
 
 halves=("$@")
-[ "${#halves[@]}" -gt 0 ] || halves=(linux windows)
+[ "${#halves[@]}" -gt 0 ] || halves=(linux windows web)
 for half in "${halves[@]}"; do
   case "$half" in
-    linux | windows) ;;
-    *) echo "usage: bash scripts/test.sh [linux] [windows]" >&2; exit 2 ;;
+    linux | windows | web) ;;
+    *) echo "usage: bash scripts/test.sh [linux] [windows] [web]" >&2; exit 2 ;;
   esac
 done
 
@@ -39,6 +41,14 @@ for half in "${halves[@]}"; do
       tavrelo_test_environment
       echo "== Windows (MinGW-w64, under Wine): build/windows"
       tavrelo_ctest --preset windows --parallel "$(nproc)" || status=$?
+      ;;
+    web)
+      # The core and the form under node; the window cases and the program's
+      # page in headless Chromium (build/web/pages, built by the same preset).
+      tavrelo_install_missing "${TAVRELO_WEB_BUILD_PACKAGES[@]}" "${TAVRELO_WEB_TEST_PACKAGES[@]}"
+      tavrelo_build web
+      echo "== Web (Emscripten, under node and in headless Chromium): build/web"
+      tavrelo_ctest --preset web --parallel "$(nproc)" || status=$?
       ;;
   esac
 done
