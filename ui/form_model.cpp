@@ -1,6 +1,7 @@
 #include "ui/form_model.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 #include <tuple>
 
@@ -8,6 +9,19 @@ namespace tavrelo::ui {
 namespace {
 
 auto Order(ControlKey key) { return std::tuple(key.name, key.index); }
+
+// The model misused while a window is built or a test sets it up: an
+// exception where the build has them; where it has none (the web page, built
+// with -fno-exceptions), the program ends, as an uncaught exception would.
+template <typename Error>
+[[noreturn]] void Misused(const std::string& what) {
+#if defined(__cpp_exceptions)
+  throw Error(what);
+#else
+  (void)what;
+  std::abort();
+#endif
+}
 
 // Sorts keeping equal items in their order. The lists are the window's
 // controls (some 80): std::stable_sort's merging would add kilobytes of code
@@ -49,7 +63,7 @@ FormModel::State* FormModel::Find(ControlKey control) noexcept {
 
 const ControlSpec& FormModel::Row(ControlKey control) const {
   const auto position = Position(control);
-  if (!position) throw std::out_of_range("no control " + DisplayName(control));
+  if (!position) Misused<std::out_of_range>("no control " + DisplayName(control));
   return inventory_[*position];
 }
 
@@ -136,13 +150,13 @@ void FormModel::Announce(ControlKey control) {
 }
 
 void FormModel::OnSelect(ControlKey combo, Handler handler) {
-  if (Row(combo).kind != ControlKind::ComboBox) throw std::invalid_argument(DisplayName(combo) + " has no list");
+  if (Row(combo).kind != ControlKind::ComboBox) Misused<std::invalid_argument>(DisplayName(combo) + " has no list");
   states_[*Position(combo)].handler = std::move(handler);
 }
 
 void FormModel::OnPress(ControlKey button, Handler handler) {
   if (Row(button).kind != ControlKind::CommandButton) {
-    throw std::invalid_argument(DisplayName(button) + " is not a button");
+    Misused<std::invalid_argument>(DisplayName(button) + " is not a button");
   }
   states_[*Position(button)].handler = std::move(handler);
 }
