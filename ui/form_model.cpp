@@ -44,9 +44,8 @@ FormModel::FormModel(std::span<const ControlSpec> inventory)
     if (inventory_[i].kind != ControlKind::ComboBox) states_[i].text = inventory_[i].caption;
     byKey_[i] = i;
   }
-  StableSort(byKey_, [&](std::size_t a, std::size_t b) {
-    return Order(inventory_[a].Key()) < Order(inventory_[b].Key());
-  });
+  StableSort(byKey_,
+             [&](std::size_t a, std::size_t b) { return Order(inventory_[a].Key()) < Order(inventory_[b].Key()); });
 }
 
 std::optional<std::size_t> FormModel::Position(ControlKey control) const noexcept {

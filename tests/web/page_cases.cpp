@@ -29,6 +29,9 @@ EM_JS(char*, page_case_text, (const char* expression), {
   })(UTF8ToString(expression));
   return tvTest.out(found);
 });
+EM_ASYNC_JS(void, page_case_wait, (int milliseconds), {
+  await new Promise(function (resolve) { setTimeout(resolve, milliseconds); });
+});
 EM_JS(void, page_case_subject, (const char* selector), { tvTest.subject = document.querySelector(UTF8ToString(selector)); });
 // clang-format on
 
@@ -71,8 +74,8 @@ TEST_F(Page, EveryControlStandsAtItsPixelsInItsContainerUnderItsName) {
     }
     EXPECT_EQ(Read(Selector(row.Key()) + "|count"), "1") << name;
     const PixelBox box = row.kind == ControlKind::Form ? ClientArea(model) : PixelRect(row);
-    const std::string expected = std::to_string(box.x) + " " + std::to_string(box.y) + " " +
-                                 std::to_string(box.width) + " " + std::to_string(box.height);
+    const std::string expected = std::to_string(box.x) + " " + std::to_string(box.y) + " " + std::to_string(box.width) +
+                                 " " + std::to_string(box.height);
     EXPECT_EQ(Read(Selector(row.Key()) + "|box"), expected) << name;
     const std::string container = row.container.empty() ? "Form1" : std::string(row.container);
     EXPECT_EQ(Read(Selector(row.Key()) + "|parent"), row.kind == ControlKind::Form ? "(page)" : container) << name;
@@ -177,6 +180,28 @@ TEST_F(Page, OpenListIsWalkedWithTheArrowsAndPickedWithEnter) {
   const std::string at = ",\"x\":" + std::to_string(centre.x) + ",\"y\":" + std::to_string(centre.y);
   Act("{\"cdp\":[[\"Input.dispatchMouseEvent\",{\"type\":\"mouseWheel\",\"deltaX\":0,\"deltaY\":100" + at + "}]]}");
   EXPECT_EQ(seen, (std::vector<std::string>{"0.16", "0.17"}));
+}
+
+// The result box's menu by the pointer's right button and by a long touch,
+// as well as by the keys (the shared cases): the same entries every way.
+TEST_F(Page, ResultMenuOpensOnARightClickAndALongTouch) {
+  const std::vector<std::string> byKeys = driver->ResultMenuEntries();
+  const auto box = web.CentreOf(web.Page().Element(controls::kResult));
+  web.ClickAt(box.x, box.y, true);
+  EXPECT_EQ(Read("[role=menu]|count"), "1") << "right click";
+  driver->Key(DriverKey::Escape);
+  EXPECT_EQ(Read("[role=menu]|count"), "0");
+  EXPECT_EQ(driver->Focused(), "Text1");
+  const std::string at = "\"touchPoints\":[{\"x\":" + std::to_string(box.x) + ",\"y\":" + std::to_string(box.y) + "}]";
+  // A phone's screen: touch events on.
+  Act(R"({"cdp":[["Emulation.setTouchEmulationEnabled",{"enabled":true,"maxTouchPoints":1}]]})");
+  Act("{\"cdp\":[[\"Input.dispatchTouchEvent\",{\"type\":\"touchStart\"," + at + "}]]}");
+  page_case_wait(800);
+  Act("{\"cdp\":[[\"Input.dispatchTouchEvent\",{\"type\":\"touchEnd\",\"touchPoints\":[]}]]}");
+  EXPECT_EQ(Read("[role=menu]|count"), "1") << "long touch";
+  driver->Key(DriverKey::Escape);
+  Act(R"({"cdp":[["Emulation.setTouchEmulationEnabled",{"enabled":false}]]})");
+  EXPECT_EQ(driver->ResultMenuEntries(), byKeys);
 }
 
 // Each label's lines are WrapLines' in the page's font; the notes give four,

@@ -175,7 +175,8 @@ std::string KeyCommands(const KeyPress& press) {
                        ",\"modifiers\":" + std::to_string(press.modifiers) +
                        ",\"location\":" + std::to_string(press.location);
   std::string down = "{\"type\":\"" + std::string(press.text.empty() ? "rawKeyDown" : "keyDown") + "\"" + common;
-  if (!press.text.empty()) down += ",\"text\":" + JsonString(press.text) + ",\"unmodifiedText\":" + JsonString(press.text);
+  if (!press.text.empty())
+    down += ",\"text\":" + JsonString(press.text) + ",\"unmodifiedText\":" + JsonString(press.text);
   if (press.key == "a" && press.modifiers == kCtrl) down += ",\"commands\":[\"selectAll\"]";
   return "[\"Input.dispatchKeyEvent\"," + down + "}],[\"Input.dispatchKeyEvent\",{\"type\":\"keyUp\"" + common + "}]";
 }

@@ -107,13 +107,12 @@ void FormPage::Build(const ControlSpec& row, std::size_t position) {
       break;
     }
     case ControlKind::Frame:
-      parts.element = dom::Create("div", container,
-                                  place + "background:" + CssColour(*row.background) + ";color:" +
-                                      CssColour(*row.foreground));
+      parts.element =
+          dom::Create("div", container,
+                      place + "background:" + CssColour(*row.background) + ";color:" + CssColour(*row.foreground));
       BuildFrame(row, parts);
       break;
-    case ControlKind::Label:
-    {
+    case ControlKind::Label: {
       const auto cell = controls::ReferenceCellOf(key);
       parts.element = dom::Create(row.labelFor.name.empty() ? "div" : "label",
                                   cell ? TableRow(model_.Row({row.container}), cell->row) : container,
@@ -127,9 +126,9 @@ void FormPage::Build(const ControlSpec& row, std::size_t position) {
       tabStop(parts.field);
       break;
     case ControlKind::TextBox:
-      parts.element = parts.field = dom::Create("textarea", container,
-                                                place + "background:" + CssColour(*row.background) +
-                                                    ";color:" + CssColour(*row.foreground));
+      parts.element = parts.field =
+          dom::Create("textarea", container,
+                      place + "background:" + CssColour(*row.background) + ";color:" + CssColour(*row.foreground));
       dom::SetAttribute(parts.field, "class", "tv-text");
       dom::SetAttribute(parts.field, "spellcheck", "false");
       dom::SetValue(parts.field, ToLf(model_.Text(key)));
@@ -170,9 +169,9 @@ void FormPage::BuildFrame(const ControlSpec& row, Parts& parts) {
   // The etched edge runs through the middle of the caption's line.
   const PixelBox box = PixelRect(row);
   const int top = dom::LineHeight(FontOfRow(row)) / 2;
-  const dom::Handle edge = dom::Create(
-      "div", parts.element,
-      "left:0;top:" + Px(top) + ";width:" + Px(box.width - 2) + ";height:" + Px(box.height - 2 - top));
+  const dom::Handle edge =
+      dom::Create("div", parts.element,
+                  "left:0;top:" + Px(top) + ";width:" + Px(box.width - 2) + ";height:" + Px(box.height - 2 - top));
   dom::SetAttribute(edge, "class", "tv-edge");
   parts.caption = dom::Create("span", parts.element, "background:inherit");
   dom::SetAttribute(parts.caption, "class", "tv-caption");
@@ -213,10 +212,13 @@ void FormPage::ShowLabel(const ControlSpec& row, const std::string& text) {
 void FormPage::BuildCombo(const ControlSpec& row, std::size_t position, Parts& parts) {
   dom::SetAttribute(parts.element, "class", "tv-combo");
   parts.field = dom::Create("input", parts.element, "background:" + CssColour(*row.background));
-  for (const auto& [name, value] :
-       {std::pair<std::string_view, std::string_view>{"type", "text"}, {"role", "combobox"},
-        {"aria-expanded", "false"}, {"aria-autocomplete", "none"}, {"autocomplete", "off"},
-        {"autocapitalize", "off"}, {"spellcheck", "false"}}) {
+  for (const auto& [name, value] : {std::pair<std::string_view, std::string_view>{"type", "text"},
+                                    {"role", "combobox"},
+                                    {"aria-expanded", "false"},
+                                    {"aria-autocomplete", "none"},
+                                    {"autocomplete", "off"},
+                                    {"autocapitalize", "off"},
+                                    {"spellcheck", "false"}}) {
     dom::SetAttribute(parts.field, name, value);
   }
   dom::SetAttribute(parts.field, "id", FieldId(row.Key()));

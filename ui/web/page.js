@@ -128,12 +128,23 @@ var tv = {
       var r = t.getBoundingClientRect();
       open(r.left + 8, r.top + 8);
     });
+    // A long touch opens it; the touch's end then must not reach the page as
+    // a tap (whose mouse events would close the menu again).
+    var held = false;
     t.addEventListener("touchstart", function (e) {
       var p = e.touches[0];
+      held = false;
       clearTimeout(timer);
-      timer = setTimeout(function () { open(p.clientX, p.clientY); }, 600);
+      timer = setTimeout(function () {
+        held = true;
+        open(p.clientX, p.clientY);
+      }, 600);
     }, {passive: true});
-    ["touchmove", "touchend", "touchcancel"].forEach(function (type) {
+    t.addEventListener("touchend", function (e) {
+      clearTimeout(timer);
+      if (held) e.preventDefault();
+    });
+    ["touchmove", "touchcancel"].forEach(function (type) {
       t.addEventListener(type, function () { clearTimeout(timer); }, {passive: true});
     });
   },
