@@ -32,6 +32,7 @@ EM_JS(char*, page_case_text, (const char* expression), {
 EM_ASYNC_JS(void, page_case_wait, (int milliseconds), {
   await new Promise(function (resolve) { setTimeout(resolve, milliseconds); });
 });
+EM_ASYNC_JS(void, page_case_clipboard, (const char* text), { await navigator.clipboard.writeText(UTF8ToString(text)); });
 EM_JS(void, page_case_subject, (const char* selector), { tvTest.subject = document.querySelector(UTF8ToString(selector)); });
 // clang-format on
 
@@ -202,6 +203,19 @@ TEST_F(Page, ResultMenuOpensOnARightClickAndALongTouch) {
   driver->Key(DriverKey::Escape);
   Act(R"({"cdp":[["Emulation.setTouchEmulationEnabled",{"enabled":false}]]})");
   EXPECT_EQ(driver->ResultMenuEntries(), byKeys);
+}
+
+// A browser may refuse a page from file:// the asynchronous clipboard: the
+// copying commands then copy through a selected text.
+TEST_F(Page, CopyingFallsBackWhenTheAsynchronousClipboardIsRefused) {
+  FillTypicalUse();
+  driver->ClickCompute();
+  page_case_clipboard("(before)");
+  Act(R"({"cdp":[["Browser.setPermission",{"permission":{"name":"clipboard-write"},"setting":"denied"}]]})");
+  ASSERT_TRUE(driver->ChooseFromResultMenu("复制计算过程"));
+  const std::string copied = driver->ClipboardText();
+  Act(R"({"cdp":[["Browser.grantPermissions",{"permissions":["clipboardReadWrite","clipboardSanitizedWrite"]}]]})");
+  EXPECT_EQ(ToCrLf(copied), ToCrLf(model.CalculationSteps()));
 }
 
 // Each label's lines are WrapLines' in the page's font; the notes give four,

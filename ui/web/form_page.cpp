@@ -56,7 +56,7 @@ std::string_view EditCommandName(ResultMenuCommand command) {
 
 // --- Building ------------------------------------------------------------------
 
-FormPage::FormPage(FormModel& model) : model_(model), parts_(model.Inventory().size()) {
+FormPage::FormPage(FormModel& model) : model_(model), parts_(model.Inventory().size()), tabOrder_(model.TabOrder()) {
   const auto inventory = model_.Inventory();
   for (std::size_t i = 0; i < inventory.size(); ++i) Build(inventory[i], i);
   if (table_ != dom::kNone) dom::AddStyle(table_, "background:" + tableLines_);
@@ -87,10 +87,11 @@ void FormPage::Build(const ControlSpec& row, std::size_t position) {
   const ControlKey key = row.Key();
   const dom::Handle container = row.container.empty() ? form_ : Element({row.container});
   const std::string place = Placement(PixelRect(row));
+  // Its place in the tab order, counted from 1 (the browser goes through
+  // positive tab indexes in their order; page.js keeps Tab going round).
   const auto tabStop = [&](dom::Handle field) {
-    const std::vector<ControlKey> order = model_.TabOrder();
-    const auto at = std::find(order.begin(), order.end(), key);
-    dom::SetAttribute(field, "tabindex", std::to_string(at - order.begin() + 1));
+    const auto at = std::find(tabOrder_.begin(), tabOrder_.end(), key);
+    dom::SetAttribute(field, "tabindex", std::to_string(at - tabOrder_.begin() + 1));
   };
   switch (row.kind) {
     case ControlKind::Form: {

@@ -90,6 +90,7 @@ class FormPage final : private FormView {
 
   FormModel& model_;
   std::vector<Parts> parts_;  // one per inventory row, in its order
+  std::vector<ControlKey> tabOrder_;
   dom::Handle form_ = dom::kNone;
   dom::Handle table_ = dom::kNone;
   std::vector<dom::Handle> tableRows_;
