@@ -11,10 +11,10 @@ TAVRELO_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
   desktop-file-utils appstream librsvg2-bin dpkg-dev locales)
 # tavrelo.exe for Windows, cross-built; and its tests, under Wine on a
 # virtual display (GoogleTest from Debian's sources, xdotool and xclip for
-# the smoke test).
+# the smoke test, xwininfo and ImageMagick's import for the benchmark's floor).
 TAVRELO_WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix cmake ninja-build)
 TAVRELO_WINDOWS_TEST_PACKAGES=(googletest wine wine64 xvfb xauth xdotool xclip fonts-wqy-zenhei fonts-arphic-uming
-  imagemagick librsvg2-bin)
+  imagemagick librsvg2-bin x11-utils)
 # The Windows installer and zip (NSIS builds the installer; unzip reads the zip in its test).
 TAVRELO_WINDOWS_PACKAGE_PACKAGES=(nsis unzip)
 # tavrelo.html, the window as one web page, built with Emscripten; and its
