@@ -6,6 +6,7 @@
 
 #include "ui/view_rules.h"
 #include "ui/win32/accessibility.h"
+#include "ui/win32/message_box.h"
 #include "ui/win32/result_menu.h"
 #include "ui/win32/system.h"
 #include "ui/win32/text.h"
@@ -494,26 +495,7 @@ void FormWindow::ProblemReported(const InputProblem& problem) {
     presenter_(std::string(kProblemTitle), problem.message);
     return;
   }
-  // MessageBox names its button after the system's language: a hook on the
-  // box's creation names it "确定" on every Windows, as the window is Chinese.
-  static thread_local HHOOK hook = nullptr;
-  hook = SetWindowsHookExW(
-      WH_CBT,
-      [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        if (code == HCBT_ACTIVATE) {
-          SetDlgItemTextW(reinterpret_cast<HWND>(wParam), IDOK, Widen(kProblemButton).c_str());
-          UnhookWindowsHookEx(hook);
-          hook = nullptr;
-          return 0;
-        }
-        return CallNextHookEx(hook, code, wParam, lParam);
-      },
-      nullptr, GetCurrentThreadId());
-  MessageBoxW(window_, Widen(problem.message).c_str(), Widen(kProblemTitle).c_str(), MB_OK | MB_ICONWARNING);
-  if (hook != nullptr) {
-    UnhookWindowsHookEx(hook);
-    hook = nullptr;
-  }
+  ShowMessage(window_, kProblemTitle, problem.message, kProblemButton);
 }
 
 int RunMessageLoop(FormWindow& window) {

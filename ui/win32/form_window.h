@@ -15,7 +15,8 @@
 //   CommandButton  BUTTON, owner-drawn
 //   Line           painted by its frame (not a window)
 //
-// Names, descriptions and the live region: accessibility.h.
+// Names, descriptions and the live region: accessibility.h; the message of
+// a failed press: message_box.h.
 
 #include <windows.h>
 
