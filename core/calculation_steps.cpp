@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <string_view>
 
-#include "core/layered_stress.h"
 #include "core/result_text.h"
 #include "report_pieces.h"
 
@@ -22,7 +21,8 @@ using report::Line;
 // The steps of one computation that the result holds values for.
 class StepWriter {
  public:
-  StepWriter(const FrictionInput& input, const FrictionResult& result) : input_(input), result_(result) {}
+  StepWriter(const FrictionInput& input, const FrictionResult& result, const LayeredOutcome& layered)
+      : input_(input), result_(result), layered_(layered) {}
 
   std::string Write() {
     steps_ = Concat({"桩侧负摩阻力计算（", input_.causeText, "）\n"});
@@ -34,9 +34,9 @@ class StepWriter {
       if (result_.midDepth) MidDepth(n);
       if (result_.stress && result_.meanUnitWeight && result_.midDepth) Stress();
     }
-    steps_.append(Line("负摩阻力标准值", Concat({"qsi = ξn·σi' = ", Factor(input_.coefficientText), " × ",
-                                                 Factor(StressShown()), " = ", FormatFixed(result_.friction, 1),
-                                                 kStressUnit})));
+    steps_.append(
+        Line("负摩阻力标准值", Concat({"qsi = ξn·σi' = ", Factor(input_.coefficientText), " × ", Factor(StressShown()),
+                                       " = ", FormatFixed(result_.friction, 1), kStressUnit})));
     Layered();
     return steps_;
   }
@@ -59,8 +59,7 @@ class StepWriter {
       }
       formula = Concat({"γ̄ = Σγi·hi / Σhi = (", products, ") / (", sums, ")"});
     }
-    steps_.append(
-        Line("平均重度", Concat({formula, " = ", FormatFixed(*result_.meanUnitWeight, 2), kUnitWeightUnit})));
+    steps_.append(Line("平均重度", Concat({formula, " = ", FormatFixed(*result_.meanUnitWeight, 2), kUnitWeightUnit})));
   }
 
   void MidDepth(int n) {
@@ -72,8 +71,9 @@ class StepWriter {
     }
     symbols.append(Concat({"h", std::to_string(n), "/2"}));
     numbers.append(Concat({Factor(LayerOf(n).thicknessText), "/2"}));
-    steps_.append(Line(Concat({"第", std::to_string(n), "层中点深度"}),
-                       Concat({"z = ", symbols, " = ", numbers, " = ", FormatFixed(*result_.midDepth, 2), kLengthUnit})));
+    steps_.append(
+        Line(Concat({"第", std::to_string(n), "层中点深度"}),
+             Concat({"z = ", symbols, " = ", numbers, " = ", FormatFixed(*result_.midDepth, 2), kLengthUnit})));
   }
 
   void Stress() {
@@ -81,8 +81,8 @@ class StepWriter {
         Concat({Factor(FormatFixed(*result_.meanUnitWeight, 2)), " × ", Factor(FormatFixed(*result_.midDepth, 2))});
     if (ClassifyCause(input_.causeText) == CauseKind::SurfaceSurcharge) {
       steps_.append(Line("地面满布荷载", Concat({"p = ", Entered(input_.loadText), kStressUnit})));
-      steps_.append(Line("平均竖向有效应力", Concat({"σi' = γ̄·z + p = ", product, " + ", Factor(input_.loadText),
-                                                     " = ", StressShown(), kStressUnit})));
+      steps_.append(Line("平均竖向有效应力", Concat({"σi' = γ̄·z + p = ", product, " + ", Factor(input_.loadText), " = ",
+                                                     StressShown(), kStressUnit})));
     } else {
       steps_.append(Line("平均竖向有效应力", Concat({"σi' = γ̄·z = ", product, " = ", StressShown(), kStressUnit})));
     }
@@ -93,7 +93,7 @@ class StepWriter {
   // computed, the sum can fail only by an overflow (γ1·h1 before halving,
   // p + σ'γi of an upper layer, ξn·σ'n).
   void Layered() {
-    const LayeredOutcome layered = ComputeLayeredStress(input_);
+    const LayeredOutcome& layered = layered_;
     if (!layered.applies()) return;
     std::string value;
     if (layered.ok()) {
@@ -109,13 +109,15 @@ class StepWriter {
 
   const FrictionInput& input_;
   const FrictionResult& result_;
+  const LayeredOutcome& layered_;
   std::string steps_;
 };
 
 }  // namespace
 
-std::string ComposeCalculationSteps(const FrictionInput& input, const FrictionResult& result) {
-  return StepWriter(input, result).Write();
+std::string ComposeCalculationSteps(const FrictionInput& input, const FrictionResult& result,
+                                    const LayeredOutcome& layered) {
+  return StepWriter(input, result, layered).Write();
 }
 
 }  // namespace tavrelo

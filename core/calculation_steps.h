@@ -23,15 +23,17 @@
 
 #include <string>
 
+#include "core/layered_stress.h"
 #include "core/negative_friction.h"
 
 namespace tavrelo {
 
-// The steps for `input` and the `result` computed from it, one a line, lines
-// ended by "\n" (the last one too). Total: steps whose values the result does
-// not hold (a layer count other than 1 to 5, a cause that is neither) are
-// left out, the layered line with them, and the friction line is always
-// there.
-[[nodiscard]] std::string ComposeCalculationSteps(const FrictionInput& input, const FrictionResult& result);
+// The steps for `input`, the `result` computed from it and the `layered`
+// sum of the same input (ComputeLayeredStress), one a line, lines ended by
+// "\n" (the last one too). Total: steps whose values the result does not
+// hold (a layer count other than 1 to 5, a cause that is neither) are left
+// out, the layered line with them, and the friction line is always there.
+[[nodiscard]] std::string ComposeCalculationSteps(const FrictionInput& input, const FrictionResult& result,
+                                                  const LayeredOutcome& layered);
 
 }  // namespace tavrelo

@@ -897,7 +897,7 @@ void CheckLayeredValues(const Model& model, const LayeredStress& r, const Fricti
 // What the two reports made from the layered sum show of its values.
 void CheckLayeredTexts(const FrictionInput& input, const LayeredOutcome& layered, const FrictionOutcome& window) {
   if (!window.ok()) return;
-  const std::string steps = tavrelo::ComposeCalculationSteps(input, window.result());
+  const std::string steps = tavrelo::ComposeCalculationSteps(input, window.result(), layered);
   Expect(steps.ends_with("\n"), "the steps do not end with a line feed");
   const std::size_t lastStart = steps.rfind('\n', steps.size() - 2);
   const std::string_view lastLine = std::string_view(steps).substr(lastStart == std::string::npos ? 0 : lastStart + 1);

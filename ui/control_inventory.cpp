@@ -104,6 +104,7 @@ std::vector<ControlSpec> BuildInventory() {
   // The form and the controls placed on it.
   rows.push_back({.name = controls::kForm.name,
                   .kind = ControlKind::Form,
+                  .role = ControlRole::MainWindow,
                   .width = 9420,
                   .height = 4740,
                   .caption = "Tavrelo",
@@ -122,6 +123,7 @@ std::vector<ControlSpec> BuildInventory() {
                   .accessibleName = "计算"});
   rows.push_back({.name = controls::kResult.name,
                   .kind = ControlKind::TextBox,
+                  .role = ControlRole::ResultBox,
                   .left = 4800,
                   .top = 2880,
                   .width = 4455,
@@ -133,11 +135,13 @@ std::vector<ControlSpec> BuildInventory() {
                   .accessibleName = "计算结果"});
   rows.push_back(Frame("Frame2", 240, 3360, 3975, 1215, "相关参数", 36));
   rows.push_back(Frame("Frame3", 4800, 120, 4455, 2655, "负摩阻力系数ξn", 41));
+  rows.back().table = controls::kReferenceTable;
 
   // Frame1, the layer table: its heading, then five rows of five controls.
   rows.push_back(Labelling(Label({"Label1"}, "Frame1", 360, 360, 2655, "持力层以上土层数（最多5层）：", 1),
                            controls::kLayerCount));
-  rows.push_back(Combo(controls::kLayerCount, "Frame1", 3120, 360, 735, lists::kLayerCounts, 2, {}, "持力层以上土层数"));
+  rows.push_back(
+      Combo(controls::kLayerCount, "Frame1", 3120, 360, 735, lists::kLayerCounts, 2, {}, "持力层以上土层数"));
   rows.push_back(Label({"Label2"}, "Frame1", 3960, 360, 375, "层", 3));
   // The column headings; with a row's number they describe its fields.
   constexpr std::string_view kNumber = "编号";
@@ -161,25 +165,25 @@ std::vector<ControlSpec> BuildInventory() {
       return row;
     };
     rows.push_back(Label(controls::RowNumber(k), "Frame1", 480, top, 375, number, 4 + k));
-    rows.push_back(cell(Combo(controls::SoilName(k), "Frame1", 840, top, 855, lists::kSoilNames, 13 + k, {},
-                              layer + "土名称"),
-                        kSoil));
+    rows.push_back(cell(
+        Combo(controls::SoilName(k), "Frame1", 840, top, 855, lists::kSoilNames, 13 + k, {}, layer + "土名称"), kSoil));
     rows.push_back(cell(Combo(controls::UnitWeight(k), "Frame1", 1680, top, 855, lists::kUnitWeights, 18 + k, "kn/m3",
                               layer + "重度（kn/m3）"),
                         kWeight));
-    rows.push_back(cell(Combo(controls::Elevation(k), "Frame1", 2520, top, 855, lists::kDepths, 23 + k, "m",
-                              layer + "层底标高（m）"),
-                        kBottom));
-    rows.push_back(cell(Combo(controls::Thickness(k), "Frame1", 3360, top, 855, lists::kDepths, 28 + k, "m",
-                              layer + "土层厚（m）"),
-                        kThickness));
+    rows.push_back(cell(
+        Combo(controls::Elevation(k), "Frame1", 2520, top, 855, lists::kDepths, 23 + k, "m", layer + "层底标高（m）"),
+        kBottom));
+    rows.push_back(cell(
+        Combo(controls::Thickness(k), "Frame1", 3360, top, 855, lists::kDepths, 28 + k, "m", layer + "土层厚（m）"),
+        kThickness));
   }
 
   // Frame2, the related parameters.
   rows.push_back(Labelling(Label({"Label4"}, "Frame2", 120, 360, 1575, "负摩阻力产生原因", 37), controls::kCause));
   rows.push_back(Combo(controls::kCause, "Frame2", 1680, 360, 2175, lists::kCauses, 38, {}, "负摩阻力产生原因"));
   rows.push_back(Labelling(Label({"Label5"}, "Frame2", 120, 720, 1575, "负摩阻力系数ξn", 39), controls::kCoefficient));
-  rows.push_back(Combo(controls::kCoefficient, "Frame2", 1680, 720, 735, lists::kCoefficients, 40, {}, "负摩阻力系数ξn"));
+  rows.push_back(
+      Combo(controls::kCoefficient, "Frame2", 1680, 720, 735, lists::kCoefficients, 40, {}, "负摩阻力系数ξn"));
   rows.push_back(Labelling(Label(controls::kLoadLabel, "Frame2", 2520, 720, 495, "荷载p", 58), controls::kLoad));
   rows.push_back(Combo(controls::kLoad, "Frame2", 3120, 720, 735, lists::kLoads, 59, "kn", "荷载p（kn）"));
 
@@ -209,11 +213,12 @@ std::vector<ControlSpec> BuildInventory() {
   }};
   // Row by row, as a screen reader that reads a window's controls in order
   // should meet them (the tab indexes, numbered down each column, stay).
-  for (int row = 0; row < controls::kReferenceRows; ++row) {
-    for (int column = 0; column < controls::kReferenceColumns; ++column) {
+  for (int row = 0; row < controls::kReferenceTable.rows; ++row) {
+    for (int column = 0; column < controls::kReferenceTable.columns; ++column) {
       const Cell& cell = table[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
       const ControlKey key = controls::ReferenceCell({row, column});
       rows.push_back(Label(key, "Frame3", cell.left, 360 + 240 * row, cell.width, cell.caption, 32 + key.index));
+      rows.back().cell = TableCell{row, column};
     }
   }
   // No line breaks: the blanks and the label's width put each note on a line.
@@ -240,6 +245,15 @@ std::string DisplayName(ControlKey key) {
 std::span<const ControlSpec> ControlInventory() {
   static const std::vector<ControlSpec> inventory = BuildInventory();
   return inventory;
+}
+
+FormSpec MainForm() {
+  // In the order of controls::kCopySteps, kCopyLayered.
+  static constexpr std::array<FormCommand, 2> kCommands = {{
+      {"复制计算过程", true},
+      {"复制分层计算（JGJ 94-2008）"},
+  }};
+  return {ControlInventory(), kCommands};
 }
 
 }  // namespace tavrelo::ui

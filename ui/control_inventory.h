@@ -1,10 +1,12 @@
 #pragma once
-// Every control of the window, as data: kind, container, place and size in
-// twips, caption or initial text, colours, font, tab index, hint, list and
-// accessible name. The window is built by walking this inventory, and the
-// form's state (FormModel) starts from it; nothing else repeats a position or
-// a text. What a binding makes of each kind of control is written in
-// ui/form_view.h.
+// Every control of a window, as data: kind, role, container, place and size
+// in twips, caption or initial text, colours, font, tab index, hint, list and
+// accessible name. A window is built by walking its inventory, and the form's
+// state (FormModel) starts from it; nothing else repeats a position or a
+// text. What a binding must know of a control is written on its row (its
+// kind, its role, a table's size, a cell's place), never told by its name:
+// a binding names no control of any form. What a binding makes of each kind
+// and role is written in ui/form_view.h.
 
 #include <cstdint>
 #include <optional>
@@ -18,6 +20,17 @@
 namespace tavrelo::ui {
 
 enum class ControlKind { Form, Frame, Label, ComboBox, TextBox, CommandButton, Line };
+
+// What a control is for, where a binding must treat it apart from others of
+// its kind.
+enum class ControlRole {
+  None,
+  MainWindow,   // a Form: the program's window; closing it ends the program
+  OwnedWindow,  // a Form opened from the main window: starts hidden, and
+                // closing it only hides it again
+  ResultBox,    // a TextBox holding the form's result: the result menu
+                // (editing commands and the form's own, ui/result_menu.h)
+};
 
 // 0xRRGGBB.
 using Rgb = std::uint32_t;
@@ -37,6 +50,7 @@ struct ControlSpec {
   std::string_view name;
   int index = -1;  // index within a control array, -1 outside one
   ControlKind kind = ControlKind::Label;
+  ControlRole role = ControlRole::None;
   std::string_view container;  // a frame's name, or empty for the form itself
   int left = 0;
   int top = 0;
@@ -53,7 +67,10 @@ struct ControlSpec {
   // What a screen reader adds after the name: for a cell of the layer table,
   // its row number and column heading (with the unit).
   std::string accessibleDescription;
-  ControlKey labelFor;  // the field a label names; empty name for none
+  ControlKey labelFor;            // the field a label names; empty name for none
+  TableSize table;                // on a frame holding a table of labels
+  std::optional<TableCell> cell;  // on a label that is one of its cells
+  bool readOnly = false;          // a TextBox the user reads but cannot edit
 
   [[nodiscard]] constexpr ControlKey Key() const noexcept { return {name, index}; }
   [[nodiscard]] bool TakesFocus() const noexcept {
@@ -61,7 +78,23 @@ struct ControlSpec {
   }
 };
 
-// The whole window, Form1 first and every container before what it holds.
+// An entry of a form's result menu after the editing commands: a command
+// of the form's own (copying a report, opening another window), which its
+// handlers enable and carry out (FormModel::Commands).
+struct FormCommand {
+  std::string_view text;  // as the menu shows it
+  bool separatorBefore = false;
+};
+
+// A form as data: its controls, the form itself first and every container
+// before what it holds, and the commands of its result menu.
+struct FormSpec {
+  std::span<const ControlSpec> inventory;
+  std::span<const FormCommand> commands;
+};
+
+// The program's main window, Form1.
 [[nodiscard]] std::span<const ControlSpec> ControlInventory();
+[[nodiscard]] FormSpec MainForm();
 
 }  // namespace tavrelo::ui

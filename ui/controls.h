@@ -6,7 +6,7 @@
 // handlers and the tests all go through these functions.
 
 #include <array>
-#include <optional>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -22,6 +22,24 @@ struct ControlKey {
 
 // "Combo4(7)", or "Combo1" outside an array.
 [[nodiscard]] std::string DisplayName(ControlKey key);
+
+// The size of a table of labels that a frame holds (its cells carry their
+// place in it); zero rows for a frame without one.
+struct TableSize {
+  int rows = 0;
+  int columns = 0;
+
+  friend constexpr bool operator==(const TableSize&, const TableSize&) = default;
+};
+
+// A label's place in its frame's table, read row by row: row 0 holds the
+// column headings.
+struct TableCell {
+  int row = 0;
+  int column = 0;
+
+  friend constexpr bool operator==(const TableCell&, const TableCell&) = default;
+};
 
 namespace controls {
 
@@ -51,28 +69,15 @@ inline constexpr ControlKey kResult{"Text1"};        // the sentence
 // The ξn reference table, read row by row: row 0 holds the headings
 // (项次, 土类, ξn), rows 1 to 4 one soil class each. Its cells are Label3(10)
 // to Label3(24), numbered down each column.
-inline constexpr int kReferenceRows = 5;
-inline constexpr int kReferenceColumns = 3;
-
-struct TableCell {
-  int row = 0;
-  int column = 0;
-
-  friend constexpr bool operator==(const TableCell&, const TableCell&) = default;
-};
+inline constexpr TableSize kReferenceTable{5, 3};
 
 [[nodiscard]] constexpr ControlKey ReferenceCell(TableCell cell) {
-  return {"Label3", 10 + kReferenceRows * cell.column + cell.row};
+  return {"Label3", 10 + kReferenceTable.rows * cell.column + cell.row};
 }
-// Where `control` stands in the reference table; nullopt outside it.
-[[nodiscard]] constexpr std::optional<TableCell> ReferenceCellOf(ControlKey control) {
-  const int first = ReferenceCell({}).index;
-  const int offset = control.index - first;
-  if (control.name != ReferenceCell({}).name || offset < 0 || offset >= kReferenceRows * kReferenceColumns) {
-    return std::nullopt;
-  }
-  return TableCell{offset % kReferenceRows, offset / kReferenceRows};
-}
+// The main form's own commands of the result menu, by their place in
+// MainForm().commands.
+inline constexpr std::size_t kCopySteps = 0;    // "复制计算过程"
+inline constexpr std::size_t kCopyLayered = 1;  // "复制分层计算（JGJ 94-2008）"
 
 }  // namespace controls
 }  // namespace tavrelo::ui

@@ -129,10 +129,11 @@ void Command1_Click(FormModel& model) {
     return;
   }
   // The steps and the layered calculation belong to the sentence: kept
-  // beside it for the report.
-  model.SetCalculationSteps(ComposeCalculationSteps(input, outcome.result()));
+  // beside it for the reports its menu copies.
   const LayeredOutcome layered = ComputeLayeredStress(input);
-  model.SetLayeredCalculation(layered.ok() ? ComposeLayeredReport(input, layered.result(), outcome.result()) : "");
+  model.SetCommandCopy(kCopySteps, {ComposeCalculationSteps(input, outcome.result(), layered)});
+  model.SetCommandCopy(kCopyLayered,
+                       {layered.ok() ? ComposeLayeredReport(input, layered.result(), outcome.result()) : ""});
   // Writing Text1, and having it read out, is the last thing a press does.
   model.SetText(kResult, ComposeResultText(input.causeText, input.layerCountText, outcome.result()));
   model.Announce(kResult);

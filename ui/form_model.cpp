@@ -38,12 +38,20 @@ void StableSort(std::vector<T>& items, Less less) {
 
 }  // namespace
 
-FormModel::FormModel(std::span<const ControlSpec> inventory)
-    : inventory_(inventory), states_(inventory.size()), byKey_(inventory.size()) {
+FormModel::FormModel(const FormSpec& form)
+    : inventory_(form.inventory),
+      commands_(form.commands),
+      states_(inventory_.size()),
+      byKey_(inventory_.size()),
+      commandStates_(commands_.size()) {
+  if (inventory_.empty() || inventory_.front().kind != ControlKind::Form) {
+    Misused<std::invalid_argument>("an inventory begins with its form");
+  }
   for (std::size_t i = 0; i < inventory_.size(); ++i) {
     if (inventory_[i].kind != ControlKind::ComboBox) states_[i].text = inventory_[i].caption;
     byKey_[i] = i;
   }
+  states_.front().visible = inventory_.front().role != ControlRole::OwnedWindow;
   StableSort(byKey_,
              [&](std::size_t a, std::size_t b) { return Order(inventory_[a].Key()) < Order(inventory_[b].Key()); });
 }
@@ -66,6 +74,8 @@ const ControlSpec& FormModel::Row(ControlKey control) const {
   return inventory_[*position];
 }
 
+const ControlSpec& FormModel::FormRow() const { return inventory_.front(); }
+
 std::vector<ControlKey> FormModel::TabOrder() const {
   std::vector<const ControlSpec*> focusable;
   for (const ControlSpec& row : inventory_) {
@@ -80,7 +90,7 @@ std::vector<ControlKey> FormModel::TabOrder() const {
 
 ControlKey FormModel::InitialFocus() const {
   const std::vector<ControlKey> order = TabOrder();
-  return order.empty() ? controls::kForm : order.front();
+  return order.empty() ? FormKey() : order.front();
 }
 
 const std::string& FormModel::Text(ControlKey control) const {
@@ -146,6 +156,41 @@ void FormModel::RequestFocus(ControlKey control) {
 
 void FormModel::Announce(ControlKey control) {
   if (Contains(control) && view_ != nullptr) view_->AnnouncementRequested(control);
+}
+
+bool FormModel::CommandEnabled(std::size_t command) const {
+  return command < commandStates_.size() && commandStates_[command].enabled;
+}
+
+void FormModel::SetCommandEnabled(std::size_t command, bool enabled) {
+  if (command < commandStates_.size()) commandStates_[command].enabled = enabled;
+}
+
+const ClipboardContent& FormModel::CommandCopy(std::size_t command) const {
+  static const ClipboardContent kNone;
+  return command < commandStates_.size() ? commandStates_[command].copy : kNone;
+}
+
+void FormModel::SetCommandCopy(std::size_t command, ClipboardContent content) {
+  if (command >= commandStates_.size()) return;
+  CommandState& state = commandStates_[command];
+  state.enabled = !content.text.empty();
+  state.copy = std::move(content);
+}
+
+void FormModel::RunCommand(std::size_t command) {
+  if (!CommandEnabled(command)) return;
+  const CommandState& state = commandStates_[command];
+  if (!state.copy.text.empty() && view_ != nullptr) view_->ClipboardRequested(state.copy);
+  // A copy: the handler may replace itself.
+  if (const Handler handler = state.handler) handler();
+}
+
+void FormModel::OnCommand(std::size_t command, Handler handler) {
+  if (command >= commandStates_.size()) {
+    Misused<std::invalid_argument>(DisplayName(FormKey()) + " has no command " + std::to_string(command));
+  }
+  commandStates_[command].handler = std::move(handler);
 }
 
 void FormModel::OnSelect(ControlKey combo, Handler handler) {

@@ -1,9 +1,11 @@
 #pragma once
-// The live state of the window: for every control of the inventory its
-// text, visibility and selected list entry. The handlers read and change the
-// form only through this model, so they run without a window; a binding
-// mirrors it through the FormView it is given (ui/form_view.h, which also
-// says how a press travels).
+// The live state of a window: for every control of its inventory its text,
+// visibility and selected list entry, and the state of the form's own
+// commands in its result menu. The handlers read and change the form only
+// through this model, so they run without a window; a binding mirrors it
+// through the FormView it is given (ui/form_view.h, which also says how a
+// press travels). One model a window: the program's forms are listed by
+// Program (ui/program.h).
 
 #include <cstddef>
 #include <functional>
@@ -22,9 +24,10 @@ class FormModel {
  public:
   using Handler = std::function<void()>;
 
-  // Every control as the inventory describes it: visible, combo boxes empty
-  // with nothing selected, Text1 holding its initial note.
-  explicit FormModel(std::span<const ControlSpec> inventory = ControlInventory());
+  // Every control as the inventory describes it: visible (a window opened
+  // from another one hidden), combo boxes empty with nothing selected, text
+  // boxes holding their initial text; every command disabled.
+  explicit FormModel(const FormSpec& form = MainForm());
   // Handlers and views hold on to the model by reference.
   FormModel(const FormModel&) = delete;
   FormModel& operator=(const FormModel&) = delete;
@@ -37,6 +40,9 @@ class FormModel {
   // so no event path can end the program through an exception.
   [[nodiscard]] bool Contains(ControlKey control) const noexcept { return Position(control).has_value(); }
   [[nodiscard]] std::span<const ControlSpec> Inventory() const noexcept { return inventory_; }
+  // The form's own row (the first of the inventory), and its key.
+  [[nodiscard]] const ControlSpec& FormRow() const;
+  [[nodiscard]] ControlKey FormKey() const { return FormRow().Key(); }
   // Where the control stands in Inventory().
   [[nodiscard]] std::optional<std::size_t> Position(ControlKey control) const noexcept;
   // The control's row; throws std::out_of_range for one that does not exist
@@ -56,16 +62,17 @@ class FormModel {
   // Hiding keeps the text, the selection and the list.
   void SetVisible(ControlKey control, bool visible);
   [[nodiscard]] std::optional<int> Selection(ControlKey control) const;
-  // The calculation behind the sentence in Text1, from the press that wrote
-  // it (the result box's "复制计算过程"); empty before the first press that
-  // gave a sentence. Later edits and failed presses leave it as it is.
-  [[nodiscard]] const std::string& CalculationSteps() const noexcept { return steps_; }
-  void SetCalculationSteps(std::string steps) { steps_ = std::move(steps); }
-  // The same press's stress summed layer by layer as JGJ 94-2008 has it,
-  // for a report ("复制分层计算（JGJ 94-2008）"); kept and left alone as the
-  // steps are.
-  [[nodiscard]] const std::string& LayeredCalculation() const noexcept { return layered_; }
-  void SetLayeredCalculation(std::string layered) { layered_ = std::move(layered); }
+
+  // --- The form's own commands (FormSpec::commands), by their place
+  [[nodiscard]] std::span<const FormCommand> Commands() const noexcept { return commands_; }
+  // Whether the command can be chosen now; none can at first.
+  [[nodiscard]] bool CommandEnabled(std::size_t command) const;
+  void SetCommandEnabled(std::size_t command, bool enabled);
+  // What a copying command puts on the clipboard (a report of the last
+  // press that gave a result); empty for none. Setting it enables the
+  // command when it is not empty and disables it when it is.
+  [[nodiscard]] const ClipboardContent& CommandCopy(std::size_t command) const;
+  void SetCommandCopy(std::size_t command, ClipboardContent content);
 
   // --- Events
   // Picks entry `entry` of a combo box's list: the text becomes that entry,
@@ -81,10 +88,15 @@ class FormModel {
   void RequestFocus(ControlKey control);
   // Asks the view to have the control's text read out (see FormView).
   void Announce(ControlKey control);
+  // Chooses one of the form's commands, as the result menu does: if it is
+  // enabled, its content goes to the clipboard (FormView) and its handler
+  // runs. Nothing for a command that does not exist.
+  void RunCommand(std::size_t command);
   // Connects a handler (at start-up; throws std::invalid_argument for a
   // control without that event).
   void OnSelect(ControlKey combo, Handler handler);
   void OnPress(ControlKey button, Handler handler);
+  void OnCommand(std::size_t command, Handler handler);
 
   // The view to tell of changes (one at most; nullptr for none).
   void SetView(FormView* view) noexcept { view_ = view; }
@@ -97,14 +109,20 @@ class FormModel {
     Handler handler;  // selection event of a combo box, press event of a button
   };
 
+  struct CommandState {
+    bool enabled = false;
+    ClipboardContent copy;
+    Handler handler;
+  };
+
   State* Find(ControlKey control) noexcept;
 
   std::span<const ControlSpec> inventory_;
+  std::span<const FormCommand> commands_;
   std::vector<State> states_;
   std::vector<std::size_t> byKey_;  // positions in inventory_, sorted by (name, index)
+  std::vector<CommandState> commandStates_;
   FormView* view_ = nullptr;
-  std::string steps_;
-  std::string layered_;
 };
 
 }  // namespace tavrelo::ui

@@ -3,12 +3,13 @@
 // return: the whole contract between the toolkit-free form and a toolkit.
 // Whoever writes a binding reads this header; nothing else is needed.
 //
-// How the program runs. `main` creates the FormModel and the binding's
-// window on it, calls ConnectHandlers(model), shows the window and runs the
-// toolkit's loop. The window builds every control by walking
-// FormModel::Inventory(), mirrors the model through the FormView below, and
-// hands the user's typing (FormModel::SetText), picks (FormModel::Select)
-// and presses (FormModel::Press) back. A press of "计算" then travels:
+// How the program runs. `main` makes the Program (ui/program.h): every form
+// as a FormModel with its handlers connected, the main window first. The
+// binding makes one window per form, each built by walking its model's
+// Inventory(), mirrors each model through the FormView below, and hands the
+// user's typing (FormModel::SetText), picks (FormModel::Select), presses
+// (FormModel::Press) and menu choices (ui/result_menu.h) back; then it shows
+// the main window and runs the toolkit's loop. A press of "计算" then travels:
 //
 //   binding → FormModel::Press → Command1_Click → ComputeNegativeFriction
 //   → ComposeResultText → FormModel::SetText(Text1) → FormView::TextChanged
@@ -18,18 +19,26 @@
 // FormView::ProblemReported (a modal message), then FormModel::RequestFocus
 // → FormView::FocusRequested (the field at fault).
 //
-// What every binding keeps, kind by kind (ControlKind):
-//   Form          caption, client area, background; closing it ends the
-//                 program, nothing is saved. A screen reader's frame.
+// A binding names no control of any form: what it must know of a control
+// stands on the control's row (ControlSpec: its kind, its role, a table's
+// size, a cell's place). What every binding keeps, kind by kind
+// (ControlKind) and role by role (ControlRole):
+//   Form          caption, client area, background; a screen reader's frame.
+//                 MainWindow: closing it ends the program, nothing is saved.
+//                 OwnedWindow: a window of its own that the main one owns
+//                 (modeless, above its owner); shown and hidden as the
+//                 model's visibility of the form's own key says; closing it
+//                 hides it through FormModel::SetVisible(its key, false).
+//                 Shown, it takes the focus into its first shown tab stop.
 //   Frame         a group box, caption top left in the frame's foreground
-//                 (FrameCaption), filled with its background.
+//                 (FrameCaption), filled with its background. A frame with a
+//                 `table` holds a table of labels, each with its `cell`:
+//                 read by a screen reader as a table, row by row.
 //   Label         no background of its own (its container shows through),
 //                 no border, text from the top-left corner, wrapped inside its
 //                 fixed box (WrapLines where the toolkit cannot break Chinese
 //                 text); never takes focus. A label with labelFor is that
-//                 field's label for a screen reader (label-for / labelled-by);
-//                 the reference table's cells (controls::ReferenceCellOf) are
-//                 read as a table, row by row.
+//                 field's label for a screen reader (label-for / labelled-by).
 //   ComboBox      an editable drop-down with a fixed, unsorted list. Typing,
 //                 Enter and leaving the field never pick, nothing typed is
 //                 completed or added to the list; a pick from the open list
@@ -37,11 +46,13 @@
 //                 closed box picks, and goes to FormModel::Select with the
 //                 picked entry's index (the model sets the text, then raises
 //                 the event).
-//   TextBox       Text1: multi-line, wraps at its width, no scroll bars,
-//                 editable, keeps runs of blanks; Tab leaves it instead of
-//                 typing a tab. The model holds its line breaks as CR LF
-//                 (ToCrLf, ToLf). Its context menu (right click, the menu key,
-//                 Shift+F10) holds kResultMenu.
+//   TextBox       multi-line, wraps at its width, no scroll bars, editable
+//                 unless readOnly, keeps runs of blanks; Tab leaves it
+//                 instead of typing a tab. The model holds its line breaks as
+//                 CR LF (ToCrLf, ToLf). ResultBox: its context menu (right
+//                 click, the menu key, Shift+F10) is the result menu
+//                 (ResultMenuEntries, ChooseResultMenuEntry); Esc in it does
+//                 nothing.
 //   CommandButton painted in its own background, caption stacked one
 //                 character per line (StackedCaption, ButtonLook); neither the
 //                 default (Enter) nor the cancel (Esc) button; a click or Space
@@ -72,7 +83,15 @@ struct InputProblem {
   friend bool operator==(const InputProblem&, const InputProblem&) = default;
 };
 
-// The message's title (the window's caption) and its only button.
+// What a copying command puts on the clipboard: plain text, lines ended by
+// LF (a binding writes the line breaks its platform expects).
+struct ClipboardContent {
+  std::string text;
+
+  friend bool operator==(const ClipboardContent&, const ClipboardContent&) = default;
+};
+
+// The message's title (the program's name) and its only button.
 inline constexpr std::string_view kProblemTitle = "Tavrelo";
 inline constexpr std::string_view kProblemButton = "确定";
 
@@ -94,6 +113,9 @@ class FormView {
   // at once, wherever the focus is, and the focus left where it is (the
   // sentence of a successful press).
   virtual void AnnouncementRequested(ControlKey control) = 0;
+  // A command of the result menu copies: put `content` on the clipboard, in
+  // every flavour it holds, replacing what was there.
+  virtual void ClipboardRequested(const ClipboardContent& content) = 0;
 };
 
 }  // namespace tavrelo::ui

@@ -20,13 +20,13 @@ PixelBox PixelRect(const ControlSpec& row, int dpi) {
 }
 
 PixelBox ClientArea(const FormModel& model, int dpi) {
-  const ControlSpec& form = model.Row(controls::kForm);
+  const ControlSpec& form = model.FormRow();
   return {0, 0, TwipsToPixels(form.width, dpi), TwipsToPixels(form.height, dpi)};
 }
 
 const FontSpec& FontOf(const FormModel& model, const ControlSpec& row) {
   if (row.font != nullptr) return *row.font;
-  return *model.Row(controls::kForm).font;
+  return *model.FormRow().font;
 }
 
 int FontPixels(const FontSpec& font, int dpi) { return static_cast<int>(std::lround(font.pointSize * dpi / 72.0)); }

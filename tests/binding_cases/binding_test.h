@@ -13,6 +13,7 @@
 #include "tests/binding_cases/form_driver.h"
 #include "tests/support/printers.h"
 #include "tests/support/typical_use.h"
+#include "ui/program.h"
 
 namespace tavrelo::ui::testing_support {
 
@@ -31,8 +32,9 @@ class BindingTest : public ::testing::Test {
   // What every combo box and Text1 show, to see that nothing moved.
   std::vector<std::string> FieldsShown();
 
-  std::unique_ptr<FormDriver> driver = MakeFormDriver();
-  FormModel& model = driver->Model();
+  TavreloProgram program;
+  std::unique_ptr<FormDriver> driver = MakeFormDriver(program);
+  FormModel& model = program.Main();
 };
 
 }  // namespace tavrelo::ui::testing_support

@@ -20,6 +20,26 @@ std::string_view KeyName(DriverKey key) {
 
 void PrintTo(DriverKey key, std::ostream* out) { *out << KeyName(key); }
 
+FormModel& FormDriver::ModelOf(ControlKey control) const {
+  for (FormModel* form : program_.Forms()) {
+    if (form->Contains(control)) return *form;
+  }
+  return Model();
+}
+
+void FormDriver::ClickCompute() {
+  for (const ControlSpec& row : Model().Inventory()) {
+    if (row.kind == ControlKind::CommandButton) return Click(row.Key());
+  }
+}
+
+ControlKey FormDriver::MainResultBox() const {
+  for (const ControlSpec& row : Model().Inventory()) {
+    if (row.role == ControlRole::ResultBox) return row.Key();
+  }
+  return Model().FormKey();
+}
+
 std::string MenuEntryAsRead(std::string_view text) {
   text = text.substr(0, text.find('\t'));
   std::string read;

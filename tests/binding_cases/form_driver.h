@@ -1,11 +1,13 @@
 #pragma once
-// The window as a user meets it, whichever toolkit draws it. A FormDriver
-// owns a FormModel, the binding's real window on that model (shown, in this
-// process) and the three handlers connected as at start-up; the message box
-// of a failed press is recorded instead of shown. The cases in this folder
-// are written against this class alone, so one table of window behaviour
-// runs through every binding: each binding's test program links its own
-// driver, which defines MakeFormDriver().
+// The windows of a program as a user meets them, whichever toolkit draws
+// them. A FormDriver makes the binding's real windows for a Program (its
+// forms with their handlers connected, as at start-up), one per form, and
+// shows the main one, in this process; each message box of a failed press is
+// read and answered as a user would. The cases in this folder are written
+// against this class alone, so one table of window behaviour runs through
+// every binding: each binding's test program links its own driver, which
+// defines MakeFormDriver(). A control is named by its key, which no two
+// forms of a program share.
 //
 // Every action goes through the toolkit as the user's input would (keys,
 // input-method commits, pointer clicks) and returns once the toolkit has
@@ -19,6 +21,7 @@
 
 #include "ui/controls.h"
 #include "ui/form_model.h"
+#include "ui/program.h"
 
 namespace tavrelo::ui::testing_support {
 
@@ -52,14 +55,16 @@ struct ShownMessage {
 
 class FormDriver {
  public:
-  FormDriver() = default;
+  explicit FormDriver(Program& program) : program_(program) {}
   virtual ~FormDriver() = default;
   FormDriver(const FormDriver&) = delete;
   FormDriver& operator=(const FormDriver&) = delete;
 
-  // The model behind the window, for watching events and for changes a
-  // case makes "as the program does".
-  [[nodiscard]] virtual FormModel& Model() = 0;
+  // The models behind the windows, for watching events and for changes a
+  // case makes "as the program does": the main window's, and the one that
+  // holds `control` (a form's own key included).
+  [[nodiscard]] FormModel& Model() const { return program_.Main(); }
+  [[nodiscard]] FormModel& ModelOf(ControlKey control) const;
 
   // --- Acting as the user ------------------------------------------------------
 
@@ -74,8 +79,9 @@ class FormDriver {
   virtual void Focus(ControlKey control) = 0;
   // Presses a key in whatever holds the focus.
   virtual void Key(DriverKey key) = 0;
-  // Clicks "计算" with the pointer.
-  virtual void ClickCompute() = 0;
+  // Clicks a button with the pointer; "计算" of the main window.
+  virtual void Click(ControlKey button) = 0;
+  void ClickCompute();
   // Moves the window to a screen of `dpi` dots per inch, as dragging it to
   // another monitor does; false where the binding lays itself out at one
   // dpi only.
@@ -94,7 +100,7 @@ class FormDriver {
   // The selected stretch of a combo box's edit text or of Text1's text.
   [[nodiscard]] virtual std::string SelectedText(ControlKey control) = 0;
   // Whether the control is on screen (its window shown, it and its
-  // container not hidden).
+  // container not hidden); for a form's own key, whether its window is.
   [[nodiscard]] virtual bool IsShown(ControlKey control) = 0;
   // A combo box's current list index, −1 for none.
   [[nodiscard]] virtual int ShownIndex(ControlKey combo) = 0;
@@ -108,21 +114,32 @@ class FormDriver {
   // Every message box shown since the driver was made, oldest first.
   [[nodiscard]] virtual std::vector<ShownMessage> Messages() = 0;
 
-  // --- The result box's context menu -------------------------------------------
+  // --- A result box's context menu ------------------------------------------------
 
-  // Its entries as it would open now, top to bottom, each as the menu shows
-  // it without access-key marks ("全选"), "" for a separator, and with a
-  // leading "-" for one that cannot be chosen.
-  [[nodiscard]] virtual std::vector<std::string> ResultMenuEntries() = 0;
-  // Opens the menu and chooses the entry shown as `entry`; false when it is
-  // not there or cannot be chosen.
-  virtual bool ChooseFromResultMenu(std::string_view entry) = 0;
+  // Its entries as it would open now on `box`, top to bottom, each as the
+  // menu shows it without access-key marks ("全选"), "" for a separator, and
+  // with a leading "-" for one that cannot be chosen. Without a box, the main
+  // window's result box.
+  [[nodiscard]] virtual std::vector<std::string> MenuEntriesOf(ControlKey box) = 0;
+  [[nodiscard]] std::vector<std::string> ResultMenuEntries() { return MenuEntriesOf(MainResultBox()); }
+  // Opens the menu on `box` and chooses the entry shown as `entry`; false
+  // when it is not there or cannot be chosen.
+  virtual bool ChooseFromMenuOf(ControlKey box, std::string_view entry) = 0;
+  bool ChooseFromResultMenu(std::string_view entry) { return ChooseFromMenuOf(MainResultBox(), entry); }
   // The plain text on the clipboard, UTF-8, with the line breaks it has.
   [[nodiscard]] virtual std::string ClipboardText() = 0;
+
+ protected:
+  [[nodiscard]] Program& RunningProgram() const noexcept { return program_; }
+
+ private:
+  [[nodiscard]] ControlKey MainResultBox() const;
+
+  Program& program_;
 };
 
-// The window of the binding this test program is linked with, as the
-// program opens it.
-[[nodiscard]] std::unique_ptr<FormDriver> MakeFormDriver();
+// The windows of `program` in the binding this test program is linked
+// with, as the program opens them; `program` outlives the driver.
+[[nodiscard]] std::unique_ptr<FormDriver> MakeFormDriver(Program& program);
 
 }  // namespace tavrelo::ui::testing_support

@@ -52,7 +52,7 @@ TEST_F(ResultMenu, CopiesTheStepsOfTheLastSuccessfulPress) {
   driver->ClickCompute();
   ASSERT_EQ(driver->Messages().size(), 1U);
   ASSERT_TRUE(driver->ChooseFromResultMenu("复制计算过程"));
-  EXPECT_EQ(ToCrLf(driver->ClipboardText()), ToCrLf(model.CalculationSteps()));
+  EXPECT_EQ(ToCrLf(driver->ClipboardText()), ToCrLf(model.CommandCopy(controls::kCopySteps).text));
   EXPECT_TRUE(driver->ClipboardText().starts_with("桩侧负摩阻力计算（降低地下水）"));
   EXPECT_NE(driver->ClipboardText().find("0.25 × 65.10 = 16.3 kN/m²"), std::string::npos);
 }
@@ -64,7 +64,7 @@ TEST_F(ResultMenu, CopiesTheLayeredCalculationBesideTheWindowsValue) {
   driver->ClickCompute();
   ASSERT_TRUE(driver->ChooseFromResultMenu("复制分层计算（JGJ 94-2008）"));
   const std::string copied = driver->ClipboardText();
-  EXPECT_EQ(ToCrLf(copied), ToCrLf(model.LayeredCalculation()));
+  EXPECT_EQ(ToCrLf(copied), ToCrLf(model.CommandCopy(controls::kCopyLayered).text));
   for (const std::string_view piece : {"JGJ 94-2008", "σ'γ1 = 18×2.0/2 = 18.00", "= 64.50 kN/m²", "= 16.1 kN/m²",
                                        "本程序窗口结果（平均重度法）σi' = 65.10 kN/m²"}) {
     EXPECT_TRUE(Holds(copied, piece)) << piece << " in\n" << copied;

@@ -13,14 +13,14 @@ namespace tavrelo {
 namespace {
 
 using testing_support::Input;
-using testing_support::LinesOf;
 using testing_support::kGroundwater;
 using testing_support::kSurcharge;
+using testing_support::LinesOf;
 
 std::string StepsOf(const FrictionInput& input) {
   const FrictionOutcome outcome = ComputeNegativeFriction(input);
   EXPECT_TRUE(outcome.ok());
-  return outcome.ok() ? ComposeCalculationSteps(input, outcome.result()) : std::string();
+  return outcome.ok() ? ComposeCalculationSteps(input, outcome.result(), ComputeLayeredStress(input)) : std::string();
 }
 
 struct StepsCase {
@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "分层总和法（JGJ 94-2008 式5.4.4-4）  第2层 σi' = 57.85 kN/m²  qsi = 14.5 kN/m²"}},
         StepsCase{"FiveLayersTextsAsEnteredWithoutBlanks",
                   Input(" 5.0", {{"17", "1.0"}, {"17.5", "1.5"}, {"18 ", "2.0"}, {"19", "2.5"}, {"20", "3.0"}},
-                       kGroundwater, "0.3"),
+                        kGroundwater, "0.3"),
                   {"桩侧负摩阻力计算（降低地下水）", "持力层以上土层数 n = 5.0", "第1层  γ1 = 17 kN/m³  h1 = 1.0 m",
                    "第2层  γ2 = 17.5 kN/m³  h2 = 1.5 m", "第3层  γ3 = 18 kN/m³  h3 = 2.0 m",
                    "第4层  γ4 = 19 kN/m³  h4 = 2.5 m", "第5层  γ5 = 20 kN/m³  h5 = 3.0 m",
@@ -84,23 +84,24 @@ INSTANTIATE_TEST_SUITE_P(
                    "负摩阻力标准值  qsi = ξn·σi' = 0.3 × 158.74 = 47.6 kN/m²",
                    "分层总和法（JGJ 94-2008 式5.4.4-4）  第5层 σi' = 156.75 kN/m²  qsi = 47.0 kN/m²"}},
         // A negative load: bracketed where it is added, the values signed.
-        StepsCase{"NegativeLoadInBrackets",
-                  Input("1.0", {{"18", "2.0"}}, kSurcharge, "0.2", "-50"),
-                  {"桩侧负摩阻力计算（地面有满布荷载）", "持力层以上土层数 n = 1.0", "第1层  γ1 = 18 kN/m³  h1 = 2.0 m",
-                   "平均重度  γ̄ = γ1 = 18.00 kN/m³", "第1层中点深度  z = h1/2 = 2.0/2 = 1.00 m",
-                   "地面满布荷载  p = -50 kN/m²", "平均竖向有效应力  σi' = γ̄·z + p = 18.00 × 1.00 + (-50) = -32.00 kN/m²",
-                   "负摩阻力标准值  qsi = ξn·σi' = 0.2 × (-32.00) = -6.4 kN/m²",
-                   "分层总和法（JGJ 94-2008 式5.4.4-4）  第1层 σi' = -32.00 kN/m²  qsi = -6.4 kN/m²"}}),
+        StepsCase{
+            "NegativeLoadInBrackets",
+            Input("1.0", {{"18", "2.0"}}, kSurcharge, "0.2", "-50"),
+            {"桩侧负摩阻力计算（地面有满布荷载）", "持力层以上土层数 n = 1.0", "第1层  γ1 = 18 kN/m³  h1 = 2.0 m",
+             "平均重度  γ̄ = γ1 = 18.00 kN/m³", "第1层中点深度  z = h1/2 = 2.0/2 = 1.00 m",
+             "地面满布荷载  p = -50 kN/m²", "平均竖向有效应力  σi' = γ̄·z + p = 18.00 × 1.00 + (-50) = -32.00 kN/m²",
+             "负摩阻力标准值  qsi = ξn·σi' = 0.2 × (-32.00) = -6.4 kN/m²",
+             "分层总和法（JGJ 94-2008 式5.4.4-4）  第1层 σi' = -32.00 kN/m²  qsi = -6.4 kN/m²"}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // The last two values are the sentence's own, whatever the inputs.
 TEST(StepsAgreeWithTheSentence, StressAndFrictionAsTheSentenceShowsThem) {
   for (const char* load : {"0", "10", "12.345", "-3"}) {
     for (const char* coefficient : {"0.15", "0.3", "0.35"}) {
-      const FrictionInput input = Input("3.0", {{"17", "1.5"}, {"18.5", "2.3"}, {"19.5", "4.0"}}, kSurcharge,
-                                       coefficient, load);
+      const FrictionInput input =
+          Input("3.0", {{"17", "1.5"}, {"18.5", "2.3"}, {"19.5", "4.0"}}, kSurcharge, coefficient, load);
       const FrictionResult result = ComputeNegativeFriction(input).result();
-      const std::string steps = ComposeCalculationSteps(input, result);
+      const std::string steps = ComposeCalculationSteps(input, result, ComputeLayeredStress(input));
       const std::string sentence = ComposeResultText(input.causeText, input.layerCountText, result);
       const std::string stress = FormatFixed(*result.stress, 2);
       const std::string friction = FormatFixed(result.friction, 1);
@@ -128,9 +129,10 @@ TEST(StepsWithTheLayeredSum, SayWhenItOverflowsWhereTheWindowDidNot) {
 // but the function stays total: it gives what the result holds.
 TEST(StepsOfAnUnfinishedComputation, KeepTheFrictionLine) {
   const FrictionInput input = Input("6", {}, "", "0.25");
-  const std::string steps = ComposeCalculationSteps(input, ComputeNegativeFriction(input).result());
+  const std::string steps =
+      ComposeCalculationSteps(input, ComputeNegativeFriction(input).result(), ComputeLayeredStress(input));
   EXPECT_EQ(LinesOf(steps), (std::vector<std::string>{"桩侧负摩阻力计算（）", "持力层以上土层数 n = 6",
-                                                       "负摩阻力标准值  qsi = ξn·σi' = 0.25 × 0 = 0.0 kN/m²"}));
+                                                      "负摩阻力标准值  qsi = ξn·σi' = 0.25 × 0 = 0.0 kN/m²"}));
 }
 
 }  // namespace

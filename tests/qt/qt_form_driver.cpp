@@ -29,7 +29,7 @@ std::string FromResultBox(QString text) {
 
 class QtFormDriver final : public FormDriver {
  public:
-  FormModel& Model() override { return window_.model; }
+  explicit QtFormDriver(Program& program) : FormDriver(program), window_(program) {}
 
   void Type(ControlKey combo, std::string_view text) override {
     window_.Type(combo, ToQ(text));
@@ -62,8 +62,8 @@ class QtFormDriver final : public FormDriver {
     QApplication::processEvents();
   }
 
-  void ClickCompute() override {
-    if (auto* button = window_.Get<QPushButton>(controls::kCompute)) QTest::mouseClick(button, Qt::LeftButton);
+  void Click(ControlKey button) override {
+    if (auto* widget = window_.Get<QPushButton>(button)) QTest::mouseClick(widget, Qt::LeftButton);
     QApplication::processEvents();
   }
 
@@ -72,10 +72,13 @@ class QtFormDriver final : public FormDriver {
   std::string Focused() override {
     const QWidget* focus = QApplication::focusWidget();
     if (focus == nullptr) return "(nothing)";
-    for (const ControlSpec& row : window_.model.Inventory()) {
-      const QWidget* widget = window_.window.Widget(row.Key());
-      if (widget == focus || (row.kind == ControlKind::ComboBox && widget->isAncestorOf(focus))) {
-        return DisplayName(row.Key());
+    for (const FormWindow* window : window_.windows.All()) {
+      for (const ControlSpec& row : window->Model().Inventory()) {
+        const QWidget* widget = window->Widget(row.Key());
+        if (widget == nullptr || row.kind == ControlKind::Form) continue;
+        if (widget == focus || (row.kind == ControlKind::ComboBox && widget->isAncestorOf(focus))) {
+          return DisplayName(row.Key());
+        }
       }
     }
     return "(not a control)";
@@ -87,6 +90,7 @@ class QtFormDriver final : public FormDriver {
     if (const auto* box = qobject_cast<QPlainTextEdit*>(widget)) return FromResultBox(box->toPlainText());
     if (const auto* label = qobject_cast<QLabel*>(widget)) return label->text().toStdString();
     if (const auto* button = qobject_cast<QPushButton*>(widget)) return button->text().toStdString();
+    if (widget != nullptr && widget->isWindow()) return widget->windowTitle().toStdString();
     if (widget != nullptr) ADD_FAILURE() << DisplayName(control) << " shows no text";
     return {};
   }
@@ -136,15 +140,13 @@ class QtFormDriver final : public FormDriver {
 
   std::vector<ShownMessage> Messages() override {
     std::vector<ShownMessage> shown;
-    for (std::size_t i = 0; i < window_.messages.size(); ++i) {
-      shown.push_back({window_.messageTitles[i], window_.messages[i]});
-    }
+    for (const AnsweredBox& box : window_.messages) shown.push_back({box.title, box.text});
     return shown;
   }
 
-  std::vector<std::string> ResultMenuEntries() override {
+  std::vector<std::string> MenuEntriesOf(ControlKey box) override {
     std::vector<std::string> entries;
-    const std::unique_ptr<QMenu> menu = window_.window.BuildResultMenu();
+    const std::unique_ptr<QMenu> menu = window_.WindowOf(box).BuildResultMenu(box);
     for (const QAction* action : menu->actions()) {
       const std::string read = action->isSeparator() ? "" : MenuEntryAsRead(action->text().toStdString());
       entries.push_back(action->isEnabled() || action->isSeparator() ? read : "-" + read);
@@ -152,8 +154,8 @@ class QtFormDriver final : public FormDriver {
     return entries;
   }
 
-  bool ChooseFromResultMenu(std::string_view entry) override {
-    const std::unique_ptr<QMenu> menu = window_.window.BuildResultMenu();
+  bool ChooseFromMenuOf(ControlKey box, std::string_view entry) override {
+    const std::unique_ptr<QMenu> menu = window_.WindowOf(box).BuildResultMenu(box);
     for (QAction* action : menu->actions()) {
       if (action->isSeparator() || MenuEntryAsRead(action->text().toStdString()) != entry) continue;
       if (!action->isEnabled()) return false;
@@ -172,6 +174,6 @@ class QtFormDriver final : public FormDriver {
 
 }  // namespace
 
-std::unique_ptr<FormDriver> MakeFormDriver() { return std::make_unique<QtFormDriver>(); }
+std::unique_ptr<FormDriver> MakeFormDriver(Program& program) { return std::make_unique<QtFormDriver>(program); }
 
 }  // namespace tavrelo::ui::testing_support

@@ -1,13 +1,15 @@
 #include "tests/qt/qt_window.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QWindow>
 
-#include "ui/form_handlers.h"
 #include "ui/qt/widgets.h"
 
 namespace tavrelo::ui::testing_support {
@@ -50,24 +52,55 @@ bool AwaitExposed(QWidget* popup) {
   return (handle != nullptr && handle->isExposed()) || QTest::qWaitForWindowExposed(popup->window());
 }
 
-QtWindow::QtWindow() {
-  ConnectHandlers(model);
-  window.SetMessagePresenter([this](const QString& title, const QString& message) {
-    messageTitles.push_back(title.toStdString());
-    messages.push_back(message.toStdString());
-  });
-  for (QObject* child : window.children()) {
-    if (dynamic_cast<Announcer*>(child) != nullptr) child->installEventFilter(&recorder_);
-  }
+QtWindow::QtWindow(Program& running) : program(running), model(program.Main()), window(windows.Main()) {
+  QApplication::instance()->installEventFilter(&watcher_);
   window.show();
   window.activateWindow();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
   QApplication::processEvents();
 }
 
-// A screen reader speaks the notification each time it is shown.
-bool QtWindow::AnnouncementRecorder::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Show) texts.push_back(static_cast<QWidget*>(watched)->accessibleName().toStdString());
+QtWindow::~QtWindow() { QApplication::instance()->removeEventFilter(&watcher_); }
+
+QWidget* QtWindow::Widget(ControlKey control) const { return WindowOf(control).Widget(control); }
+
+FormWindow& QtWindow::WindowOf(ControlKey control) const {
+  for (FormWindow* each : windows.All()) {
+    if (each->Model().Contains(control)) return *each;
+  }
+  return window;
+}
+
+bool QtWindow::Watcher::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::Show) return false;
+  // A screen reader speaks a notification each time it is shown.
+  if (auto* announcer = dynamic_cast<Announcer*>(watched)) {
+    window.announcements.push_back(announcer->accessibleName().toStdString());
+    return false;
+  }
+  auto* box = qobject_cast<QMessageBox*>(watched);
+  if (box == nullptr) return false;
+  AnsweredBox seen{box->windowTitle().toStdString(), box->text().toStdString()};
+  if (QAccessibleInterface* node = QAccessible::queryAccessibleInterface(box)) {
+    seen.alert = node->role() == QAccessible::AlertMessage && node->state().modal;
+    const std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* at) {
+      for (int i = 0; i < at->childCount(); ++i) {
+        if (QAccessibleInterface* child = at->child(i)) {
+          seen.accessibleTexts.push_back(child->text(QAccessible::Name).toStdString());
+          walk(child);
+        }
+      }
+    };
+    walk(node);
+  }
+  window.messages.push_back(std::move(seen));
+  // Answered once its own loop runs, as a user clicks the button.
+  QMetaObject::invokeMethod(
+      box,
+      [box] {
+        if (QAbstractButton* button = box->buttons().value(0)) button->click();
+      },
+      Qt::QueuedConnection);
   return false;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
-// The Qt window as the program runs it (model, widgets, handlers), shown
-// offscreen, with the failure message box replaced by a recorder, and the
-// user's typing and picks as QTest delivers them. The Qt test fixture and
-// the Qt form driver both work through it, so every Qt test types and picks
-// the same way.
+// The Qt windows of a program as it runs them (models, widgets, handlers),
+// the main one shown offscreen, every message box of a failed press read
+// and answered as a user would, and the user's typing and picks as QTest
+// delivers them. The Qt test fixture and the Qt form driver both work
+// through it, so every Qt test types and picks the same way.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "ui/form_model.h"
+#include "ui/program.h"
 #include "ui/qt/form_window.h"
 
 namespace tavrelo::ui::testing_support {
@@ -34,15 +35,33 @@ void CommitAsInputMethod(const QString& text, const QString& preedit = {});
 // Runs events until the popup's window is on screen; false if it never is.
 [[nodiscard]] bool AwaitExposed(QWidget* popup);
 
+// A message box as it stood when it was shown, before it was answered.
+struct AnsweredBox {
+  std::string title;
+  std::string text;
+  bool alert = false;                        // a screen reader's modal alert
+  std::vector<std::string> accessibleTexts;  // the names of everything in it
+};
+
 class QtWindow {
  public:
-  QtWindow();
+  explicit QtWindow(Program& program);
+  ~QtWindow();
+  QtWindow(const QtWindow&) = delete;
+  QtWindow& operator=(const QtWindow&) = delete;
+
+  // The widget that shows `control`, in whichever window holds it.
+  [[nodiscard]] QWidget* Widget(ControlKey control) const;
+  // The window and the model that hold `control` (a form's key included);
+  // the main ones for a control of no form.
+  [[nodiscard]] FormWindow& WindowOf(ControlKey control) const;
+  [[nodiscard]] FormModel& ModelOf(ControlKey control) const { return WindowOf(control).Model(); }
 
   // The widget of `control` as `WidgetType`; a test failure and nullptr
   // when there is none of that type.
   template <typename WidgetType = QWidget>
   WidgetType* Get(ControlKey control) const {
-    auto* widget = qobject_cast<WidgetType*>(window.Widget(control));
+    auto* widget = qobject_cast<WidgetType*>(Widget(control));
     EXPECT_NE(widget, nullptr) << DisplayName(control);
     return widget;
   }
@@ -57,22 +76,26 @@ class QtWindow {
   void Pick(ControlKey combo, const QString& entry);
   void PickRow(ControlKey combo, int row);
 
-  FormModel model;
-  FormWindow window{model};
-  // Every message box the window would have shown, oldest first.
-  std::vector<std::string> messageTitles;
-  std::vector<std::string> messages;
-  // Every text the window had read out (its notification shown with it),
+  Program& program;
+  ProgramWindows windows{program};
+  FormModel& model;    // the main window's
+  FormWindow& window;  // the main window
+  // Every message box a window showed, oldest first, each answered with its
+  // button as soon as it was on screen.
+  std::vector<AnsweredBox> messages;
+  // Every text a window had read out (its notification shown with it),
   // oldest first.
   std::vector<std::string> announcements;
 
  private:
-  struct AnnouncementRecorder : QObject {
-    explicit AnnouncementRecorder(std::vector<std::string>& into) : texts(into) {}
+  // Watches the application for the two things a screen reader's user
+  // hears: a notification shown, and a message box shown (which it answers).
+  struct Watcher : QObject {
+    explicit Watcher(QtWindow& owner) : window(owner) {}
     bool eventFilter(QObject* watched, QEvent* event) override;
-    std::vector<std::string>& texts;
+    QtWindow& window;
   };
-  AnnouncementRecorder recorder_{announcements};
+  Watcher watcher_{*this};
 };
 
 }  // namespace tavrelo::ui::testing_support

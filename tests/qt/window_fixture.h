@@ -20,9 +20,18 @@
 
 #include "tests/qt/qt_window.h"
 #include "ui/form_handlers.h"
+#include "ui/program.h"
 
 namespace tavrelo::ui::testing_support {
 
-class WindowTest : public ::testing::Test, protected QtWindow {};
+// Tavrelo's program, made before the windows that show it.
+struct TavreloProgramHolder {
+  TavreloProgram tavrelo;
+};
+
+class WindowTest : public ::testing::Test, private TavreloProgramHolder, protected QtWindow {
+ protected:
+  WindowTest() : QtWindow(tavrelo) {}
+};
 
 }  // namespace tavrelo::ui::testing_support

@@ -106,8 +106,7 @@ TEST_F(WindowLayout, EveryControlSitsAtItsTwipsDividedByFifteen) {
     }
     const QWidget* widget = window.Widget(KeyOf(row));
     // The reference table's cells stand in the grid that covers their frame.
-    const QWidget* parent =
-        controls::ReferenceCellOf(KeyOf(row)) ? widget->parentWidget()->parentWidget() : widget->parentWidget();
+    const QWidget* parent = row.cell ? widget->parentWidget()->parentWidget() : widget->parentWidget();
     EXPECT_EQ(parent, container);
     EXPECT_TRUE(widget->isVisible());
     EXPECT_EQ(widget->geometry(), QRect(row.left / 15, row.top / 15, row.width / 15, row.height / 15));

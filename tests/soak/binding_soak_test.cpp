@@ -122,7 +122,7 @@ class RandomUser : public BindingTest, public testing::WithParamInterface<std::u
     bool mayPress = true;        // Enter and Esc never press
     bool mayEditResult = false;  // a key typed into Text1
     std::optional<std::string> focus;
-    std::optional<ResultMenuCommand> copied;
+    std::optional<std::size_t> copied;  // the form's command that copied
   };
 
   // The shown tab stop `steps` away from the focused one.
@@ -192,11 +192,10 @@ class RandomUser : public BindingTest, public testing::WithParamInterface<std::u
         driver->ClickCompute();
         break;
       case Act::Menu: {
-        const ResultMenuCommand command = Below(2) == 0 ? ResultMenuCommand::CopySteps : ResultMenuCommand::CopyLayered;
-        const auto item = std::find_if(kResultMenu.begin(), kResultMenu.end(),
-                                       [&](const ResultMenuItem& entry) { return entry.command == command; });
-        Note("result menu: " + std::string(item->text));
-        if (driver->ChooseFromResultMenu(item->text)) expect.copied = command;
+        const std::size_t command = Below(model.Commands().size());
+        const std::string_view text = model.Commands()[command].text;
+        Note("result menu: " + std::string(text));
+        if (driver->ChooseFromResultMenu(text)) expect.copied = command;
         expect.mayPick = false;
         expect.mayPress = false;
         break;
@@ -297,7 +296,7 @@ class RandomUser : public BindingTest, public testing::WithParamInterface<std::u
     });
     if (!onStop) problems.push_back("the focus is on " + focused);
     if (focus && focused != *focus) problems.push_back("the focus should be on " + *focus + ", it is on " + focused);
-    if (expect.copied && ToCrLf(driver->ClipboardText()) != ToCrLf(TextToCopy(model, *expect.copied))) {
+    if (expect.copied && ToCrLf(driver->ClipboardText()) != ToCrLf(model.CommandCopy(*expect.copied).text)) {
       problems.push_back("the clipboard does not hold what the menu copied");
     }
     return problems;

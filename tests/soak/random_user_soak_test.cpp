@@ -39,17 +39,17 @@
 #include <vector>
 
 #include "core/negative_friction.h"
-#include "ui/view_rules.h"
 #include "tests/qt/window_fixture.h"
 #include "tests/support/soak_plan.h"
+#include "ui/view_rules.h"
 
 namespace tavrelo::ui {
 namespace {
 
 using testing_support::AwaitExposed;
-using testing_support::SentenceFor;
 using testing_support::CommitAsInputMethod;
 using testing_support::KeyTarget;
+using testing_support::SentenceFor;
 using testing_support::TypeAsUser;
 using testing_support::WindowTest;
 
@@ -816,7 +816,7 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
         if (result != *sentence) {
           problems.push_back("the press should show " + Brief(*sentence) + ", Text1 holds " + Brief(result));
         }
-        if (newMessages != 0) problems.push_back("a press with a sentence also showed: " + messages.back());
+        if (newMessages != 0) problems.push_back("a press with a sentence also showed: " + messages.back().text);
         if (focused != kButton) problems.push_back("after the press the focus left 计算");
       } else {
         ++refusals_;
@@ -829,7 +829,7 @@ class RandomUser : public WindowTest, public ::testing::WithParamInterface<std::
         }
       }
     } else {
-      if (newMessages != 0) problems.push_back("a message without a press: " + messages.back());
+      if (newMessages != 0) problems.push_back("a message without a press: " + messages.back().text);
       const bool typedIntoResult = expect.edited == kResult;
       if (!typedIntoResult && result != before.result) {
         problems.push_back("Text1 changed from " + Brief(before.result) + " to " + Brief(result) +

@@ -1,7 +1,7 @@
 #pragma once
 // A view of the model that writes down what it is told, in order, for the
 // tests of the model and of the handlers: "text Text1 …", "hide Label7",
-// "select Combo6 5", "problem Combo6", "focus Combo6", "announce Text1".
+// "select Combo6 5", "problem Combo6", "focus Combo6", "announce Text1", "copy".
 
 #include <string>
 #include <vector>
@@ -27,10 +27,15 @@ class RecordingView : public FormView {
   }
   void FocusRequested(ControlKey control) override { events.push_back("focus " + DisplayName(control)); }
   void AnnouncementRequested(ControlKey control) override { events.push_back("announce " + DisplayName(control)); }
+  void ClipboardRequested(const ClipboardContent& content) override {
+    events.push_back("copy");
+    copied.push_back(content);
+  }
 
   std::vector<std::string> events;
-  // The problems reported, whole.
+  // The problems reported and the clipboard contents asked for, whole.
   std::vector<InputProblem> problems;
+  std::vector<ClipboardContent> copied;
 };
 
 }  // namespace tavrelo::ui::testing_support

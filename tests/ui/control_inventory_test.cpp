@@ -155,11 +155,12 @@ TEST(Inventory, ReferenceTableCellsReadRowByRow) {
   const FormModel model;
   std::vector<std::string> rows;
   int cells = 0;
-  for (int row = 0; row < controls::kReferenceRows; ++row) {
+  EXPECT_EQ(model.Row({"Frame3"}).table, (TableSize{5, 3}));
+  for (int row = 0; row < 5; ++row) {
     std::string line;
-    for (int column = 0; column < controls::kReferenceColumns; ++column) {
+    for (int column = 0; column < 3; ++column) {
       const ControlKey key = controls::ReferenceCell({row, column});
-      EXPECT_EQ(controls::ReferenceCellOf(key), (controls::TableCell{row, column})) << DisplayName(key);
+      EXPECT_EQ(model.Row(key).cell, (TableCell{row, column})) << DisplayName(key);
       EXPECT_EQ(model.Row(key).container, "Frame3");
       line += (column > 0 ? "|" : "") + model.Text(key);
       ++cells;
@@ -170,13 +171,16 @@ TEST(Inventory, ReferenceTableCellsReadRowByRow) {
                                          "3|砂土|0.35-0.50", "4|自重湿陷性黄土|0.20-0.35"));
   // The window lists them row by row too: where the toolkit has no table,
   // a screen reader reads the controls in that order.
-  std::vector<controls::TableCell> listed;
+  std::vector<TableCell> listed;
   for (const ControlSpec& row : ControlInventory()) {
-    if (const auto cell = controls::ReferenceCellOf(row.Key())) listed.push_back(*cell);
+    if (row.cell) listed.push_back(*row.cell);
+    if (row.table.rows > 0) {
+      EXPECT_EQ(row.name, "Frame3") << "no other frame holds a table";
+    }
   }
   ASSERT_EQ(listed.size(), static_cast<std::size_t>(cells)) << "no other control is a cell";
   for (std::size_t i = 0; i < listed.size(); ++i) {
-    EXPECT_EQ(listed[i].row * controls::kReferenceColumns + listed[i].column, static_cast<int>(i));
+    EXPECT_EQ(listed[i].row * 3 + listed[i].column, static_cast<int>(i));
   }
 }
 

@@ -312,29 +312,33 @@ namespace {
 // The steps, and the layered calculation beside them, stay those of the
 // press that wrote the sentence in Text1.
 TEST_F(Form, StepsBelongToThePressThatWroteTheSentence) {
-  EXPECT_EQ(model.CalculationSteps(), "") << "nothing to copy before the first sentence";
-  EXPECT_EQ(model.LayeredCalculation(), "");
+  EXPECT_EQ(model.CommandCopy(controls::kCopySteps).text, "") << "nothing to copy before the first sentence";
+  EXPECT_EQ(model.CommandCopy(controls::kCopyLayered).text, "");
+  EXPECT_FALSE(model.CommandEnabled(controls::kCopySteps));
+  EXPECT_FALSE(model.CommandEnabled(controls::kCopyLayered));
   FillTypicalUse();
   Press();
-  const std::string typical = model.CalculationSteps();
-  const std::string layered = model.LayeredCalculation();
+  EXPECT_TRUE(model.CommandEnabled(controls::kCopySteps));
+  EXPECT_TRUE(model.CommandEnabled(controls::kCopyLayered));
+  const std::string typical = model.CommandCopy(controls::kCopySteps).text;
+  const std::string layered = model.CommandCopy(controls::kCopyLayered).text;
   EXPECT_NE(layered.find("= 0.25 × 64.50 = 16.1 kN/m²\n"), std::string::npos) << layered;
   EXPECT_TRUE(typical.starts_with("桩侧负摩阻力计算（降低地下水）\n")) << typical;
   EXPECT_NE(typical.find("= 0.25 × 65.10 = 16.3 kN/m²\n"), std::string::npos) << typical;
 
   model.SetText(controls::kCoefficient, "0.3");  // an edit after the press
-  EXPECT_EQ(model.CalculationSteps(), typical);
+  EXPECT_EQ(model.CommandCopy(controls::kCopySteps).text, typical);
   model.SetText(controls::Thickness(2), "abc");  // then a press that fails
   Press();
   ASSERT_EQ(problems.size(), 1U);
-  EXPECT_EQ(model.CalculationSteps(), typical);
-  EXPECT_EQ(model.LayeredCalculation(), layered);
+  EXPECT_EQ(model.CommandCopy(controls::kCopySteps).text, typical);
+  EXPECT_EQ(model.CommandCopy(controls::kCopyLayered).text, layered);
 
   model.SetText(controls::Thickness(2), "3.0");
   Press();
-  EXPECT_NE(model.CalculationSteps().find("= 0.3 × 65.10 = 19.5 kN/m²\n"), std::string::npos);
-  EXPECT_NE(model.LayeredCalculation().find("= 0.3 × 64.50 = 19.4 kN/m²\n"), std::string::npos)
-      << model.LayeredCalculation();
+  EXPECT_NE(model.CommandCopy(controls::kCopySteps).text.find("= 0.3 × 65.10 = 19.5 kN/m²\n"), std::string::npos);
+  EXPECT_NE(model.CommandCopy(controls::kCopyLayered).text.find("= 0.3 × 64.50 = 19.4 kN/m²\n"), std::string::npos)
+      << model.CommandCopy(controls::kCopyLayered).text;
 }
 
 // --- What a screen reader is told ---------------------------------------------

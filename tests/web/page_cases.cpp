@@ -107,7 +107,7 @@ TEST_F(Page, ReferenceTableIsReadAsATable) {
     if (line.starts_with("cell ") || line.starts_with("columnheader ")) cells.push_back(line);
     start = end + 1;
   }
-  EXPECT_EQ(rows, controls::kReferenceRows) << tree;
+  EXPECT_EQ(rows, controls::kReferenceTable.rows) << tree;
   ASSERT_EQ(cells.size(), 15U) << tree;
   EXPECT_EQ(cells[0], "columnheader 项次");
   EXPECT_EQ(cells[2], "columnheader ξn");
@@ -215,7 +215,7 @@ TEST_F(Page, CopyingFallsBackWhenTheAsynchronousClipboardIsRefused) {
   ASSERT_TRUE(driver->ChooseFromResultMenu("复制计算过程"));
   const std::string copied = driver->ClipboardText();
   Act(R"({"cdp":[["Browser.grantPermissions",{"permissions":["clipboardReadWrite","clipboardSanitizedWrite"]}]]})");
-  EXPECT_EQ(ToCrLf(copied), ToCrLf(model.CalculationSteps()));
+  EXPECT_EQ(ToCrLf(copied), ToCrLf(model.CommandCopy(controls::kCopySteps).text));
 }
 
 // Each label's lines are WrapLines' in the page's font; the notes give four,

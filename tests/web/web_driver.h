@@ -30,19 +30,19 @@ void ReportExit(int status);
 
 class WebFormDriver final : public FormDriver {
  public:
-  WebFormDriver();
+  explicit WebFormDriver(Program& program);
   ~WebFormDriver() override;
   WebFormDriver(const WebFormDriver&) = delete;
   WebFormDriver& operator=(const WebFormDriver&) = delete;
 
-  [[nodiscard]] web::FormPage& Page() { return page_; }
-
-  FormModel& Model() override { return model_; }
+  // The main form's page, and the page of the form that holds `control`.
+  [[nodiscard]] web::FormPage& Page() const { return pages_.Main(); }
+  [[nodiscard]] web::FormPage& PageOf(ControlKey control) const;
   void Type(ControlKey combo, std::string_view text) override;
   void PickByPointer(ControlKey combo, std::string_view entry) override;
   void Focus(ControlKey control) override;
   void Key(DriverKey key) override;
-  void ClickCompute() override;
+  void Click(ControlKey button) override;
 
   std::string Focused() override;
   std::string Shown(ControlKey control) override;
@@ -54,8 +54,8 @@ class WebFormDriver final : public FormDriver {
   std::vector<std::string> Announcements() override;
   std::vector<ShownMessage> Messages() override;
 
-  std::vector<std::string> ResultMenuEntries() override;
-  bool ChooseFromResultMenu(std::string_view entry) override;
+  std::vector<std::string> MenuEntriesOf(ControlKey box) override;
+  bool ChooseFromMenuOf(ControlKey box, std::string_view entry) override;
   std::string ClipboardText() override;
 
   // --- For the web page's own cases ---------------------------------------------
@@ -78,12 +78,12 @@ class WebFormDriver final : public FormDriver {
 
  private:
   void PressKey(const std::string& params);
-  // The result box's menu opened from the keyboard; its entries as read.
-  std::vector<std::string> OpenResultMenu();
+  // A result box's menu opened from the keyboard; its entries as read.
+  std::vector<std::string> OpenResultMenu(ControlKey box);
   void RecordMessage();
+  [[nodiscard]] bool IsTextBox(ControlKey control) const;
 
-  FormModel model_;
-  web::FormPage page_{model_};
+  web::ProgramPages pages_;
   std::vector<ShownMessage> messages_;
 };
 

@@ -6,7 +6,6 @@
 #include <cstdlib>
 
 #include "tests/web/web_driver.h"
-#include "ui/form_handlers.h"
 #include "ui/view_rules.h"
 
 // The page's half of the driver (no backslash in these bodies: em++ 3.1.6
@@ -45,7 +44,6 @@ EM_JS(void, drv_install, (), {
 });
 // What reaches the screen reader: every text the live regions take.
 EM_JS(void, drv_watch, (int form), {
-  tvTest.spoken = [];
   var observer = new MutationObserver(function (changes) {
     changes.forEach(function (change) {
       var region = change.target.closest ? change.target : change.target.parentNode;
@@ -120,6 +118,7 @@ EM_JS(char*, drv_menu, (), {
 EM_JS(char*, drv_menu_centre, (int item), { return tvTest.centre(document.querySelector("[role=menu]").children[item]); });
 EM_JS(char*, drv_spoken, (), { return tvTest.out(tvTest.spoken.join(String.fromCharCode(30))); });
 EM_JS(void, drv_focus, (int h), { tv.e[h].focus(); });
+EM_JS(void, drv_clear_spoken, (), { tvTest.spoken = []; });
 EM_JS(void, drv_subject, (int h), { tvTest.subject = tv.e[h]; });
 EM_JS(void, drv_exit, (int status), { tvTest.post({exit: status}); });
 EM_JS(char*, drv_arguments, (), { return tvTest.out(decodeURIComponent(location.hash.slice(1))); });
@@ -248,11 +247,23 @@ std::vector<std::string> PageArguments() {
   return Split(Take(drv_arguments()), ' ');
 }
 
-WebFormDriver::WebFormDriver() {
+WebFormDriver::WebFormDriver(Program& program) : FormDriver(program), pages_(program) {
   drv_install();
-  ConnectHandlers(model_);
-  page_.Show();
-  drv_watch(page_.Element(controls::kForm));
+  pages_.Main().Show();
+  drv_clear_spoken();
+  for (const auto& page : pages_.All()) drv_watch(page->Element(page->Model().FormKey()));
+}
+
+web::FormPage& WebFormDriver::PageOf(ControlKey control) const {
+  for (const auto& page : pages_.All()) {
+    if (page->Model().Contains(control)) return *page;
+  }
+  return pages_.Main();
+}
+
+bool WebFormDriver::IsTextBox(ControlKey control) const {
+  const FormModel& model = ModelOf(control);
+  return model.Contains(control) && model.Row(control).kind == ControlKind::TextBox;
 }
 
 WebFormDriver::~WebFormDriver() = default;
@@ -288,7 +299,7 @@ void WebFormDriver::Type(ControlKey combo, std::string_view text) {
 }
 
 void WebFormDriver::PickByPointer(ControlKey combo, std::string_view entry) {
-  const Handle box = page_.Element(combo);
+  const Handle box = PageOf(combo).Element(combo);
   ASSERT_NE(box, kNone) << DisplayName(combo);
   const Point arrow = ParsePoint(Take(drv_drop_centre(box)));
   ClickAt(arrow.x, arrow.y);
@@ -299,13 +310,13 @@ void WebFormDriver::PickByPointer(ControlKey combo, std::string_view entry) {
 }
 
 void WebFormDriver::Focus(ControlKey control) {
-  if (const Handle field = page_.Field(control); field != kNone) drv_focus(field);
+  if (const Handle field = PageOf(control).Field(control); field != kNone) drv_focus(field);
 }
 
 void WebFormDriver::Key(DriverKey key) { PressKey(KeyCommands(DriverKeyPress(key))); }
 
-void WebFormDriver::ClickCompute() {
-  const Point centre = CentreOf(page_.Element(controls::kCompute));
+void WebFormDriver::Click(ControlKey button) {
+  const Point centre = CentreOf(PageOf(button).Element(button));
   ClickAt(centre.x, centre.y);
   RecordMessage();
 }
@@ -324,32 +335,32 @@ bool WebFormDriver::MessageOpen() { return !Take(drv_message()).empty(); }
 std::string WebFormDriver::Focused() { return Take(drv_focused()); }
 
 std::string WebFormDriver::Shown(ControlKey control) {
-  const Handle field = page_.Field(control);
-  const Handle shown = field != kNone ? field : page_.Element(control);
+  const Handle field = PageOf(control).Field(control);
+  const Handle shown = field != kNone ? field : PageOf(control).Element(control);
   if (shown == kNone) return {};
   const std::string text = Take(drv_text(shown));
-  return control == controls::kResult ? ToCrLf(text) : text;
+  return IsTextBox(control) ? ToCrLf(text) : text;
 }
 
 std::string WebFormDriver::SelectedText(ControlKey control) {
-  const Handle field = page_.Field(control);
+  const Handle field = PageOf(control).Field(control);
   if (field == kNone) return {};
   const std::string text = Take(drv_selected(field));
-  return control == controls::kResult ? ToCrLf(text) : text;
+  return IsTextBox(control) ? ToCrLf(text) : text;
 }
 
 bool WebFormDriver::IsShown(ControlKey control) {
-  const Handle element = page_.Element(control);
+  const Handle element = PageOf(control).Element(control);
   return element != kNone && drv_shown(element) != 0;
 }
 
 int WebFormDriver::ShownIndex(ControlKey combo) {
-  const Handle box = page_.Element(combo);
+  const Handle box = PageOf(combo).Element(combo);
   return box != kNone ? drv_index(box) : -1;
 }
 
 std::vector<std::string> WebFormDriver::ListEntries(ControlKey combo) {
-  const Handle box = page_.Element(combo);
+  const Handle box = PageOf(combo).Element(combo);
   return box != kNone ? Split(Take(drv_entries(box)), '\n') : std::vector<std::string>{};
 }
 
@@ -358,7 +369,7 @@ std::vector<std::string> WebFormDriver::ListEntries(ControlKey combo) {
 // for one, the name the page gave it (aria-label), which the tree gives it
 // once it is shown.
 std::string WebFormDriver::AccessibleName(ControlKey control) {
-  const Handle field = page_.Field(control);
+  const Handle field = PageOf(control).Field(control);
   if (field == kNone) return {};
   if (!IsShown(control)) return Take(drv_label(field));
   drv_subject(field);
@@ -374,24 +385,24 @@ std::vector<std::string> WebFormDriver::Announcements() { return Split(Take(drv_
 
 std::vector<ShownMessage> WebFormDriver::Messages() { return messages_; }
 
-std::vector<std::string> WebFormDriver::OpenResultMenu() {
-  Focus(controls::kResult);
+std::vector<std::string> WebFormDriver::OpenResultMenu(ControlKey box) {
+  Focus(box);
   PressKey(KeyCommands({"F10", "F10", 121, "", kShift}));
   const std::vector<std::string> entries = Split(Take(drv_menu()), '\n');
   EXPECT_FALSE(entries.empty()) << "Shift+F10 opened no menu";
   return entries;
 }
 
-std::vector<std::string> WebFormDriver::ResultMenuEntries() {
-  const std::vector<std::string> entries = OpenResultMenu();
+std::vector<std::string> WebFormDriver::MenuEntriesOf(ControlKey box) {
+  const std::vector<std::string> entries = OpenResultMenu(box);
   Key(DriverKey::Escape);
   return entries;
 }
 
 // The last entry from the keyboard (Up goes round to it, Enter chooses), the
 // others with the pointer.
-bool WebFormDriver::ChooseFromResultMenu(std::string_view entry) {
-  const std::vector<std::string> entries = OpenResultMenu();
+bool WebFormDriver::ChooseFromMenuOf(ControlKey box, std::string_view entry) {
+  const std::vector<std::string> entries = OpenResultMenu(box);
   const auto found = std::find(entries.begin(), entries.end(), entry);
   if (found == entries.end()) {
     Key(DriverKey::Escape);
@@ -419,6 +430,6 @@ void WebFormDriver::SetViewport(int width, int height) {
   drv_frame();
 }
 
-std::unique_ptr<FormDriver> MakeFormDriver() { return std::make_unique<WebFormDriver>(); }
+std::unique_ptr<FormDriver> MakeFormDriver(Program& program) { return std::make_unique<WebFormDriver>(program); }
 
 }  // namespace tavrelo::ui::testing_support

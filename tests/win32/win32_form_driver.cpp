@@ -1,26 +1,28 @@
-// FormDriver on the Windows window, in this process: the user's keys and
+// FormDriver on the Windows windows, in this process: the user's keys and
 // clicks go in through SendInput, as hardware input does, and the message
-// loop (with the window's keyboard navigation) runs until it is idle; the
-// controls are read back with their own messages.
-#include <windows.h>
-
+// loop (with the windows' keyboard navigation) runs until it is idle; the
+// controls are read back with their own messages. A failed press's message
+// box runs a modal loop of its own, inside the press: a thread timer, which
+// that loop delivers too, reads each box on screen and presses its button,
+// as a user would (the one place where the driver reaches into a loop that
+// is not its own).
 #include <commctrl.h>
-#include <oleacc.h>
-
 #include <gtest/gtest.h>
+#include <oleacc.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <memory>
 
 #include "tests/binding_cases/form_driver.h"
-#include "ui/form_handlers.h"
+#include "ui/win32/context_menu.h"
 #include "ui/win32/form_window.h"
-#include "ui/win32/result_menu.h"
 #include "ui/win32/text.h"
 
 namespace tavrelo::ui::testing_support {
 namespace {
 
+using win32::FormWindow;
 using win32::Narrow;
 using win32::Widen;
 using win32::WindowText;
@@ -50,33 +52,44 @@ INPUT MouseEvent(POINT screen, DWORD flags) {
   return input;
 }
 
+// The text of a message box: its longest static text (the other one, if
+// any, is its icon).
+std::string MessageBoxText(HWND box) {
+  std::wstring longest;
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t kind[16] = {};
+    GetClassNameW(child, kind, 16);
+    if (std::wstring_view(kind) != L"Static") continue;
+    const std::wstring text = WindowText(child);
+    if (text.size() > longest.size()) longest = text;
+  }
+  return Narrow(longest);
+}
+
 class Win32FormDriver final : public FormDriver {
  public:
-  Win32FormDriver() {
-    ConnectHandlers(model_);
-    window_.SetMessagePresenter([this](const std::string& title, const std::string& text) {
-      messages_.push_back({title, text});
-    });
-    window_.Show(SW_SHOWNORMAL);
-    SetForegroundWindow(window_.Hwnd());
-    window_.Show(SW_SHOWNORMAL);  // the focus into the first tab stop, now that the window is active
+  explicit Win32FormDriver(Program& program) : FormDriver(program), windows_(program, GetModuleHandleW(nullptr)) {
+    FormWindow& main = windows_.Main();
+    main.Show(SW_SHOWNORMAL);
+    SetForegroundWindow(main.Hwnd());
+    main.Show(SW_SHOWNORMAL);  // the focus into the first tab stop, now that the window is active
     // What Narrator and NVDA hear of: a live region's text changed.
     listening_ = this;
     hook_ = SetWinEventHook(kLiveRegionChanged, kLiveRegionChanged, nullptr, &Heard, GetCurrentProcessId(), 0,
                             WINEVENT_OUTOFCONTEXT);
+    answerer_ = SetTimer(nullptr, 0, 20, &AnswerMessageBoxes);
     Settle();
   }
   ~Win32FormDriver() override {
+    if (answerer_ != 0) KillTimer(nullptr, answerer_);
     if (hook_ != nullptr) UnhookWinEvent(hook_);
     listening_ = nullptr;
   }
   Win32FormDriver(const Win32FormDriver&) = delete;
   Win32FormDriver& operator=(const Win32FormDriver&) = delete;
 
-  FormModel& Model() override { return model_; }
-
   void Type(ControlKey combo, std::string_view text) override {
-    HWND box = window_.Control(combo);
+    HWND box = ControlHwnd(combo);
     SetFocus(box);
     SendMessageW(box, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
     Send({KeyEvent(VK_DELETE, false), KeyEvent(VK_DELETE, true)});
@@ -89,7 +102,7 @@ class Win32FormDriver final : public FormDriver {
   }
 
   void PickByPointer(ControlKey combo, std::string_view entry) override {
-    HWND box = window_.Control(combo);
+    HWND box = ControlHwnd(combo);
     const std::wstring wanted = Widen(entry);
     const auto index =
         SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wanted.c_str()));
@@ -111,7 +124,7 @@ class Win32FormDriver final : public FormDriver {
   }
 
   void Focus(ControlKey control) override {
-    SetFocus(window_.Control(control));
+    SetFocus(ControlHwnd(control));
     Settle();
   }
 
@@ -132,8 +145,8 @@ class Win32FormDriver final : public FormDriver {
     Settle();
   }
 
-  void ClickCompute() override {
-    HWND button = window_.Control(controls::kCompute);
+  void Click(ControlKey key) override {
+    HWND button = ControlHwnd(key);
     RECT area;
     GetClientRect(button, &area);
     POINT centre{area.right / 2, area.bottom / 2};
@@ -144,31 +157,33 @@ class Win32FormDriver final : public FormDriver {
   // What Windows tells a window dragged to a monitor of another dpi.
   bool ChangeDpi(int dpi) override {
     RECT now{};
-    GetWindowRect(window_.Hwnd(), &now);
-    RECT suggested{now.left, now.top, now.left + MulDiv(now.right - now.left, dpi, window_.Dpi()),
-                   now.top + MulDiv(now.bottom - now.top, dpi, window_.Dpi())};
-    SendMessageW(window_.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    const FormWindow& main = windows_.Main();
+    GetWindowRect(main.Hwnd(), &now);
+    RECT suggested{now.left, now.top, now.left + MulDiv(now.right - now.left, dpi, main.Dpi()),
+                   now.top + MulDiv(now.bottom - now.top, dpi, main.Dpi())};
+    SendMessageW(main.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     Settle();
-    return window_.Dpi() == dpi;
+    return main.Dpi() == dpi;
   }
 
   std::string Focused() override {
     HWND focus = GetFocus();
     if (focus == nullptr) return "(nothing)";
-    const auto key = window_.ControlOf(focus);
-    return key ? DisplayName(*key) : "(not a control)";
+    const FormWindow* window = windows_.WindowOf(focus);
+    const auto key = window != nullptr ? window->ControlOf(focus) : std::nullopt;
+    return key && *key != window->Model().FormKey() ? DisplayName(*key) : "(not a control)";
   }
 
   std::string Shown(ControlKey control) override {
-    HWND window = window_.Control(control);
+    HWND window = ControlHwnd(control);
     return window == nullptr ? std::string() : Narrow(WindowText(window));
   }
 
   std::string SelectedText(ControlKey control) override {
-    HWND window = window_.Control(control);
+    HWND window = ControlHwnd(control);
     DWORD start = 0;
     DWORD end = 0;
-    if (model_.Row(control).kind == ControlKind::ComboBox) {
+    if (ModelOf(control).Row(control).kind == ControlKind::ComboBox) {
       SendMessageW(window, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     } else {
       SendMessageW(window, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
@@ -179,16 +194,16 @@ class Win32FormDriver final : public FormDriver {
   }
 
   bool IsShown(ControlKey control) override {
-    HWND window = window_.Control(control);
+    HWND window = ControlHwnd(control);
     return window != nullptr && IsWindowVisible(window) != 0;
   }
 
   int ShownIndex(ControlKey combo) override {
-    return static_cast<int>(SendMessageW(window_.Control(combo), CB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendMessageW(ControlHwnd(combo), CB_GETCURSEL, 0, 0));
   }
 
   std::vector<std::string> ListEntries(ControlKey combo) override {
-    HWND box = window_.Control(combo);
+    HWND box = ControlHwnd(combo);
     std::vector<std::string> entries;
     const auto count = SendMessageW(box, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
@@ -208,8 +223,8 @@ class Win32FormDriver final : public FormDriver {
   // from the inventory: the test then shows that the name stays the same
   // whatever the field holds, not that Windows hears it.
   std::string AccessibleName(ControlKey control) override {
-    if (UnderWine()) return model_.Row(control).accessibleName;
-    return NameFromAccessibilityLayer(window_.Control(control));
+    if (UnderWine()) return ModelOf(control).Row(control).accessibleName;
+    return NameFromAccessibilityLayer(ControlHwnd(control));
   }
 
   std::vector<std::string> Announcements() override {
@@ -219,9 +234,9 @@ class Win32FormDriver final : public FormDriver {
 
   std::vector<ShownMessage> Messages() override { return messages_; }
 
-  std::vector<std::string> ResultMenuEntries() override {
+  std::vector<std::string> MenuEntriesOf(ControlKey box) override {
     std::vector<std::string> entries;
-    HMENU menu = win32::BuildResultMenu(window_.Control(controls::kResult), model_);
+    HMENU menu = win32::BuildResultMenu(EntriesOf(box));
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
       const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
       if ((state & MF_SEPARATOR) != 0) {
@@ -237,32 +252,30 @@ class Win32FormDriver final : public FormDriver {
     return entries;
   }
 
-  // The last entry ("复制计算过程") as a keyboard user reaches it: Shift+F10
-  // in the result box opens the menu, Up goes round to the last entry,
-  // Enter chooses it. The others through the window's own command.
-  bool ChooseFromResultMenu(std::string_view entry) override {
-    const std::vector<std::string> entries = ResultMenuEntries();
-    const auto found = std::find(entries.begin(), entries.end(), entry);
-    if (found == entries.end()) return false;
+  // The last entry as a keyboard user reaches it: Shift+F10 in the result
+  // box opens the menu, Up goes round to the last entry, Enter chooses it.
+  // The others as the window carries a chosen entry out.
+  bool ChooseFromMenuOf(ControlKey box, std::string_view entry) override {
+    const std::vector<ResultMenuEntry> entries = EntriesOf(box);
+    const auto found = std::find_if(entries.begin(), entries.end(),
+                                    [&](const ResultMenuEntry& each) { return MenuEntryAsRead(each.text) == entry; });
+    if (found == entries.end() || !found->enabled) return false;
     if (found + 1 == entries.end()) {
-      Focus(controls::kResult);
+      Focus(box);
       Send({KeyEvent(VK_SHIFT, false), KeyEvent(VK_F10, false), KeyEvent(VK_F10, true), KeyEvent(VK_SHIFT, true),
             KeyEvent(VK_UP, false, KEYEVENTF_EXTENDEDKEY), KeyEvent(VK_UP, true, KEYEVENTF_EXTENDEDKEY),
             KeyEvent(VK_RETURN, false), KeyEvent(VK_RETURN, true)});
       Settle();
       return true;
     }
-    std::size_t command = 0;
-    for (auto it = entries.begin(); it != found; ++it) command += it->empty() ? 0U : 1U;
-    win32::RunResultMenuCommand(kResultMenu[command].command, window_.Control(controls::kResult), window_.Hwnd(),
-                                model_);
+    win32::RunResultMenuEntry(*found, ControlHwnd(box), ModelOf(box));
     Settle();
     return true;
   }
 
   std::string ClipboardText() override {
     std::string text;
-    if (OpenClipboard(window_.Hwnd()) == 0) return text;
+    if (OpenClipboard(windows_.Main().Hwnd()) == 0) return text;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
       text = Narrow(static_cast<const wchar_t*>(GlobalLock(data)));
       GlobalUnlock(data);
@@ -321,7 +334,7 @@ class Win32FormDriver final : public FormDriver {
     for (int round = 0; round < 2; ++round) {
       MSG message;
       while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != 0) {
-        if (window_.TranslateNavigation(message)) continue;
+        if (windows_.TranslateNavigation(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
       }
@@ -329,8 +342,39 @@ class Win32FormDriver final : public FormDriver {
     }
   }
 
-  FormModel model_;
-  win32::FormWindow window_{model_, GetModuleHandleW(nullptr)};
+  // The window of the form that holds `control`, and its control.
+  [[nodiscard]] FormWindow& WindowFor(ControlKey control) const {
+    for (const auto& window : windows_.All()) {
+      if (window->Model().Contains(control)) return *window;
+    }
+    return windows_.Main();
+  }
+  [[nodiscard]] HWND ControlHwnd(ControlKey control) const { return WindowFor(control).Control(control); }
+  [[nodiscard]] std::vector<ResultMenuEntry> EntriesOf(ControlKey box) const {
+    return ui::ResultMenuEntries(ModelOf(box), ModelOf(box).Row(box), win32::EditStateOf(ControlHwnd(box)));
+  }
+
+  // Reads every message box of this thread on screen, then presses its
+  // button.
+  static void CALLBACK AnswerMessageBoxes(HWND /*window*/, UINT /*message*/, UINT_PTR /*timer*/, DWORD /*time*/) {
+    if (listening_ == nullptr) return;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND box, LPARAM) -> BOOL {
+          wchar_t kind[16] = {};
+          GetClassNameW(box, kind, 16);
+          if (std::wstring_view(kind) != L"#32770" || IsWindowVisible(box) == 0) return TRUE;
+          if (GetPropW(box, L"tavrelo-answered") != nullptr) return TRUE;  // closing already
+          SetPropW(box, L"tavrelo-answered", box);
+          listening_->messages_.push_back({Narrow(WindowText(box)), MessageBoxText(box)});
+          PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+          return TRUE;
+        },
+        0);
+  }
+
+  win32::ProgramWindows windows_;
+  UINT_PTR answerer_ = 0;
   std::vector<ShownMessage> messages_;
   HWINEVENTHOOK hook_ = nullptr;
   std::vector<std::string> announced_;
@@ -338,6 +382,6 @@ class Win32FormDriver final : public FormDriver {
 
 }  // namespace
 
-std::unique_ptr<FormDriver> MakeFormDriver() { return std::make_unique<Win32FormDriver>(); }
+std::unique_ptr<FormDriver> MakeFormDriver(Program& program) { return std::make_unique<Win32FormDriver>(program); }
 
 }  // namespace tavrelo::ui::testing_support

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QIcon>
@@ -74,8 +75,12 @@ void PrepareApplication() {
   }
 }
 
-FormWindow::FormWindow(FormModel& model, QWidget* parent)
-    : QWidget(parent), model_(model), widgets_(model.Inventory().size(), nullptr) {
+FormWindow::FormWindow(FormModel& model, QWidget* owner)
+    : QWidget(owner, owner != nullptr ? Qt::Window : Qt::WindowFlags()),
+      model_(model),
+      widgets_(model.Inventory().size(), nullptr) {
+  // Only closing the main window ends the program.
+  if (owner != nullptr) setAttribute(Qt::WA_QuitOnClose, false);
   const auto inventory = model_.Inventory();
   for (std::size_t i = 0; i < inventory.size(); ++i) {
     const ControlSpec& row = inventory[i];
@@ -87,7 +92,7 @@ FormWindow::FormWindow(FormModel& model, QWidget* parent)
     if (row.font != nullptr) widget->setFont(ChooseFont(*row.font));
     if (!row.hint.empty()) widget->setToolTip(ToQString(row.hint));
     Describe(widget, row);
-    if (row.kind == ControlKind::Form) continue;  // shown by the caller
+    if (row.kind == ControlKind::Form) continue;  // shown as the model says, below
     widget->setGeometry(LogicalRect(row));
     widget->setVisible(model_.Visible(row.Key()));
   }
@@ -113,11 +118,11 @@ void FormWindow::Describe(QWidget* widget, const ControlSpec& row) {
   }
 }
 
-TableGrid* FormWindow::GridIn(QWidget* frame) {
+TableGrid* FormWindow::GridIn(QWidget* frame, const ControlSpec& frameRow) {
   for (QObject* child : frame->children()) {
     if (auto* grid = dynamic_cast<TableGrid*>(child)) return grid;
   }
-  return new TableGrid(controls::kReferenceRows, controls::kReferenceColumns, frame);
+  return new TableGrid(frameRow.table.rows, frameRow.table.columns, frame);
 }
 
 FormWindow::~FormWindow() { model_.SetView(nullptr); }
@@ -148,8 +153,8 @@ QWidget* FormWindow::Build(const ControlSpec& row, QWidget* container) {
       return frame;
     }
     case ControlKind::Label: {
-      const auto cell = controls::ReferenceCellOf(key);
-      auto* label = new QLabel(text, cell ? GridIn(container) : container);
+      const auto& cell = row.cell;
+      auto* label = new QLabel(text, cell ? GridIn(container, model_.Row({row.container})) : container);
       if (cell) static_cast<TableGrid*>(label->parentWidget())->SetCell(cell->row, cell->column, label);
       label->setWordWrap(true);
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -165,34 +170,42 @@ QWidget* FormWindow::Build(const ControlSpec& row, QWidget* container) {
       BindCombo(key, combo);
       return combo;
     }
-    case ControlKind::TextBox: {
-      auto* box = new QPlainTextEdit(container);
-      box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-      box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-      box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-      box->setTabChangesFocus(true);
-      box->setPlainText(ModelToEditor(model_.Text(key)));
-      // The pointer's right button, the menu key and Shift+F10 all open it.
-      box->setContextMenuPolicy(Qt::CustomContextMenu);
-      connect(box, &QWidget::customContextMenuRequested, this, [this, box](const QPoint& at) {
-        const std::unique_ptr<QMenu> menu = BuildResultMenu();
-        menu->exec(box->viewport()->mapToGlobal(at));
-      });
-      Paint(box, {QPalette::Base}, ToColour(*row.background));
-      Paint(box, {QPalette::Text}, ToColour(*row.foreground));
-      connect(box, &QPlainTextEdit::textChanged, this, [this, key, box] {
-        if (!showingModel_) model_.SetText(key, EditorToModel(box->toPlainText()));
-      });
-      return box;
-    }
+    case ControlKind::TextBox: return BuildTextBox(row, container);
     case ControlKind::CommandButton: {
       auto* button = new ColourButton(text, ToColour(*row.background), container);
       connect(button, &QPushButton::clicked, this, [this, key] { model_.Press(key); });
       return button;
     }
-    case ControlKind::Line: GridIn(container)->AddLine(LogicalRect(row), ToColour(*row.foreground)); return nullptr;
+    case ControlKind::Line:
+      GridIn(container, model_.Row({row.container}))->AddLine(LogicalRect(row), ToColour(*row.foreground));
+      return nullptr;
   }
   return nullptr;
+}
+
+QPlainTextEdit* FormWindow::BuildTextBox(const ControlSpec& row, QWidget* container) {
+  const ControlKey key = row.Key();
+  auto* box = new QPlainTextEdit(container);
+  box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  box->setTabChangesFocus(true);
+  box->setReadOnly(row.readOnly);
+  box->setPlainText(ModelToEditor(model_.Text(key)));
+  if (row.role == ControlRole::ResultBox) {
+    // The pointer's right button, the menu key and Shift+F10 all open it.
+    box->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(box, &QWidget::customContextMenuRequested, this, [this, key, box](const QPoint& at) {
+      const std::unique_ptr<QMenu> menu = BuildResultMenu(key);
+      menu->exec(box->viewport()->mapToGlobal(at));
+    });
+  }
+  Paint(box, {QPalette::Base}, ToColour(*row.background));
+  Paint(box, {QPalette::Text}, ToColour(*row.foreground));
+  connect(box, &QPlainTextEdit::textChanged, this, [this, key, box] {
+    if (!showingModel_) model_.SetText(key, EditorToModel(box->toPlainText()));
+  });
+  return box;
 }
 
 void FormWindow::BindCombo(ControlKey key, ListComboBox* combo) {
@@ -209,9 +222,27 @@ void FormWindow::SetUpTabOrder() {
     if (previous != nullptr) QWidget::setTabOrder(previous, next);
     previous = next;
   }
-  if (QWidget* first = Widget(model_.InitialFocus()); first != nullptr && first != this) {
-    first->setFocus(Qt::OtherFocusReason);
+  FocusFirstField();
+}
+
+void FormWindow::FocusFirstField() {
+  for (const ControlKey key : model_.TabOrder()) {
+    QWidget* field = Widget(key);
+    if (field == nullptr || !model_.Visible(key)) continue;
+    field->setFocus(Qt::OtherFocusReason);
+    return;
   }
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+  // A window opened from the main one only goes out of sight; the model
+  // hears of it, as it hears of every change the user makes.
+  if (model_.FormRow().role == ControlRole::OwnedWindow) {
+    event->ignore();
+    model_.SetVisible(model_.FormKey(), false);
+    return;
+  }
+  QWidget::closeEvent(event);
 }
 
 void FormWindow::TextChanged(ControlKey control, const std::string& text) {
@@ -238,38 +269,47 @@ void FormWindow::TextChanged(ControlKey control, const std::string& text) {
 }
 
 void FormWindow::ProblemReported(const InputProblem& problem) {
-  const QString title = ToQString(kProblemTitle);
-  const QString message = QString::fromStdString(problem.message);
-  if (presenter_) {
-    presenter_(title, message);
-    return;
-  }
-  ProblemBox(title, message)->exec();
+  QMessageBox box(QMessageBox::Warning, ToQString(kProblemTitle), QString::fromStdString(problem.message),
+                  QMessageBox::NoButton, this);
+  box.addButton(ToQString(kProblemButton), QMessageBox::AcceptRole);
+  // Nothing else of the program answers until it is closed.
+  box.setWindowModality(Qt::ApplicationModal);
+  box.exec();
+  // Back to the window the press was made in, as a window manager does
+  // once a message closes (and some platforms, offscreen, do not).
+  activateWindow();
 }
 
-std::unique_ptr<QMessageBox> FormWindow::ProblemBox(const QString& title, const QString& message) {
-  auto box = std::make_unique<QMessageBox>(QMessageBox::Warning, title, message, QMessageBox::NoButton, this);
-  box->addButton(ToQString(kProblemButton), QMessageBox::AcceptRole);
-  // Nothing else on the window answers until it is closed.
-  box->setWindowModality(Qt::ApplicationModal);
-  return box;
-}
-
-std::unique_ptr<QMenu> FormWindow::BuildResultMenu() {
-  auto* box = qobject_cast<QPlainTextEdit*>(Widget(controls::kResult));
-  std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
-  // Qt makes the editing commands (in Chinese through its translations);
-  // the copying commands come from the form's table.
-  for (const ResultMenuItem& item : kResultMenu) {
-    if (item.command != ResultMenuCommand::CopySteps && item.command != ResultMenuCommand::CopyLayered) continue;
-    if (item.separatorBefore) menu->addSeparator();
-    QAction* copy = menu->addAction(ToQString(item.text));
-    copy->setEnabled(CanCopy(model_, item.command));
-    connect(copy, &QAction::triggered, this, [this, command = item.command] {
-      QApplication::clipboard()->setText(ToQString(TextToCopy(model_, command)));
+std::unique_ptr<QMenu> FormWindow::BuildResultMenu(ControlKey boxKey) {
+  auto* box = qobject_cast<QPlainTextEdit*>(Widget(boxKey));
+  auto menu = std::make_unique<QMenu>(box);
+  if (box == nullptr) return menu;
+  const EditState state{box->document()->isUndoAvailable(), box->textCursor().hasSelection(),
+                        !box->document()->isEmpty(), box->canPaste()};
+  for (const ResultMenuEntry& entry : ResultMenuEntries(model_, model_.Row(boxKey), state)) {
+    if (entry.separatorBefore) menu->addSeparator();
+    QString text = ToQString(entry.text);
+    if (!entry.shortcut.empty()) text += QLatin1Char('\t') + ToQString(entry.shortcut);
+    QAction* action = menu->addAction(text);
+    action->setEnabled(entry.enabled);
+    connect(action, &QAction::triggered, this, [this, box, entry] {
+      const std::optional<EditCommand> edit = ChooseResultMenuEntry(model_, entry);
+      if (!edit) return;
+      switch (*edit) {
+        case EditCommand::Undo: box->undo(); break;
+        case EditCommand::Cut: box->cut(); break;
+        case EditCommand::Copy: box->copy(); break;
+        case EditCommand::Paste: box->paste(); break;
+        case EditCommand::Delete: box->textCursor().removeSelectedText(); break;
+        case EditCommand::SelectAll: box->selectAll(); break;
+      }
     });
   }
   return menu;
+}
+
+void FormWindow::ClipboardRequested(const ClipboardContent& content) {
+  QApplication::clipboard()->setText(ToQString(content.text));
 }
 
 void FormWindow::FocusRequested(ControlKey control) {
@@ -288,7 +328,33 @@ void FormWindow::AnnouncementRequested(ControlKey control) {
 }
 
 void FormWindow::VisibilityChanged(ControlKey control, bool visible) {
-  if (QWidget* widget = Widget(control)) widget->setVisible(visible);
+  QWidget* widget = Widget(control);
+  if (widget == nullptr) return;
+  widget->setVisible(visible);
+  if (widget == this && visible) {
+    raise();
+    activateWindow();
+    FocusFirstField();
+  }
+}
+
+ProgramWindows::ProgramWindows(Program& program) {
+  for (FormModel* form : program.Forms()) {
+    windows_.push_back(new FormWindow(*form, windows_.empty() ? nullptr : windows_.front()));
+  }
+  // Shown as their models say: the main one by the caller, once it is ready.
+  for (FormWindow* window : windows_) {
+    if (window != windows_.front() && window->Model().Visible(window->Model().FormKey())) window->show();
+  }
+}
+
+ProgramWindows::~ProgramWindows() { delete windows_.front(); }
+
+FormWindow* ProgramWindows::WindowOf(const FormModel& form) const {
+  for (FormWindow* window : windows_) {
+    if (&window->Model() == &form) return window;
+  }
+  return nullptr;
 }
 
 void FormWindow::SelectionChanged(ControlKey control, std::optional<int> entry) {

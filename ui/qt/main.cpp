@@ -1,10 +1,9 @@
-// Tavrelo: negative skin friction of a pile. One window, nothing else.
+// Tavrelo: negative skin friction of a pile. Its windows, nothing else.
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 
-#include "ui/form_handlers.h"
-#include "ui/form_model.h"
+#include "ui/program.h"
 #include "ui/qt/display_check.h"
 #include "ui/qt/form_window.h"
 
@@ -18,9 +17,8 @@ int main(int argc, char* argv[]) {
   // Ties the window to its desktop entry (icon and name in task bars).
   QApplication::setDesktopFileName(QStringLiteral(TAVRELO_APP_ID));
   tavrelo::ui::PrepareApplication();
-  tavrelo::ui::FormModel model;
-  tavrelo::ui::FormWindow window(model);
-  tavrelo::ui::ConnectHandlers(model);
-  window.show();
+  tavrelo::ui::TavreloProgram program;
+  const tavrelo::ui::ProgramWindows windows(program);
+  windows.Main().show();
   return QApplication::exec();
 }

@@ -34,8 +34,6 @@ class ColourButton : public QPushButton {
  public:
   ColourButton(const QString& caption, const QColor& colour, QWidget* parent);
 
-  [[nodiscard]] QColor Colour() const { return colour_; }
-
  protected:
   void paintEvent(QPaintEvent* event) override;
 

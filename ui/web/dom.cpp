@@ -7,7 +7,7 @@
 // Texts cross as a pointer and a length in bytes (UTF-8); a text that comes
 // back is allocated by the page and freed here. No backslash in these
 // bodies: em++ 3.1.6 copies them into JSON unescaped (page.js splits lines). `tv` is the page's script
-// (shell.html): `tv.e` holds the elements by handle.
+// (page.js): `tv.e` holds the elements by handle.
 // clang-format off
 EM_JS(int, tv_create, (const char* tag, int tagLength, int parent, const char* style, int styleLength), {
   var e = document.createElement(UTF8ToString(tag, tagLength));
@@ -55,9 +55,10 @@ EM_JS(void, tv_combo, (int box, int field, int button, int position, const char*
 EM_JS(void, tv_combo_index, (int box, int entry), { tv.e[box].index = entry; });
 EM_JS(void, tv_button, (int h, int position), { tv.button(tv.e[h], position); });
 EM_JS(void, tv_result_box, (int h, int position), { tv.resultBox(tv.e[h], position); });
-EM_JS(void, tv_message, (const char* title, int titleLength, const char* text, int textLength, const char* button,
-                         int buttonLength), {
-  tv.message(UTF8ToString(title, titleLength), UTF8ToString(text, textLength), UTF8ToString(button, buttonLength));
+EM_JS(void, tv_message, (int form, const char* title, int titleLength, const char* text, int textLength,
+                         const char* button, int buttonLength), {
+  tv.message(tv.e[form], UTF8ToString(title, titleLength), UTF8ToString(text, textLength),
+             UTF8ToString(button, buttonLength));
 });
 EM_JS(void, tv_menu, (int x, int y, const char* items, int length), {
   tv.menu(x, y, UTF8ToString(items, length));
@@ -75,6 +76,7 @@ EM_JS(void, tv_announce, (int first, int second, const char* text, int length), 
   now.textContent = UTF8ToString(text, length);
 });
 EM_JS(void, tv_ready, (int form, int first), { tv.ready(tv.e[form], tv.e[first]); });
+EM_JS(void, tv_show, (int form, int first), { tv.show(tv.e[form], tv.e[first]); });
 EM_JS(void, tv_remove, (int form), { tv.remove(tv.e[form]); });
 // clang-format on
 
@@ -130,15 +132,15 @@ void MakeButton(Handle button, int position) { tv_button(button, position); }
 
 void MakeResultBox(Handle box, int position) { tv_result_box(box, position); }
 
-void ShowMessage(std::string_view title, std::string_view text, std::string_view button) {
-  tv_message(title.data(), Length(title), text.data(), Length(text), button.data(), Length(button));
+void ShowMessage(Handle form, std::string_view title, std::string_view text, std::string_view button) {
+  tv_message(form, title.data(), Length(title), text.data(), Length(text), button.data(), Length(button));
 }
 
 void ShowMenu(int x, int y, std::string_view items) { tv_menu(x, y, items.data(), Length(items)); }
 
 EditState EditStateOf(Handle box) {
   const int bits = tv_edit_state(box);
-  return {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0};
+  return {.undo = (bits & 4) != 0, .selection = (bits & 1) != 0, .text = (bits & 2) != 0, .paste = true};
 }
 
 void Edit(Handle box, std::string_view command) { tv_edit(box, command.data(), Length(command)); }
@@ -150,6 +152,8 @@ void Announce(Handle first, Handle second, std::string_view text) {
 }
 
 void Ready(Handle form, Handle first) { tv_ready(form, first); }
+
+void Show(Handle form, Handle first) { tv_show(form, first); }
 
 void Remove(Handle form) { tv_remove(form); }
 

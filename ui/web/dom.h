@@ -3,11 +3,14 @@
 // handle, text measured in the page's own fonts, and the few behaviours the
 // browser has no element for (the drop-down list of an editable combo box,
 // the modal message, the context menu, the clipboard, the live region), which
-// the page's script (shell.html) keeps. Each call is one small JavaScript
-// function (dom.cpp); the page calls back only with numbers (page_events.h).
+// the page's script (page.js) keeps. Each call is one small JavaScript
+// function (dom.cpp); the page calls back only with numbers, through the
+// functions form_page.cpp exports.
 
 #include <string>
 #include <string_view>
+
+#include "ui/result_menu.h"
 
 namespace tavrelo::ui::web::dom {
 
@@ -44,8 +47,9 @@ void SetPageBackground(std::string_view colour);
 // --- Behaviours ------------------------------------------------------------------
 
 // An editable combo box: `field` the input, `button` the drop-down arrow,
-// `entries` its list, one per line. Typing reports `position` to
-// tavrelo_typed, a pick the entry to tavrelo_picked.
+// `entries` its list, one per line. Typing reports `position` (the control,
+// as the program numbers it) to tavrelo_typed, a pick the entry to
+// tavrelo_picked.
 void MakeComboBox(Handle box, Handle field, Handle button, int position, std::string_view entries);
 // The entry the box shows as picked (its list opens there); -1 for none.
 void SetComboIndex(Handle box, int entry);
@@ -54,18 +58,15 @@ void MakeButton(Handle button, int position);
 // Text1: typing reported, and its context menu opened by the right button,
 // the menu key, Shift+F10 or a long touch (tavrelo_menu).
 void MakeResultBox(Handle box, int position);
-// The modal message; tavrelo_message_closed once the user closes it.
-void ShowMessage(std::string_view title, std::string_view text, std::string_view button);
+// The modal message over `form` (every form inert while it is open);
+// tavrelo_message_closed once the user closes it.
+void ShowMessage(Handle form, std::string_view title, std::string_view text, std::string_view button);
 // The context menu at (x, y) in the viewport: one item a line, as
 // "text\tshortcut\tenabled" ("" for a separator); tavrelo_menu_chosen with
 // the item's line number.
 void ShowMenu(int x, int y, std::string_view items);
-// What the result box's editing commands can do now.
-struct EditState {
-  bool selection = false;
-  bool text = false;
-  bool undo = false;
-};
+// What the result box's editing commands can do now (paste always: the page
+// cannot know the clipboard before it asks for it).
 [[nodiscard]] EditState EditStateOf(Handle box);
 // Undo, cut, copy, paste, delete or select all ("undo" … "selectAll") in the
 // result box.
@@ -78,6 +79,9 @@ void Announce(Handle first, Handle second, std::string_view text);
 // The form built: fits it to narrow viewports, keeps Tab inside it, focuses
 // `first`, and marks the first paint.
 void Ready(Handle form, Handle first);
+// Shows a form that was hidden (a window opened from the main one), the
+// focus into `first`.
+void Show(Handle form, Handle first);
 // Takes the form and whatever it has open off the page.
 void Remove(Handle form);
 

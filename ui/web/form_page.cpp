@@ -40,26 +40,45 @@ std::string CssFont(const FontSpec& font) {
 // The id of the element that takes the focus for `key`, for a label's `for`.
 std::string FieldId(ControlKey key) { return "tv-" + DisplayName(key); }
 
-std::string_view EditCommandName(ResultMenuCommand command) {
+std::string_view EditCommandName(EditCommand command) {
   switch (command) {
-    case ResultMenuCommand::Undo: return "undo";
-    case ResultMenuCommand::Cut: return "cut";
-    case ResultMenuCommand::Copy: return "copy";
-    case ResultMenuCommand::Paste: return "paste";
-    case ResultMenuCommand::Delete: return "delete";
-    case ResultMenuCommand::SelectAll: return "selectAll";
-    default: return {};
+    case EditCommand::Undo: return "undo";
+    case EditCommand::Cut: return "cut";
+    case EditCommand::Copy: return "copy";
+    case EditCommand::Paste: return "paste";
+    case EditCommand::Delete: return "delete";
+    case EditCommand::SelectAll: return "selectAll";
   }
+  return {};
 }
+
+// A control's number on the page: its page's and its place in the inventory.
+constexpr int kControlsPerPage = 4096;
+
+// Every form on the page, by its number (nullptr once taken off); the menu
+// open now and the page whose message is open, at most one each.
+std::vector<FormPage*> pages_;
+struct OpenMenu {
+  FormPage* page = nullptr;
+  ControlKey box;
+  std::vector<std::optional<ResultMenuEntry>> items;  // separators as none
+};
+OpenMenu menu_;
+FormPage* messagePage_ = nullptr;
 
 }  // namespace
 
 // --- Building ------------------------------------------------------------------
 
-FormPage::FormPage(FormModel& model) : model_(model), parts_(model.Inventory().size()), tabOrder_(model.TabOrder()) {
+FormPage::FormPage(FormModel& model)
+    : model_(model),
+      id_(static_cast<int>(pages_.size())),
+      parts_(model.Inventory().size()),
+      tabOrder_(model.TabOrder()) {
+  pages_.push_back(this);
   const auto inventory = model_.Inventory();
   for (std::size_t i = 0; i < inventory.size(); ++i) Build(inventory[i], i);
-  if (table_ != dom::kNone) dom::AddStyle(table_, "background:" + tableLines_);
+  for (const auto& [frame, table] : tables_) dom::AddStyle(table.element, "background:" + table.lines);
   // Two polite live regions that take turns (dom::Announce).
   for (dom::Handle& region : spoken_) {
     region = dom::Create("div", form_);
@@ -67,19 +86,30 @@ FormPage::FormPage(FormModel& model) : model_(model), parts_(model.Inventory().s
     dom::SetAttribute(region, "aria-live", "polite");
     dom::SetAttribute(region, "aria-atomic", "true");
   }
-  current_ = this;
   model_.SetView(this);
 }
 
 FormPage::~FormPage() {
   model_.SetView(nullptr);
-  if (current_ == this) current_ = nullptr;
+  pages_[static_cast<std::size_t>(id_)] = nullptr;
+  if (menu_.page == this) menu_ = {};
+  if (messagePage_ == this) messagePage_ = nullptr;
   dom::Remove(form_);
 }
 
 void FormPage::Show() {
   const dom::Handle first = Field(model_.InitialFocus());
   dom::Ready(form_, first != dom::kNone ? first : form_);
+}
+
+int FormPage::ControlNumber(std::size_t position) const { return id_ * kControlsPerPage + static_cast<int>(position); }
+
+FormPage* FormPage::PageOf(int control, std::size_t& position) {
+  if (control < 0) return nullptr;
+  const auto page = static_cast<std::size_t>(control / kControlsPerPage);
+  position = static_cast<std::size_t>(control % kControlsPerPage);
+  FormPage* found = page < pages_.size() ? pages_[page] : nullptr;
+  return found != nullptr && position < found->parts_.size() ? found : nullptr;
 }
 
 void FormPage::Build(const ControlSpec& row, std::size_t position) {
@@ -103,8 +133,10 @@ void FormPage::Build(const ControlSpec& row, std::size_t position) {
       dom::SetAttribute(form_, "class", "tv-form");
       dom::SetAttribute(form_, "role", "form");
       dom::SetAttribute(form_, "aria-label", model_.Text(key));
-      dom::SetTitle(model_.Text(key));
-      dom::SetPageBackground(colour);
+      if (row.role != ControlRole::OwnedWindow) {
+        dom::SetTitle(model_.Text(key));
+        dom::SetPageBackground(colour);
+      }
       break;
     }
     case ControlKind::Frame:
@@ -114,9 +146,8 @@ void FormPage::Build(const ControlSpec& row, std::size_t position) {
       BuildFrame(row, parts);
       break;
     case ControlKind::Label: {
-      const auto cell = controls::ReferenceCellOf(key);
       parts.element = dom::Create(row.labelFor.name.empty() ? "div" : "label",
-                                  cell ? TableRow(model_.Row({row.container}), cell->row) : container,
+                                  row.cell ? TableRow(model_.Row({row.container}), row.cell->row) : container,
                                   place + "color:" + CssColour(*row.foreground));
       BuildLabel(row, parts);
       break;
@@ -132,8 +163,9 @@ void FormPage::Build(const ControlSpec& row, std::size_t position) {
                       place + "background:" + CssColour(*row.background) + ";color:" + CssColour(*row.foreground));
       dom::SetAttribute(parts.field, "class", "tv-text");
       dom::SetAttribute(parts.field, "spellcheck", "false");
+      if (row.readOnly) dom::SetAttribute(parts.field, "readonly", "");
       dom::SetValue(parts.field, ToLf(model_.Text(key)));
-      dom::MakeResultBox(parts.field, static_cast<int>(position));
+      if (row.role == ControlRole::ResultBox) dom::MakeResultBox(parts.field, ControlNumber(position));
       tabStop(parts.field);
       break;
     case ControlKind::CommandButton:
@@ -142,7 +174,7 @@ void FormPage::Build(const ControlSpec& row, std::size_t position) {
       dom::SetAttribute(parts.field, "type", "button");
       dom::SetAttribute(parts.field, "class", "tv-button");
       dom::SetText(parts.field, StackedCaption(model_.Text(key)));
-      dom::MakeButton(parts.field, static_cast<int>(position));
+      dom::MakeButton(parts.field, ControlNumber(position));
       tabStop(parts.field);
       break;
     case ControlKind::Line: {
@@ -150,9 +182,10 @@ void FormPage::Build(const ControlSpec& row, std::size_t position) {
       const PixelBox box = PixelRect(row);
       const std::string colour = CssColour(*row.foreground);
       (void)TableRow(model_.Row({row.container}), 0);
-      if (!tableLines_.empty()) tableLines_ += ",";
-      tableLines_ += "linear-gradient(" + colour + "," + colour + ") " + Px(box.x) + " " + Px(box.y) + "/" +
-                     Px(box.width) + " " + Px(box.height) + " no-repeat";
+      std::string& lines = tables_[*model_.Position({row.container})].lines;
+      if (!lines.empty()) lines += ",";
+      lines += "linear-gradient(" + colour + "," + colour + ") " + Px(box.x) + " " + Px(box.y) + "/" + Px(box.width) +
+               " " + Px(box.height) + " no-repeat";
       return;
     }
   }
@@ -193,9 +226,7 @@ void FormPage::ShowFrameCaption(const ControlSpec& row, const std::string& text)
 void FormPage::BuildLabel(const ControlSpec& row, Parts& parts) {
   dom::SetAttribute(parts.element, "class", "tv-label");
   if (!row.labelFor.name.empty()) dom::SetAttribute(parts.element, "for", FieldId(row.labelFor));
-  if (const auto cell = controls::ReferenceCellOf(row.Key())) {
-    dom::SetAttribute(parts.element, "role", cell->row == 0 ? "columnheader" : "cell");
-  }
+  if (row.cell) dom::SetAttribute(parts.element, "role", row.cell->row == 0 ? "columnheader" : "cell");
   ShowLabel(row, model_.Text(row.Key()));
 }
 
@@ -232,19 +263,22 @@ void FormPage::BuildCombo(const ControlSpec& row, std::size_t position, Parts& p
     if (!entries.empty()) entries += '\n';
     entries += entry;
   }
-  dom::MakeComboBox(parts.element, parts.field, button, static_cast<int>(position), entries);
+  dom::MakeComboBox(parts.element, parts.field, button, ControlNumber(position), entries);
 }
 
 dom::Handle FormPage::TableRow(const ControlSpec& frame, int row) {
-  if (table_ != dom::kNone) return tableRows_[static_cast<std::size_t>(row)];
-  table_ = dom::Create("div", Element(frame.Key()));
-  dom::SetAttribute(table_, "class", "tv-table");
-  dom::SetAttribute(table_, "role", "table");
-  for (int k = 0; k < controls::kReferenceRows; ++k) {
-    tableRows_.push_back(dom::Create("div", table_));
-    dom::SetAttribute(tableRows_.back(), "role", "row");
+  Table& table = tables_[*model_.Position(frame.Key())];
+  if (table.element == dom::kNone) {
+    table.element = dom::Create("div", Element(frame.Key()));
+    dom::SetAttribute(table.element, "class", "tv-table");
+    dom::SetAttribute(table.element, "role", "table");
+    for (int k = 0; k < frame.table.rows; ++k) {
+      table.rows.push_back(dom::Create("div", table.element));
+      dom::SetAttribute(table.rows.back(), "role", "row");
+    }
   }
-  return tableRows_[static_cast<std::size_t>(row)];
+  return row >= 0 && static_cast<std::size_t>(row) < table.rows.size() ? table.rows[static_cast<std::size_t>(row)]
+                                                                       : table.element;
 }
 
 void FormPage::Describe(const ControlSpec& row, const Parts& parts) {
@@ -258,11 +292,6 @@ std::string FormPage::FontOfRow(const ControlSpec& row) const { return CssFont(F
 
 // --- Looking controls up --------------------------------------------------------
 
-const ControlSpec* FormPage::RowAt(std::size_t position) const {
-  const auto inventory = model_.Inventory();
-  return position < inventory.size() ? &inventory[position] : nullptr;
-}
-
 dom::Handle FormPage::Element(ControlKey control) const {
   const auto position = model_.Position(control);
   return position ? parts_[*position].element : dom::kNone;
@@ -275,70 +304,71 @@ dom::Handle FormPage::Field(ControlKey control) const {
 
 // --- What the user does --------------------------------------------------------
 
-void FormPage::Typed(std::size_t position) {
-  const ControlSpec* row = RowAt(position);
-  if (row == nullptr || parts_[position].field == dom::kNone) return;
-  const std::string shown = dom::Value(parts_[position].field);
-  model_.SetText(row->Key(), row->kind == ControlKind::TextBox ? ToCrLf(shown) : shown);
+void FormPage::Typed(int control) {
+  std::size_t position = 0;
+  FormPage* page = PageOf(control, position);
+  if (page == nullptr || page->parts_[position].field == dom::kNone) return;
+  const ControlSpec& row = page->model_.Inventory()[position];
+  const std::string shown = dom::Value(page->parts_[position].field);
+  page->model_.SetText(row.Key(), row.kind == ControlKind::TextBox ? ToCrLf(shown) : shown);
 }
 
-void FormPage::Picked(std::size_t position, int entry) {
-  if (const ControlSpec* row = RowAt(position); row != nullptr && row->kind == ControlKind::ComboBox) {
-    model_.Select(row->Key(), entry);
+void FormPage::Picked(int control, int entry) {
+  std::size_t position = 0;
+  if (FormPage* page = PageOf(control, position)) {
+    const ControlSpec& row = page->model_.Inventory()[position];
+    if (row.kind == ControlKind::ComboBox) page->model_.Select(row.Key(), entry);
   }
 }
 
-void FormPage::Pressed(std::size_t position) {
-  if (const ControlSpec* row = RowAt(position); row != nullptr && row->kind == ControlKind::CommandButton) {
-    model_.Press(row->Key());
+void FormPage::Pressed(int control) {
+  std::size_t position = 0;
+  if (FormPage* page = PageOf(control, position)) {
+    const ControlSpec& row = page->model_.Inventory()[position];
+    if (row.kind == ControlKind::CommandButton) page->model_.Press(row.Key());
   }
 }
 
-void FormPage::MenuRequested(int x, int y) {
-  const dom::EditState edit = dom::EditStateOf(Field(controls::kResult));
+void FormPage::MenuRequested(int control, int x, int y) {
+  std::size_t position = 0;
+  FormPage* page = PageOf(control, position);
+  if (page == nullptr) return;
+  const ControlSpec& box = page->model_.Inventory()[position];
+  if (box.role != ControlRole::ResultBox) return;
+  menu_ = {page, box.Key(), {}};
   std::string items;
-  menuItems_.clear();
-  for (const ResultMenuItem& item : kResultMenu) {
-    if (item.separatorBefore) {
+  for (const ResultMenuEntry& entry :
+       ResultMenuEntries(page->model_, box, dom::EditStateOf(page->parts_[position].field))) {
+    if (entry.separatorBefore) {
       items += "\n";
-      menuItems_.emplace_back();
+      menu_.items.emplace_back();
     }
-    bool enabled = true;
-    switch (item.command) {
-      case ResultMenuCommand::Undo: enabled = edit.undo; break;
-      case ResultMenuCommand::Cut:
-      case ResultMenuCommand::Copy:
-      case ResultMenuCommand::Delete: enabled = edit.selection; break;
-      case ResultMenuCommand::Paste: break;
-      case ResultMenuCommand::SelectAll: enabled = edit.text; break;
-      case ResultMenuCommand::CopySteps:
-      case ResultMenuCommand::CopyLayered: enabled = CanCopy(model_, item.command); break;
-    }
-    items.append(item.text).append("\t").append(item.shortcut).append(enabled ? "\t1\n" : "\t\n");
-    menuItems_.emplace_back(item.command);
+    items.append(entry.text).append("\t").append(entry.shortcut).append(entry.enabled ? "\t1\n" : "\t\n");
+    menu_.items.emplace_back(entry);
   }
   items.pop_back();
   dom::ShowMenu(x, y, items);
 }
 
 void FormPage::MenuChosen(int item) {
-  if (item < 0 || static_cast<std::size_t>(item) >= menuItems_.size()) return;
-  const std::optional<ResultMenuCommand> chosen = menuItems_[static_cast<std::size_t>(item)];
+  const OpenMenu menu = menu_;
+  if (menu.page == nullptr || item < 0 || static_cast<std::size_t>(item) >= menu.items.size()) return;
+  const std::optional<ResultMenuEntry>& chosen = menu.items[static_cast<std::size_t>(item)];
   if (!chosen) return;
-  const ResultMenuCommand command = *chosen;
-  if (command == ResultMenuCommand::CopySteps || command == ResultMenuCommand::CopyLayered) {
-    if (CanCopy(model_, command)) dom::Copy(ToLf(TextToCopy(model_, command)));
-  } else {
-    dom::Edit(Field(controls::kResult), EditCommandName(command));
+  if (const std::optional<EditCommand> edit = ChooseResultMenuEntry(menu.page->model_, *chosen)) {
+    dom::Edit(menu.page->Field(menu.box), EditCommandName(*edit));
   }
 }
 
 bool FormPage::MessageClosed() {
-  messageOpen_ = false;
-  const std::optional<ControlKey> pending = pendingFocus_;
-  pendingFocus_.reset();
+  FormPage* page = messagePage_;
+  messagePage_ = nullptr;
+  if (page == nullptr) return false;
+  page->messageOpen_ = false;
+  const std::optional<ControlKey> pending = page->pendingFocus_;
+  page->pendingFocus_.reset();
   if (!pending) return false;
-  FocusRequested(*pending);
+  page->FocusRequested(*pending);
   return true;
 }
 
@@ -364,7 +394,14 @@ void FormPage::TextChanged(ControlKey control, const std::string& text) {
 }
 
 void FormPage::VisibilityChanged(ControlKey control, bool visible) {
-  if (const dom::Handle element = Element(control); element != dom::kNone) dom::SetShown(element, visible);
+  const dom::Handle element = Element(control);
+  if (element == dom::kNone) return;
+  if (element == form_ && visible) {
+    const dom::Handle first = Field(model_.InitialFocus());
+    dom::Show(form_, first != dom::kNone ? first : form_);
+  } else {
+    dom::SetShown(element, visible);
+  }
 }
 
 void FormPage::SelectionChanged(ControlKey control, std::optional<int> entry) {
@@ -378,8 +415,9 @@ void FormPage::ProblemReported(const InputProblem& problem) {
   // The page cannot wait for the message to close: the focus the model asks
   // for next waits for it instead (MessageClosed).
   messageOpen_ = true;
+  messagePage_ = this;
   pendingFocus_.reset();
-  dom::ShowMessage(kProblemTitle, problem.message, kProblemButton);
+  dom::ShowMessage(form_, kProblemTitle, problem.message, kProblemButton);
 }
 
 void FormPage::FocusRequested(ControlKey control) {
@@ -399,45 +437,34 @@ void FormPage::AnnouncementRequested(ControlKey control) {
   if (Element(control) != dom::kNone) dom::Announce(spoken_[0], spoken_[1], ToLf(model_.Text(control)));
 }
 
+void FormPage::ClipboardRequested(const ClipboardContent& content) { dom::Copy(ToLf(content.text)); }
+
+// --- The program's forms ---------------------------------------------------------
+
+ProgramPages::ProgramPages(Program& program) {
+  for (FormModel* form : program.Forms()) pages_.push_back(std::make_unique<FormPage>(*form));
+}
+
 }  // namespace tavrelo::ui::web
 
 // --- The page's calls ------------------------------------------------------------
-// What the page's script reports, as numbers: an inventory position, a list
-// entry, a menu item, a point in the viewport.
+// What the page's script reports, as numbers: a control (as ControlNumber
+// gave it), a list entry, a menu item, a point in the viewport.
 
 using tavrelo::ui::web::FormPage;
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE void tavrelo_typed(int position) {
-  if (FormPage* page = FormPage::Current(); page != nullptr && position >= 0) {
-    page->Typed(static_cast<std::size_t>(position));
-  }
-}
+EMSCRIPTEN_KEEPALIVE void tavrelo_typed(int control) { FormPage::Typed(control); }
 
-EMSCRIPTEN_KEEPALIVE void tavrelo_picked(int position, int entry) {
-  if (FormPage* page = FormPage::Current(); page != nullptr && position >= 0) {
-    page->Picked(static_cast<std::size_t>(position), entry);
-  }
-}
+EMSCRIPTEN_KEEPALIVE void tavrelo_picked(int control, int entry) { FormPage::Picked(control, entry); }
 
-EMSCRIPTEN_KEEPALIVE void tavrelo_pressed(int position) {
-  if (FormPage* page = FormPage::Current(); page != nullptr && position >= 0) {
-    page->Pressed(static_cast<std::size_t>(position));
-  }
-}
+EMSCRIPTEN_KEEPALIVE void tavrelo_pressed(int control) { FormPage::Pressed(control); }
 
-EMSCRIPTEN_KEEPALIVE void tavrelo_menu(int x, int y) {
-  if (FormPage* page = FormPage::Current()) page->MenuRequested(x, y);
-}
+EMSCRIPTEN_KEEPALIVE void tavrelo_menu(int control, int x, int y) { FormPage::MenuRequested(control, x, y); }
 
-EMSCRIPTEN_KEEPALIVE void tavrelo_menu_chosen(int item) {
-  if (FormPage* page = FormPage::Current()) page->MenuChosen(item);
-}
+EMSCRIPTEN_KEEPALIVE void tavrelo_menu_chosen(int item) { FormPage::MenuChosen(item); }
 
-EMSCRIPTEN_KEEPALIVE int tavrelo_message_closed() {
-  FormPage* page = FormPage::Current();
-  return page != nullptr && page->MessageClosed() ? 1 : 0;
-}
+EMSCRIPTEN_KEEPALIVE int tavrelo_message_closed() { return FormPage::MessageClosed() ? 1 : 0; }
 
 }  // extern "C"

@@ -1,30 +1,35 @@
 #pragma once
-// The window as one web page: every control built into the page by walking
-// the control inventory, kept in step with the FormModel both ways through
-// the FormView contract (ui/form_view.h).
+// The windows as one web page: each form built into the page by walking its
+// inventory, kept in step with its FormModel both ways through the FormView
+// contract (ui/form_view.h). ProgramPages puts every form of a program on
+// the page.
 //
 //   inventory row  →  element (data-control="Combo4(5)", placed at its pixels)
 //   Form           a div (role form) of the window's size and colour
 //   Frame          a div (role group) with its etched edge and caption
 //   Label          a label (for its field) or a div, lines broken by WrapLines
-//                  in the page's own font metrics; the ξn table's cells as
-//                  cells of a role=table, row by row
+//                  in the page's own font metrics; a table's cells as cells
+//                  of a role=table, row by row
 //   ComboBox       a div holding an input (role combobox) and the drop-down
 //                  arrow; the list is the page script's popup
-//   TextBox        a textarea; its context menu from kResultMenu
+//   TextBox        a textarea; a result box's context menu from
+//                  ResultMenuEntries
 //   CommandButton  a button, its caption stacked
 //   Line           a stripe of its frame's table background (no element)
 //
 // The page calls back with numbers only: the exported tavrelo_* functions
 // (form_page.cpp) hand the user's typing, picks, presses and menu choices to
-// the one FormPage.
+// the FormPage whose control it was.
 
 #include <cstddef>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "ui/form_model.h"
+#include "ui/program.h"
 #include "ui/result_menu.h"
 #include "ui/web/dom.h"
 
@@ -37,8 +42,11 @@ class FormPage final : private FormView {
   FormPage(const FormPage&) = delete;
   FormPage& operator=(const FormPage&) = delete;
 
-  // Focuses the first tab stop and lets the page fit and paint the form.
+  // Focuses the first tab stop and lets the page fit and paint the form
+  // (the main window's, once).
   void Show();
+
+  [[nodiscard]] FormModel& Model() const noexcept { return model_; }
 
   // The element that shows `control` (Form1's for the form), and the input,
   // textarea or button inside it that takes the focus; kNone for a line or a
@@ -47,19 +55,17 @@ class FormPage final : private FormView {
   [[nodiscard]] dom::Handle Field(ControlKey control) const;
 
   // --- What the page reports (through the exported functions) -------------------
-  void Typed(std::size_t position);
-  void Picked(std::size_t position, int entry);
-  void Pressed(std::size_t position);
+  // `control` numbers a control of one of the forms on the page.
+  static void Typed(int control);
+  static void Picked(int control, int entry);
+  static void Pressed(int control);
   // The result box's menu asked for at (x, y) in the viewport.
-  void MenuRequested(int x, int y);
+  static void MenuRequested(int control, int x, int y);
   // Item `item` of the menu last opened.
-  void MenuChosen(int item);
+  static void MenuChosen(int item);
   // The message of a failed press closed; true when the focus went to the
   // field at fault.
-  bool MessageClosed();
-
-  // The page of this program (nullptr before it is built and after).
-  [[nodiscard]] static FormPage* Current() noexcept { return current_; }
+  static bool MessageClosed();
 
  private:
   struct Parts {
@@ -68,17 +74,21 @@ class FormPage final : private FormView {
     dom::Handle caption = dom::kNone;  // a frame's caption strip
   };
 
+  // The page's number of the control at `position` of the inventory, and
+  // back: which page, and where in its inventory.
+  [[nodiscard]] int ControlNumber(std::size_t position) const;
+  static FormPage* PageOf(int control, std::size_t& position);
+
   void Build(const ControlSpec& row, std::size_t position);
   void BuildFrame(const ControlSpec& row, Parts& parts);
   void BuildLabel(const ControlSpec& row, Parts& parts);
   void BuildCombo(const ControlSpec& row, std::size_t position, Parts& parts);
-  // Row `row` of the ξn table in `frame` (made at the first line or cell:
-  // its rows hold the cells, its background the lines).
+  // Row `row` of the table in `frame` (made at the first line or cell: its
+  // rows hold the cells, its background the lines).
   dom::Handle TableRow(const ControlSpec& frame, int row);
   void ShowLabel(const ControlSpec& row, const std::string& text);
   void ShowFrameCaption(const ControlSpec& row, const std::string& text);
   void Describe(const ControlSpec& row, const Parts& parts);
-  [[nodiscard]] const ControlSpec* RowAt(std::size_t position) const;
   [[nodiscard]] std::string FontOfRow(const ControlSpec& row) const;
 
   void TextChanged(ControlKey control, const std::string& text) override;
@@ -87,21 +97,38 @@ class FormPage final : private FormView {
   void ProblemReported(const InputProblem& problem) override;
   void FocusRequested(ControlKey control) override;
   void AnnouncementRequested(ControlKey control) override;
+  void ClipboardRequested(const ClipboardContent& content) override;
 
   FormModel& model_;
+  int id_ = 0;                // the page's number among the forms on the page
   std::vector<Parts> parts_;  // one per inventory row, in its order
   std::vector<ControlKey> tabOrder_;
   dom::Handle form_ = dom::kNone;
-  dom::Handle table_ = dom::kNone;
-  std::vector<dom::Handle> tableRows_;
-  std::string tableLines_;  // the lines' CSS backgrounds
+  // The tables, by their frame's place in the inventory.
+  struct Table {
+    dom::Handle element = dom::kNone;
+    std::vector<dom::Handle> rows;
+    std::string lines;  // the lines' CSS backgrounds
+  };
+  std::map<std::size_t, Table> tables_;
   dom::Handle spoken_[2] = {dom::kNone, dom::kNone};
   bool messageOpen_ = false;
   std::optional<ControlKey> pendingFocus_;  // asked for while the message was open
-  // The open menu's items, separators as none.
-  std::vector<std::optional<ResultMenuCommand>> menuItems_;
+};
 
-  static inline FormPage* current_ = nullptr;
+// Every form of a program on the page: the main window's, and the others
+// hidden until their models show them.
+class ProgramPages {
+ public:
+  explicit ProgramPages(Program& program);
+  ProgramPages(const ProgramPages&) = delete;
+  ProgramPages& operator=(const ProgramPages&) = delete;
+
+  [[nodiscard]] FormPage& Main() const { return *pages_.front(); }
+  [[nodiscard]] const std::vector<std::unique_ptr<FormPage>>& All() const noexcept { return pages_; }
+
+ private:
+  std::vector<std::unique_ptr<FormPage>> pages_;
 };
 
 }  // namespace tavrelo::ui::web

@@ -1,7 +1,8 @@
-// The page's side of the window: the behaviours the browser has no element
+// The page's side of the windows: the behaviours the browser has no element
 // for. The program (ui/web) makes the elements, places them, and tells this
 // script which behaviour each takes; what the user does goes back to the
-// program as numbers (Module._tavrelo_*).
+// program as numbers (Module._tavrelo_*): `position` names a control of one
+// of the forms on the page, as the program numbered it.
 var tv = {
   e: [],  // the program's elements, by handle
   scale: 1,
@@ -56,7 +57,7 @@ var tv = {
   },
   openList: function (box, position) {
     tv.closeList();
-    var list = document.createElement("div"), form = tv.form, rows = Math.min(box.entries.length, 10);
+    var list = document.createElement("div"), form = box.closest(".tv-form"), rows = Math.min(box.entries.length, 10);
     list.className = "tv-list";
     list.id = "tv-list";
     list.setAttribute("role", "listbox");
@@ -116,7 +117,7 @@ var tv = {
   resultBox: function (t, position) {
     var timer = 0, open = function (x, y) {
       clearTimeout(timer);
-      if (!tv.menuEl) Module._tavrelo_menu(x, y);
+      if (!tv.menuEl) Module._tavrelo_menu(position, x, y);
     };
     var typed = function (e) { if (!e.isComposing) Module._tavrelo_typed(position); };
     t.addEventListener("input", typed);
@@ -252,9 +253,9 @@ var tv = {
   // --- The message of a failed press: modal, the focus held on its one
   // button until Enter, Esc or a click closes it; then the program puts the
   // focus into the field at fault, or it goes back where it was.
-  message: function (title, text, button) {
+  message: function (form, title, text, button) {
     var cover = document.createElement("div"), box = cover.appendChild(document.createElement("div"));
-    var back = document.activeElement, form = tv.form, r = form.getBoundingClientRect();
+    var back = document.activeElement, forms = document.querySelectorAll(".tv-form"), r = form.getBoundingClientRect();
     cover.className = "tv-cover";
     box.className = "tv-message";
     box.setAttribute("role", "alertdialog");
@@ -274,7 +275,7 @@ var tv = {
     var close = function () {
       if (!cover.parentNode) return;
       cover.remove();
-      form.inert = false;
+      [].forEach.call(forms, function (f) { f.inert = false; });
       if (!Module._tavrelo_message_closed() && back) back.focus();
     };
     b.addEventListener("click", close);
@@ -287,7 +288,7 @@ var tv = {
     cover.addEventListener("mousedown", function (e) { if (e.target !== b) e.preventDefault(); });
     tv.closeList();
     tv.closeMenu(false);
-    form.inert = true;
+    [].forEach.call(forms, function (f) { f.inert = true; });
     document.body.appendChild(cover);
     b.focus();
   },
@@ -309,7 +310,9 @@ var tv = {
       tv.fit = fit;
       document.addEventListener("keydown", function (e) {
         if (e.key !== "Tab" || e.defaultPrevented || e.altKey || e.ctrlKey || e.metaKey) return;
-        var stops = [].filter.call(tv.form.querySelectorAll("[tabindex]"), function (x) {
+        var form = document.activeElement && document.activeElement.closest(".tv-form");
+        if (!form) return;
+        var stops = [].filter.call(form.querySelectorAll("[tabindex]"), function (x) {
           return x.tabIndex > 0 && x.getClientRects().length;
         }).sort(function (a, b) { return a.tabIndex - b.tabIndex; });
         var last = stops.length - 1;
@@ -322,11 +325,18 @@ var tv = {
     first.focus();
     requestAnimationFrame(function () { setTimeout(function () { performance.mark("tavrelo-painted"); }); });
   },
+  // A window shown again (one opened from the main one): the focus into
+  // its first field.
+  show: function (form, first) {
+    form.style.display = "";
+    first.focus();
+  },
   remove: function (form) {
     tv.closeList();
     tv.closeMenu(false);
     [].forEach.call(document.querySelectorAll(".tv-cover"), function (c) { c.remove(); });
     form.remove();
-    tv.e = [];
+    tv.e = tv.e.map(function (e) { return e && form.contains(e) ? null : e; });
+    if (!document.querySelector(".tv-form")) tv.e = [];
   }
 };

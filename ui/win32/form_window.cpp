@@ -6,8 +6,8 @@
 
 #include "ui/view_rules.h"
 #include "ui/win32/accessibility.h"
+#include "ui/win32/context_menu.h"
 #include "ui/win32/message_box.h"
-#include "ui/win32/result_menu.h"
 #include "ui/win32/system.h"
 #include "ui/win32/text.h"
 
@@ -64,20 +64,14 @@ FormWindow* OwnerOf(HWND window, UINT message, LPARAM lParam) {
 
 // --- Building ------------------------------------------------------------------
 
-FormWindow::FormWindow(FormModel& model, HINSTANCE instance)
+FormWindow::FormWindow(FormModel& model, HINSTANCE instance, HWND owner)
     : model_(model), controls_(model.Inventory().size(), nullptr) {
   static const bool registered = (RegisterClasses(instance, FormProc, FrameProc), true);
   (void)registered;
   const auto inventory = model_.Inventory();
-  for (std::size_t i = 0; i < inventory.size(); ++i) CreateControl(inventory[i], i, instance);
+  for (std::size_t i = 0; i < inventory.size(); ++i) CreateControl(inventory[i], i, instance, owner);
   LayOut(DpiOf(window_));
-  // Only now, once laid out: a subclassed window looks its subclass up on
-  // every message, and under Wine each look-up is a call to the server,
-  // which laying out would make a few thousand times.
-  for (const auto& [window, position] : rows_) {
-    const bool edits = window != controls_[position] || inventory[position].kind == ControlKind::TextBox;
-    if (edits) SetWindowSubclass(window, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
-  }
+  Subclass();
   AddTooltips(instance);
   SetUpTabOrder();
   model_.SetView(this);
@@ -89,11 +83,26 @@ FormWindow::~FormWindow() {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
   }
-  if (uiFont_ != nullptr) DeleteObject(uiFont_);
-  if (noteFont_ != nullptr) DeleteObject(noteFont_);
+  for (const auto& [font, handle] : fonts_) DeleteObject(handle);
 }
 
-void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HINSTANCE instance) {
+// Only once laid out: a subclassed window looks its subclass up on every
+// message, and under Wine each look-up is a call to the server, which
+// laying out would make a few thousand times.
+void FormWindow::Subclass() {
+  const auto inventory = model_.Inventory();
+  const auto data = reinterpret_cast<DWORD_PTR>(this);
+  for (const auto& [window, position] : rows_) {
+    const ControlSpec& row = inventory[position];
+    if (row.kind == ControlKind::ComboBox && window != controls_[position]) {
+      SetWindowSubclass(window, ComboFieldProc, 1, data);
+    } else if (row.role == ControlRole::ResultBox) {
+      SetWindowSubclass(window, ResultBoxProc, 1, data);
+    }
+  }
+}
+
+void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HINSTANCE instance, HWND owner) {
   const ControlKey key = row.Key();
   const std::wstring text = Widen(row.kind == ControlKind::TextBox ? ToCrLf(model_.Text(key)) : model_.Text(key));
   HWND parent = window_;
@@ -108,7 +117,7 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HIN
     case ControlKind::Form: {
       constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
       window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, text.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+                                CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, this);
       control = window_;
       break;
     }
@@ -133,9 +142,10 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HIN
     }
     case ControlKind::TextBox:
       control = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text.c_str(),
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0,
-                                0, 0, 0, parent, id, instance, nullptr);
-      MakeLiveRegion(control);
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN |
+                                    (row.readOnly ? ES_READONLY : 0),
+                                0, 0, 0, 0, parent, id, instance, nullptr);
+      if (row.role == ControlRole::ResultBox) MakeLiveRegion(control);
       break;
     case ControlKind::CommandButton: control = create(0, L"BUTTON", WS_TABSTOP | BS_OWNERDRAW); break;
     case ControlKind::Line: return;  // painted by its frame
@@ -169,15 +179,13 @@ void FormWindow::AddTooltips(HINSTANCE instance) {
 
 void FormWindow::LayOut(int dpi) {
   dpi_ = dpi;
-  const HFONT oldUi = uiFont_;
-  const HFONT oldNote = noteFont_;
-  const ControlSpec& form = model_.Row(controls::kForm);
-  uiFont_ = CreateFontFor(*form.font, dpi);
+  std::map<const FontSpec*, HFONT> old = std::move(fonts_);
+  fonts_.clear();
   const auto inventory = model_.Inventory();
-  // The notes' font: the one row with a font of its own.
-  const auto notes = std::find_if(inventory.begin(), inventory.end(),
-                                  [&](const ControlSpec& row) { return row.font != nullptr && row.font != form.font; });
-  noteFont_ = notes != inventory.end() ? CreateFontFor(*notes->font, dpi) : nullptr;
+  for (const ControlSpec& row : inventory) {
+    const FontSpec& font = FontOf(model_, row);
+    if (!fonts_.contains(&font)) fonts_[&font] = CreateFontFor(font, dpi);
+  }
   int itemHeight = 0;  // that fits the first combo box, and so the others of its font and height
   for (std::size_t i = 0; i < inventory.size(); ++i) {
     const ControlSpec& row = inventory[i];
@@ -194,8 +202,7 @@ void FormWindow::LayOut(int dpi) {
       MoveWindow(control, box.x, box.y, box.width, box.height, FALSE);
     }
   }
-  if (oldUi != nullptr) DeleteObject(oldUi);
-  if (oldNote != nullptr) DeleteObject(oldNote);
+  for (const auto& [font, handle] : old) DeleteObject(handle);
   RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -251,7 +258,16 @@ void FormWindow::Show(int showCommand) {
   SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   ShowWindow(window_, showCommand);
   UpdateWindow(window_);
-  if (HWND first = Control(model_.InitialFocus()); first != nullptr && first != window_) SetFocus(first);
+  FocusFirstField();
+}
+
+void FormWindow::FocusFirstField() {
+  for (const ControlKey key : model_.TabOrder()) {
+    HWND field = Control(key);
+    if (field == nullptr || !model_.Visible(key)) continue;
+    SetFocus(field);
+    return;
+  }
 }
 
 // --- Looking controls up ------------------------------------------------------------
@@ -273,9 +289,9 @@ std::optional<ControlKey> FormWindow::ControlOf(HWND window) const {
 
 HFONT FormWindow::Font(ControlKey control) const {
   const auto position = model_.Position(control);
-  if (!position) return uiFont_;
-  const ControlSpec& row = model_.Inventory()[*position];
-  return &FontOf(model_, row) == model_.Row(controls::kForm).font ? uiFont_ : noteFont_;
+  const FontSpec& font = FontOf(model_, position ? model_.Inventory()[*position] : model_.FormRow());
+  const auto found = fonts_.find(&font);
+  return found != fonts_.end() ? found->second : nullptr;
 }
 
 // --- Messages -------------------------------------------------------------------
@@ -313,52 +329,67 @@ LRESULT CALLBACK FormWindow::FrameProc(HWND frame, UINT message, WPARAM wParam, 
   return DefWindowProcW(frame, message, wParam, lParam);
 }
 
-LRESULT CALLBACK FormWindow::EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
-                                      DWORD_PTR data) {
+namespace {
+
+// Ctrl+A selects the whole text, as users expect of any field (Wine's edit
+// controls ignore it): true when the message was that key or its character.
+bool SelectsAll(HWND edit, UINT message, WPARAM wParam) {
+  if (message == WM_KEYDOWN && wParam == 'A' && GetKeyState(VK_CONTROL) < 0) {
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    return true;
+  }
+  return message == WM_CHAR && wParam == 1;  // Ctrl+A's character: no beep, no edit
+}
+
+}  // namespace
+
+LRESULT CALLBACK FormWindow::ComboFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
+                                            DWORD_PTR data) {
+  if (SelectsAll(field, message, wParam)) return 0;
+  if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n' || wParam == 27)) {
+    // Enter and Esc do nothing to the field while its list is closed: no
+    // pick, no beep.
+    auto* self = reinterpret_cast<FormWindow*>(data);
+    const std::optional<ControlKey> key = self->ControlOf(field);
+    HWND combo = key ? self->Control(*key) : nullptr;
+    if (combo != nullptr && SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) == 0) return 0;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(field, ComboFieldProc, 1);
+  return DefSubclassProc(field, message, wParam, lParam);
+}
+
+LRESULT CALLBACK FormWindow::ResultBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
+                                           DWORD_PTR data) {
+  if (SelectsAll(box, message, wParam)) return 0;
   auto* self = reinterpret_cast<FormWindow*>(data);
-  const std::optional<ControlKey> key = self->ControlOf(edit);
-  const bool inCombo = key && *key != controls::kResult;
-  HWND combo = inCombo ? self->Control(*key) : nullptr;
-  const bool listOpen = combo != nullptr && SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0;
   switch (message) {
+    // A multi-line edit control asks its parent to close on Esc: that would
+    // close the whole window.
     case WM_KEYDOWN:
-      // Ctrl+A selects the whole text, as users expect of any field.
-      if (wParam == 'A' && GetKeyState(VK_CONTROL) < 0) {
-        SendMessageW(edit, EM_SETSEL, 0, -1);
-        return 0;
-      }
-      // A multi-line edit control asks its parent to close on Esc: in the
-      // result box that would close the whole window.
-      if (wParam == VK_ESCAPE && !inCombo) return 0;
+      if (wParam == VK_ESCAPE) return 0;
       break;
     case WM_CHAR:
-      if (wParam == 1) return 0;  // Ctrl+A's character: no beep, no edit
-      if (wParam == 27 && !inCombo) return 0;
-      // Enter and Esc do nothing to a combo box's field while its list is
-      // closed: no pick, no beep.
-      if (inCombo && !listOpen && (wParam == L'\r' || wParam == L'\n' || wParam == 27)) return 0;
+      if (wParam == 27) return 0;
       break;
     case WM_CONTEXTMENU:
-      if (!inCombo) {
-        ShowResultMenu(edit, lParam, self->window_, self->model_);
+      if (const ControlSpec* row = self->RowOf(box)) {
+        ShowResultMenu(box, lParam, self->window_, self->model_, *row);
         return 0;
       }
       break;
-    case WM_GETDLGCODE:
-      // Tab leaves the result box instead of typing a tab into it.
-      if (!inCombo) {
-        const auto* pending = reinterpret_cast<const MSG*>(lParam);
-        LRESULT code = DefSubclassProc(edit, message, wParam, lParam);
-        if (pending != nullptr && pending->message == WM_KEYDOWN && pending->wParam == VK_TAB) {
-          code &= ~(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
-        }
-        return code;
+    case WM_GETDLGCODE: {
+      // Tab leaves the box instead of typing a tab into it.
+      const auto* pending = reinterpret_cast<const MSG*>(lParam);
+      LRESULT code = DefSubclassProc(box, message, wParam, lParam);
+      if (pending != nullptr && pending->message == WM_KEYDOWN && pending->wParam == VK_TAB) {
+        code &= ~(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
       }
-      break;
-    case WM_NCDESTROY: RemoveWindowSubclass(edit, EditProc, 1); break;
+      return code;
+    }
+    case WM_NCDESTROY: RemoveWindowSubclass(box, ResultBoxProc, 1); break;
     default: break;
   }
-  return DefSubclassProc(edit, message, wParam, lParam);
+  return DefSubclassProc(box, message, wParam, lParam);
 }
 
 LRESULT FormWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -366,7 +397,7 @@ LRESULT FormWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(window, &client);
-      FillRect(reinterpret_cast<HDC>(wParam), &client, brushes_(*model_.Row(controls::kForm).background));
+      FillRect(reinterpret_cast<HDC>(wParam), &client, brushes_(*model_.FormRow().background));
       return 1;
     }
     case WM_COMMAND:
@@ -395,9 +426,21 @@ LRESULT FormWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
                    suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
+    case WM_CLOSE:
+      // A window opened from the main one only goes out of sight; the model
+      // hears of it, as it hears of every change the user makes.
+      if (window == window_ && model_.FormRow().role == ControlRole::OwnedWindow) {
+        model_.SetVisible(model_.FormKey(), false);
+        return 0;
+      }
+      break;
     case WM_DESTROY:
-      if (window == window_) PostQuitMessage(0);
+      if (window == window_ && model_.FormRow().role != ControlRole::OwnedWindow) PostQuitMessage(0);
       return 0;
+    case WM_NCDESTROY:
+      // Gone with its owner, or as the program ends: nothing left to destroy.
+      if (window == window_) window_ = nullptr;
+      break;
     default: break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
@@ -459,7 +502,19 @@ void FormWindow::TextChanged(ControlKey control, const std::string& text) {
 }
 
 void FormWindow::VisibilityChanged(ControlKey control, bool visible) {
-  if (HWND window = Control(control)) ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
+  HWND window = Control(control);
+  if (window == nullptr) return;
+  if (window != window_) {
+    ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
+  } else if (visible) {
+    Show();
+    SetForegroundWindow(window_);
+  } else {
+    // The focus goes back to the owner, as it does when a dialog closes.
+    HWND owner = GetWindow(window_, GW_OWNER);
+    ShowWindow(window_, SW_HIDE);
+    if (owner != nullptr) SetActiveWindow(owner);
+  }
 }
 
 void FormWindow::SelectionChanged(ControlKey control, std::optional<int> entry) {
@@ -491,17 +546,42 @@ void FormWindow::AnnouncementRequested(ControlKey control) {
 }
 
 void FormWindow::ProblemReported(const InputProblem& problem) {
-  if (presenter_) {
-    presenter_(std::string(kProblemTitle), problem.message);
-    return;
-  }
   ShowMessage(window_, kProblemTitle, problem.message, kProblemButton);
 }
 
-int RunMessageLoop(FormWindow& window) {
+void FormWindow::ClipboardRequested(const ClipboardContent& content) { CopyToClipboard(window_, content); }
+
+// --- The program's windows -------------------------------------------------------
+
+ProgramWindows::ProgramWindows(Program& program, HINSTANCE instance) {
+  for (FormModel* form : program.Forms()) {
+    HWND owner = windows_.empty() ? nullptr : windows_.front()->Hwnd();
+    windows_.push_back(std::make_unique<FormWindow>(*form, instance, owner));
+  }
+}
+
+// The owned windows first: Windows would destroy them with their owner.
+ProgramWindows::~ProgramWindows() {
+  while (!windows_.empty()) windows_.pop_back();
+}
+
+FormWindow* ProgramWindows::WindowOf(HWND hwnd) const {
+  HWND top = hwnd != nullptr ? GetAncestor(hwnd, GA_ROOT) : nullptr;
+  for (const auto& window : windows_) {
+    if (window->Hwnd() == top) return window.get();
+  }
+  return nullptr;
+}
+
+bool ProgramWindows::TranslateNavigation(MSG& message) const {
+  FormWindow* window = WindowOf(message.hwnd);
+  return window != nullptr && window->TranslateNavigation(message);
+}
+
+int RunMessageLoop(const ProgramWindows& windows) {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (window.TranslateNavigation(message)) continue;
+    if (windows.TranslateNavigation(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -1,17 +1,20 @@
 #pragma once
-// The window on Windows: every control created by walking the control
-// inventory with the Windows API's own controls, kept in step with the
-// FormModel both ways through the FormView contract (ui/form_view.h).
+// A window of the program on Windows: every control created by walking its
+// form's inventory with the Windows API's own controls, kept in step with
+// the FormModel both ways through the FormView contract (ui/form_view.h).
+// ProgramWindows makes one window per form.
 //
 //   inventory row  →  control
-//   Form           a top-level window of our own class
+//   Form           a top-level window of our own class; a window opened
+//                  from the main one is owned by it (above it, closed with it)
 //   Frame          a child window of our own class that paints itself
 //                  (painting.h) and hands its controls' notifications on to
 //                  the form
 //   Label          STATIC, owner-drawn by the form
 //   ComboBox       COMBOBOX, CBS_DROPDOWN: CBN_EDITCHANGE is typing,
 //                  CBN_SELCHANGE a pick
-//   TextBox        EDIT, multi-line, no scroll bars; its menu in result_menu.h
+//   TextBox        EDIT, multi-line, no scroll bars; a result box's menu in
+//                  context_menu.h
 //   CommandButton  BUTTON, owner-drawn
 //   Line           painted by its frame (not a window)
 //
@@ -20,44 +23,42 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "ui/form_model.h"
+#include "ui/program.h"
 #include "ui/win32/painting.h"
 
 namespace tavrelo::ui::win32 {
 
 class FormWindow : private FormView {
  public:
-  // Builds the window and every control, hidden; Show() shows it.
-  FormWindow(FormModel& model, HINSTANCE instance);
+  // Builds the window and every control, hidden; `owner` for a window opened
+  // from the main one. Show() shows it.
+  FormWindow(FormModel& model, HINSTANCE instance, HWND owner = nullptr);
   ~FormWindow() override;
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
 
-  // Shows the window with the focus in the first tab stop.
+  // Shows the window with the focus in its first shown tab stop.
   void Show(int showCommand = SW_SHOWNORMAL);
+  [[nodiscard]] FormModel& Model() const noexcept { return model_; }
   // The top-level window.
   [[nodiscard]] HWND Hwnd() const noexcept { return window_; }
-  // The window that shows `control`: the form itself for Form1, the combo
-  // box (not its edit field) for a combo box; nullptr for a line or a
-  // control that does not exist.
+  // The window that shows `control`: the form itself for the form's own
+  // key, the combo box (not its edit field) for a combo box; nullptr for a
+  // line or a control that does not exist.
   [[nodiscard]] HWND Control(ControlKey control) const;
   // The control a window belongs to (a combo box's edit field included).
   [[nodiscard]] std::optional<ControlKey> ControlOf(HWND window) const;
   // The dots per inch the window is laid out for.
   [[nodiscard]] int Dpi() const noexcept { return dpi_; }
-  // The font `control` is drawn in: the window's, or Label6's own.
+  // The font `control` is drawn in: the window's, or its own (Label6's).
   [[nodiscard]] HFONT Font(ControlKey control) const;
-
-  // Replaces the modal message box of a failed press (tests answer it
-  // without blocking).
-  using MessagePresenter = std::function<void(const std::string& title, const std::string& message)>;
-  void SetMessagePresenter(MessagePresenter presenter) { presenter_ = std::move(presenter); }
 
   // Runs the keyboard navigation (Tab, Shift+Tab) of the window for a
   // message of the loop; true when it was taken.
@@ -66,14 +67,19 @@ class FormWindow : private FormView {
  private:
   static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                   DWORD_PTR data);
+  // A combo box's edit field, and a result box: each its own keys.
+  static LRESULT CALLBACK ComboFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR data);
+  static LRESULT CALLBACK ResultBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR data);
   LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  void CreateControl(const ControlSpec& row, std::size_t position, HINSTANCE instance);
+  void CreateControl(const ControlSpec& row, std::size_t position, HINSTANCE instance, HWND owner);
+  void Subclass();
   void AddTooltips(HINSTANCE instance);
   void LayOut(int dpi);
   int FitComboHeight(HWND combo, int height, int guess);
   void SetUpTabOrder();
+  void FocusFirstField();
   void OnCommand(HWND control, int code);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   [[nodiscard]] const ControlSpec* RowOf(HWND window) const;
@@ -84,6 +90,7 @@ class FormWindow : private FormView {
   void ProblemReported(const InputProblem& problem) override;
   void FocusRequested(ControlKey control) override;
   void AnnouncementRequested(ControlKey control) override;
+  void ClipboardRequested(const ClipboardContent& content) override;
 
   FormModel& model_;
   HWND window_ = nullptr;
@@ -91,15 +98,33 @@ class FormWindow : private FormView {
   std::vector<HWND> controls_;        // one per inventory row, in its order (nullptr for lines)
   std::map<HWND, std::size_t> rows_;  // control (and combo edit field) → inventory position
   Brushes brushes_;
-  HFONT uiFont_ = nullptr;
-  HFONT noteFont_ = nullptr;
+  std::map<const FontSpec*, HFONT> fonts_;  // at dpi_, one per font of the inventory
   int dpi_ = 96;
   bool showingModel_ = false;  // true while a model change is put on screen
   HWND lastFocus_ = nullptr;   // given back when the window is activated again
-  MessagePresenter presenter_;
 };
 
-// Delivers the user's events to `window` until it is closed; the exit code.
-int RunMessageLoop(FormWindow& window);
+// One window per form of a program: the main window, which owns the others.
+class ProgramWindows {
+ public:
+  ProgramWindows(Program& program, HINSTANCE instance);
+  ~ProgramWindows();
+  ProgramWindows(const ProgramWindows&) = delete;
+  ProgramWindows& operator=(const ProgramWindows&) = delete;
+
+  [[nodiscard]] FormWindow& Main() const { return *windows_.front(); }
+  [[nodiscard]] const std::vector<std::unique_ptr<FormWindow>>& All() const noexcept { return windows_; }
+  // The window `hwnd` is or stands in; nullptr for one of no form.
+  [[nodiscard]] FormWindow* WindowOf(HWND hwnd) const;
+  // The keyboard navigation of the window the message is for.
+  bool TranslateNavigation(MSG& message) const;
+
+ private:
+  std::vector<std::unique_ptr<FormWindow>> windows_;
+};
+
+// Delivers the user's events to the windows until the main one is closed;
+// the exit code.
+int RunMessageLoop(const ProgramWindows& windows);
 
 }  // namespace tavrelo::ui::win32

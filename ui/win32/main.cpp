@@ -1,11 +1,9 @@
-// Tavrelo on Windows: negative skin friction of a pile. One window, nothing else.
-#include <windows.h>
-
+// Tavrelo on Windows: negative skin friction of a pile. Its windows, nothing else.
 #include <commctrl.h>
 #include <objbase.h>
+#include <windows.h>
 
-#include "ui/form_handlers.h"
-#include "ui/form_model.h"
+#include "ui/program.h"
 #include "ui/win32/form_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int showCommand) {
@@ -13,11 +11,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
   InitCommonControlsEx(&controls);
   // The accessibility layer's annotations are COM objects.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  tavrelo::ui::FormModel model;
-  tavrelo::ui::win32::FormWindow window(model, instance);
-  tavrelo::ui::ConnectHandlers(model);
-  window.Show(showCommand);
-  const int exitCode = tavrelo::ui::win32::RunMessageLoop(window);
+  tavrelo::ui::TavreloProgram program;
+  const tavrelo::ui::win32::ProgramWindows windows(program, instance);
+  windows.Main().Show(showCommand);
+  const int exitCode = tavrelo::ui::win32::RunMessageLoop(windows);
   if (SUCCEEDED(com)) CoUninitialize();
   return exitCode;
 }
