@@ -1,7 +1,8 @@
 #pragma once
 // Pieces of the plain-text reports the program composes (the calculation
-// steps, the layered calculation): the units, a field's text as entered, a
-// factor in brackets, one labelled line. For the core's own sources only.
+// steps, the layered calculation, the downdrag load): the units, a field's
+// text as entered, a factor in brackets, one labelled line. For the core's
+// own sources only.
 
 #include <initializer_list>
 #include <string>
@@ -14,6 +15,9 @@ namespace tavrelo::report {
 inline constexpr std::string_view kUnitWeightUnit = " kN/m³";
 inline constexpr std::string_view kLengthUnit = " m";
 inline constexpr std::string_view kStressUnit = " kN/m²";
+inline constexpr std::string_view kAreaUnit = " m²";
+inline constexpr std::string_view kForcePerLengthUnit = " kN/m";
+inline constexpr std::string_view kForceUnit = " kN";
 
 // The pieces one after another.
 [[nodiscard]] std::string Concat(std::initializer_list<std::string_view> pieces);

@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
-"""Writes the seed corpus of friction_fuzzer into fuzz/corpus/ and its
-dictionary into fuzz/friction.dict.
+"""Writes the seed corpora of the fuzz targets and their dictionaries:
+friction_fuzzer's into fuzz/corpus/ and fuzz/friction.dict, downdrag_fuzzer's
+into fuzz/downdrag_corpus/ and fuzz/downdrag.dict.
 
 One file per input. The fields are cut at '\\n', in the fuzzer's order:
-layer count, γ1, h1, γ2, h2, γ3, h3, γ4, h4, γ5, h5, cause, ξn, p.
-A field "\\x01" + one byte picks an entry of that field's drop-down list.
+friction_fuzzer: layer count, γ1, h1, γ2, h2, γ3, h3, γ4, h4, γ5, h5, cause,
+ξn, p; downdrag_fuzzer: layer count, γ1, h1, … γ5, h5, cause, p, ξn1 … ξn5,
+q1sk … q5sk, ln/l0, shape (an odd first byte for a square pile), d or b,
+sax, say, t. A field "\\x01" + one byte picks an entry of that field's list.
 
 The drop-down lists come from the program itself, printed by its tool
 tavrelo-print-lists (tools/print_lists.cpp); give its path, or let the script
@@ -177,6 +180,122 @@ def build_seeds(lists):
     return seeds
 
 
+def downdrag_form(count, layers, cause, xis, load="", caps=(), ratio="0.9", shape="r", size="0.6", sx="", sy="",
+                  t="", rows=5):
+    """The texts of the downdrag load's fields over a main window's: `layers`
+    lists (γ, h) from the top, `xis` and `caps` ξni and qsik from the top; the
+    rest stays empty. A shape "s" (odd) is a square pile, "r" a round one."""
+    fields = [count]
+    for gamma, h in list(layers) + [("", "")] * (rows - len(layers)):
+        fields += [gamma, h]
+    fields += [cause, load]
+    fields += list(xis) + [""] * (rows - len(xis))
+    fields += list(caps) + [""] * (rows - len(caps))
+    fields += [ratio, shape, size, sx, sy, t]
+    return "\n".join(fields).encode("utf-8")
+
+
+def build_downdrag_seeds(lists):
+    """downdrag_fuzzer's seeds, file name -> bytes."""
+    groundwater, surcharge = lists["causes"]
+    coefficients = lists["coefficients"]
+    typical = [("18", "2.0"), ("19", "3.0")]
+    xis = ["0.30", "0.25"]
+    seeds = {}
+
+    def typical_form(**changes):
+        args = dict(count="2.0", layers=typical, cause=groundwater, xis=xis)
+        args.update(changes)
+        return downdrag_form(**args)
+
+    # Worked cases, checked by hand (tests/core/downdrag_load_test.cpp).
+    seeds["worked-single-round"] = typical_form()
+    seeds["worked-cap-layer-2"] = typical_form(caps=["", "12"])
+    seeds["worked-surface-load"] = typical_form(cause=surcharge, load="10")
+    seeds["worked-group-1.0"] = typical_form(sx="1.0", sy="1.0")
+    seeds["worked-group-1.8-capped"] = typical_form(sx="1.8", sy="1.8")
+    seeds["worked-square"] = typical_form(shape="s", size="0.4")
+    seeds["worked-square-group"] = typical_form(shape="s", size="0.4", sx="1.0", sy="1.0")
+    seeds["worked-ratio-0.5"] = typical_form(ratio="0.5")
+    seeds["worked-pile-top-1.0"] = typical_form(t="1.0")
+    seeds["worked-ratio-0-group"] = typical_form(ratio="0", sx="1.0", sy="1.0")
+    seeds["worked-thickness-2.3"] = typical_form(layers=[("18", "2.0"), ("19", "2.3")])
+    seeds["worked-three-layers-buoyant-group"] = downdrag_form(
+        "3", [("18", "1.5"), ("17.5", "2.0"), ("9", "6.0")], groundwater, ["0.35", "0.25", "0.20"], ratio="0.8",
+        size="0.8", sx="1.6", sy="1.6", t="1.0")
+    seeds["worked-five-layers-fill"] = downdrag_form(
+        "5.0", [("18", "1.0"), ("17", "2.0"), ("8", "4.0"), ("8.5", "3.0"), ("9.5", "2.0")], surcharge,
+        ["0.35", "0.30", "0.20", "0.20", "0.30"], load="20", caps=["", "", "15", "20", ""], shape="s", size="0.5")
+
+    # Neutral points and pile tops on layer boundaries, where a layer enters by a hair or not at all.
+    seeds["boundary-neutral-point-at-layer-bottom"] = typical_form(ratio="0.4")
+    seeds["boundary-pile-top-at-layer-bottom"] = typical_form(t="2.0", ratio="1")
+    seeds["boundary-unread-layers-junk"] = downdrag_form(
+        "3", [("18", "2.0"), ("19", "3.0"), ("20", "4.0")], groundwater, ["x", "0.25", "1e400"], caps=["-1", "", "x"],
+        ratio="0.2", t="2.5")
+    seeds["boundary-zero-thickness-layer"] = downdrag_form(
+        "3", [("18", "2.0"), ("19", "0"), ("20", "4.0")], groundwater, ["0.3", "x", "0.2"], sx="2", sy="2")
+
+    # Each refusal, in the order of the fields.
+    seeds["refuse-count-6"] = typical_form(count="6")
+    seeds["refuse-unit-weight-negative"] = typical_form(layers=[("18", "2.0"), ("-19", "3.0")])
+    seeds["refuse-layer-2-beyond-float"] = typical_form(layers=[("18", "2.0"), ("19", "1e39")])
+    seeds["refuse-cause-other"] = typical_form(cause="other")
+    seeds["refuse-load-negative"] = typical_form(cause=surcharge, load="-10")
+    seeds["refuse-size-zero"] = typical_form(size="0")
+    seeds["refuse-spacing-alone"] = typical_form(sx="1.0")
+    seeds["refuse-spacing-negative"] = typical_form(sx="-1", sy="1")
+    seeds["refuse-pile-top-on-bearing-stratum"] = typical_form(t="5.0")
+    seeds["refuse-ratio-above-one"] = typical_form(ratio="1.1")
+    seeds["refuse-ratio-blank"] = typical_form(ratio="")
+    seeds["refuse-coefficient-blank"] = typical_form(xis=["0.30"])
+    seeds["refuse-coefficient-above-one"] = typical_form(xis=["0.30", "1.5"])
+    seeds["refuse-side-resistance-negative"] = typical_form(caps=["-5"])
+    seeds["refuse-group-no-weight"] = typical_form(layers=[("0", "2.0"), ("0", "3.0")], sx="1", sy="1")
+
+    # Overflow in each kind of step.
+    seeds["overflow-thickness-sum"] = downdrag_form("3", [("18", "1.7e308"), ("19", "1"), ("20", "1.7e308")],
+                                                    groundwater, ["0.3"] * 3)
+    seeds["overflow-weight"] = typical_form(layers=[("1e300", "1e10"), ("19", "3.0")])
+    seeds["overflow-load"] = typical_form(layers=[("1e308", "2.0"), ("19", "3.0")], cause=surcharge, load="1e308")
+    seeds["overflow-perimeter"] = typical_form(size="1e308")
+    seeds["overflow-group-factor"] = typical_form(layers=[("1e-300", "2.0"), ("1e-300", "3.0")], cause=surcharge,
+                                                  load="1e300", size="1e-100", sx="1e300", sy="1e300")
+    seeds["tiny-ratio-group"] = typical_form(ratio="1e-30", t="1.0", sx="1", sy="1")
+
+    # Number texts as typed.
+    seeds["number-full-width"] = typical_form(layers=[("１８", "２．０"), ("19", "3.0")], xis=["０．３０", "0.25"],
+                                              ratio="\u3000０．９ ", size="０．６", t="\u3000")
+    seeds["number-decimal-comma"] = typical_form(sx="1.0", sy="1,0")
+
+    # Through the fuzzer's list picks.
+    seeds["pick-all-fields"] = downdrag_form(pick(2), [(pick(k), pick(3 * k + 1)) for k in range(3)], pick(1),
+                                             [pick(k) for k in range(3)], load=pick(4), caps=[pick(1), pick(2), ""],
+                                             ratio=pick(5), size=pick(3), sx=pick(2), sy=pick(4), t=pick(3))
+    seeds["pick-five-layers"] = downdrag_form(pick(4), [(pick(k), pick(7 * k)) for k in range(5)], pick(0),
+                                              [pick(4 * k) for k in range(5)], ratio=pick(7), shape="s",
+                                              size=pick(1), t=pick(2))
+    seeds["lists-coefficients"] = downdrag_form("5.0", [("18", "1.0")] * 5, groundwater, coefficients[-5:],
+                                                ratio="1", size="1.0")
+    seeds["empty"] = b""
+    return seeds
+
+
+def build_downdrag_dictionary(lists):
+    """downdrag_fuzzer's dictionary."""
+    groundwater, surcharge = lists["causes"]
+    return [
+        ("cause_groundwater", groundwater), ("cause_surcharge", surcharge),
+        ("separator", "\n"), ("pick", "\x01"),
+        ("fw_zero", "０"), ("fw_one", "１"), ("fw_point", "．"), ("fw_minus", "－"),
+        ("ideographic_space", "\u3000"), ("point", "."), ("minus", "-"), ("exponent_large", "e308"),
+        ("exponent_huge", "e400"), ("exponent_tiny", "e-30"), ("float_edge", "3.4028235e38"),
+        ("double_edge", "1.7976931348623157e308"), ("minus_zero", "-0"),
+        ("square", "s"), ("round", "r"), ("ratio", "0.9"), ("one", "1"), ("zero", "0"), ("size", "0.6"),
+        ("spacing", "1.8"), ("thickness", "2.3"), ("coefficient", "0.25"), ("cap", "12"),
+    ]
+
+
 def build_dictionary(lists):
     """libFuzzer's dictionary: pieces of the form's texts, for its mutations."""
     groundwater, surcharge = lists["causes"]
@@ -204,8 +323,8 @@ def dictionary_entry(name, text):
                       for b in text.encode("utf-8"))
     return f'{name}="{escaped}"'
 
-def dictionary_text(dictionary):
-    lines = ["# libFuzzer dictionary of friction_fuzzer, written by make_corpus.py."]
+def dictionary_text(dictionary, target="friction_fuzzer"):
+    lines = [f"# libFuzzer dictionary of {target}, written by make_corpus.py."]
     lines += [dictionary_entry(name, text) for name, text in dictionary]
     return ("\n".join(lines) + "\n").encode("ascii")
 
@@ -223,34 +342,40 @@ def differences(corpus, seeds, dictionary_file, dictionary):
 
 
 def main():
-    parser = argparse.ArgumentParser(description="Writes the seed corpus and the dictionary of friction_fuzzer.")
+    parser = argparse.ArgumentParser(description="Writes the seed corpora and the dictionaries of the fuzz targets.")
     parser.add_argument("tool", nargs="?", type=Path,
                         help="tavrelo-print-lists (default: the newest under build/)")
     parser.add_argument("--check", action="store_true",
-                        help="write nothing; exit 1 when fuzz/corpus or fuzz/friction.dict is not what it would write")
+                        help="write nothing; exit 1 when a corpus or a dictionary is not what it would write")
     args = parser.parse_args()
     lists = read_lists(args.tool or find_tool())
-    seeds = build_seeds(lists)
-    dictionary = dictionary_text(build_dictionary(lists))
-    corpus = FUZZ / "corpus"
-    dictionary_file = FUZZ / "friction.dict"
+    targets = [
+        (FUZZ / "corpus", build_seeds(lists), FUZZ / "friction.dict",
+         dictionary_text(build_dictionary(lists))),
+        (FUZZ / "downdrag_corpus", build_downdrag_seeds(lists), FUZZ / "downdrag.dict",
+         dictionary_text(build_downdrag_dictionary(lists), "downdrag_fuzzer")),
+    ]
 
     if args.check:
-        problems = differences(corpus, seeds, dictionary_file, dictionary)
+        problems = []
+        for corpus, seeds, dictionary_file, dictionary in targets:
+            problems += [f"{corpus.name}: {line}" for line in differences(corpus, seeds, dictionary_file, dictionary)]
         for line in problems:
             print(f"make_corpus: {line}", file=sys.stderr)
         if problems:
-            sys.exit("make_corpus: fuzz/corpus is not up to date; run python3 fuzz/make_corpus.py")
-        print(f"{len(seeds)} seeds and the dictionary are as make_corpus.py writes them")
+            sys.exit("make_corpus: the corpora are not up to date; run python3 fuzz/make_corpus.py")
+        counts = " and ".join(f"{len(seeds)} seeds in {corpus.name}/" for corpus, seeds, _, _ in targets)
+        print(f"{counts} and the dictionaries are as make_corpus.py writes them")
         return
 
-    corpus.mkdir(exist_ok=True)
-    for old in corpus.iterdir():
-        old.unlink()
-    for name, data in sorted(seeds.items()):
-        (corpus / name).write_bytes(data)
-    dictionary_file.write_bytes(dictionary)
-    print(f"{len(seeds)} seeds in {corpus}, dictionary in {dictionary_file}")
+    for corpus, seeds, dictionary_file, dictionary in targets:
+        corpus.mkdir(exist_ok=True)
+        for old in corpus.iterdir():
+            old.unlink()
+        for name, data in sorted(seeds.items()):
+            (corpus / name).write_bytes(data)
+        dictionary_file.write_bytes(dictionary)
+        print(f"{len(seeds)} seeds in {corpus}, dictionary in {dictionary_file}")
 
 
 if __name__ == "__main__":

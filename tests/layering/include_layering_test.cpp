@@ -59,8 +59,13 @@ class OneInclude : public testing::TestWithParam<TreeCase> {};
 
 // The including file, and the files a small tree holds besides it.
 TEST_P(OneInclude, IsJudgedByTheFolderItReaches) {
-  const std::set<std::string, std::less<>> tree = {"core/number_text.h", "ui/controls.h", "ui/qt/display_check.h",
-                                                   "ui/win32/text.h",    "ui/web/page.h", "tests/support/typical_use.h",
+  const std::set<std::string, std::less<>> tree = {"core/number_text.h",
+                                                   "ui/controls.h",
+                                                   "ui/qt/display_check.h",
+                                                   "ui/win32/text.h",
+                                                   "ui/web/page.h",
+                                                   "tests/support/typical_use.h",
+                                                   "tests/oracle/hand_rounding.h",
                                                    GetParam().file};
   const std::vector<SourceFile> files = {{GetParam().file, std::string("// a file\n") + GetParam().line + "\n"}};
   const auto violations = CheckIncludes(files, [&](std::string_view path) { return tree.contains(path); });
@@ -94,6 +99,14 @@ INSTANTIATE_TEST_SUITE_P(
         TreeCase{"CoreIncludesTestsRelatively", "core/a.cpp", "#include \"../tests/support/typical_use.h\"", false},
         TreeCase{"ProductClimbsOutOfTheProject", "ui/a.cpp", "#include \"../../elsewhere/a.h\"", false},
         TreeCase{"TestsMayIncludeAnything", "tests/a.cpp", "#include \"ui/qt/display_check.h\"", true},
+        TreeCase{"TestsIncludeTheOracle", "tests/core/a.cpp", "#include \"tests/oracle/hand_rounding.h\"", true},
+        TreeCase{"FuzzersIncludeTheOracle", "fuzz/a.cpp", "#include \"tests/oracle/hand_rounding.h\"", true},
+        TreeCase{"ProductIncludesTheOracle", "core/a.cpp", "#include \"tests/oracle/hand_rounding.h\"", false},
+        TreeCase{"OracleIncludesItself", "tests/oracle/a.cpp", "#include \"hand_rounding.h\"", true},
+        TreeCase{"OracleIncludesTheStandardLibrary", "tests/oracle/a.cpp", "#include <cmath>", true},
+        TreeCase{"OracleIncludesTheCore", "tests/oracle/a.cpp", "#include \"core/number_text.h\"", false},
+        TreeCase{"OracleIncludesTestSupport", "tests/oracle/a.cpp", "#include \"../support/typical_use.h\"", false},
+        TreeCase{"OracleIncludesGoogleTest", "tests/oracle/a.cpp", "#include <gtest/gtest.h>", false},
         TreeCase{"ACommentedIncludeIsNoInclude", "core/a.cpp", "// #include \"ui/controls.h\"", true}),
     [](const testing::TestParamInfo<TreeCase>& row) { return std::string(row.param.name); });
 
