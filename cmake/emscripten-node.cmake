@@ -1,8 +1,11 @@
 # Build for the web runtime with Emscripten (Debian 12's em++ 3.1.6), as
 # programs that node runs from a shell: the core's and the form's tests.
-#   cmake --preset web
-# or: cmake -S . -B build/web -G Ninja --toolchain cmake/emscripten-node.cmake
+#   cmake --preset web-tests
+# or: cmake -S . -B build/web-tests -G Ninja --toolchain cmake/emscripten-node.cmake -DTAVRELO_UI=none
 include("${CMAKE_CURRENT_LIST_DIR}/emscripten.cmake")
+# The toolchain a build folder was made with: it keeps it for good
+# (CMakeLists.txt checks it against the one asked for).
+set(TAVRELO_TOOLCHAIN_FILE "${CMAKE_CURRENT_LIST_FILE}")
 
 # The tests catch exceptions (the form's misuse checks throw), so they are
 # built with them; the pages are built without (emscripten-page.cmake).

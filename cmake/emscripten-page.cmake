@@ -1,6 +1,6 @@
 # Build for the web runtime with Emscripten (Debian 12's em++ 3.1.6), as pages
 # a browser opens: the program's page and the pages the window cases run in.
-#   cmake --preset web-app
+#   cmake --preset web
 #
 # Without exceptions (-fno-exceptions: nothing on an event path throws,
 # ui/form_view.h; the model's misuse checks end the program instead), which
@@ -8,6 +8,9 @@
 # Optimised for size, across the libraries (LTO), without run-time type
 # information (nothing asks for it).
 include("${CMAKE_CURRENT_LIST_DIR}/emscripten.cmake")
+# The toolchain a build folder was made with: it keeps it for good
+# (CMakeLists.txt checks it against the one asked for).
+set(TAVRELO_TOOLCHAIN_FILE "${CMAKE_CURRENT_LIST_FILE}")
 
 # Forced into the cache: CMake would append its own -Os to an _INIT, and a
 # build folder made before a change here must take the change.

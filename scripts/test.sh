@@ -43,11 +43,16 @@ for half in "${halves[@]}"; do
       tavrelo_ctest --preset windows --parallel "$(nproc)" || status=$?
       ;;
     web)
-      # The core and the form under node; the window cases and the program's
-      # page in headless Chromium (build/web/pages, built by the same preset).
+      # Two builds, one after the other (never more jobs together than
+      # TAVRELO_JOBS): the core and the form with exceptions, under node; the
+      # pages without, the window cases and the program's page in headless
+      # Chromium.
       tavrelo_install_missing "${TAVRELO_WEB_BUILD_PACKAGES[@]}" "${TAVRELO_WEB_TEST_PACKAGES[@]}"
+      tavrelo_build web-tests
       tavrelo_build web
-      echo "== Web (Emscripten, under node and in headless Chromium): build/web"
+      echo "== Web, the core and the form (Emscripten, under node): build/web-tests"
+      tavrelo_ctest --preset web-tests --parallel "$(nproc)" || status=$?
+      echo "== Web, the page (Emscripten, in headless Chromium): build/web"
       tavrelo_ctest --preset web --parallel "$(nproc)" || status=$?
       ;;
   esac

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <set>
 
@@ -56,6 +57,22 @@ std::string Read(const std::string& query) {
 
 std::string Selector(ControlKey key) { return "[data-control=\"" + DisplayName(key) + "\"]"; }
 
+// Where an element stands in the viewport, as drawn (its bounding rect).
+struct Rect {
+  double left = 0;
+  double top = 0;
+  double width = 0;
+  double height = 0;
+};
+
+Rect ReadRect(const std::string& selector) {
+  const std::string read = Read(selector + "|rect");
+  Rect rect;
+  if (std::sscanf(read.c_str(), "%lf %lf %lf %lf", &rect.left, &rect.top, &rect.width, &rect.height) != 4)
+    ADD_FAILURE() << selector << ": no rect in " << read;
+  return rect;
+}
+
 class Page : public BindingTest {
  protected:
   WebFormDriver& web = static_cast<WebFormDriver&>(*driver);
@@ -87,7 +104,6 @@ TEST_F(Page, EveryControlStandsAtItsPixelsInItsContainerUnderItsName) {
       EXPECT_EQ(Read(Selector(row.Key()) + "|field"), field) << name;
     }
   }
-  EXPECT_EQ(Read("[data-control=Form1]|rect"), "0 0 628 316");
   EXPECT_EQ(Read("title"), "Tavrelo");
   EXPECT_EQ(Read("html|lang"), "zh-CN");
 }
@@ -235,6 +251,7 @@ TEST_F(Page, LabelsBreakIntoTheLinesOfTheWindow) {
 
 // A phone: the whole form scaled down to the width, never reflowed.
 TEST_F(Page, NarrowViewportScalesTheWholeFormDown) {
+  const std::string own = Read("[data-control=Form1]|rect");
   web.SetViewport(314, 600);
   EXPECT_EQ(Read("[data-control=Form1]|rect"), "0 0 314 158");
   EXPECT_EQ(Read(Selector(controls::kCompute) + "|box"), "288 224 25 81") << "laid out as before";
@@ -242,7 +259,81 @@ TEST_F(Page, NarrowViewportScalesTheWholeFormDown) {
   driver->PickByPointer(controls::kLayerCount, "3.0");
   EXPECT_EQ(model.Text(controls::kLayerCount), "3.0");
   web.SetViewport(0, 0);
-  EXPECT_EQ(Read("[data-control=Form1]|rect"), "0 0 628 316");
+  EXPECT_EQ(Read("[data-control=Form1]|rect"), own) << "the browser's own viewport again";
+}
+
+// How big the form is drawn and where, by viewport: on a desktop scaled up
+// by half steps while the whole form fits (at most 2×) and centred; where
+// even 1× is wider than the viewport, down to its width at the top. Each
+// viewport follows the one before: where it is smaller, the form drawn at the
+// last size overflows it at first, and the scrollbars that brings must not
+// be taken from the room ("2× exactly", "1× exactly").
+TEST_F(Page, FormIsScaledByHalfStepsToTheViewportAndCentredOnADesktop) {
+  const struct {
+    const char* name;
+    int width;
+    int height;
+    double scale;
+  } viewports[] = {
+      {"desktop 1600 × 1000", 1600, 1000, 2},
+      {"2× exactly", 1256, 632, 2},
+      {"a pixel too narrow for 2×", 1255, 1000, 1.5},
+      {"too low for 2×", 1600, 631, 1.5},
+      {"too low for 1.5×", 1600, 473, 1},
+      {"too narrow for 1.5×", 941, 1000, 1},
+      {"1× exactly", 628, 316, 1},
+      {"phone 390 × 844", 390, 844, 390.0 / 628},
+  };
+  for (const auto& viewport : viewports) {
+    web.SetViewport(viewport.width, viewport.height);
+    const Rect form = ReadRect(Selector(controls::kForm));
+    EXPECT_NEAR(form.width, 628 * viewport.scale, 0.01) << viewport.name;
+    EXPECT_NEAR(form.height, 316 * viewport.scale, 0.01) << viewport.name;
+    const bool shrunk = viewport.scale < 1;
+    EXPECT_NEAR(form.left, shrunk ? 0 : (viewport.width - form.width) / 2, 1) << viewport.name;
+    EXPECT_NEAR(form.top, shrunk ? 0 : (viewport.height - form.height) / 2, 1) << viewport.name;
+    EXPECT_EQ(Read("html|scroll"), std::to_string(viewport.width) + " " + std::to_string(viewport.width))
+        << viewport.name << ": no sideways scrolling";
+  }
+  web.SetViewport(0, 0);
+}
+
+// Over the form drawn at 2× and centred: the open list under its box and as
+// wide, the entry under the pointer the one picked, the message centred on
+// the form, the result box's menu at the pointer.
+TEST_F(Page, ListMessageAndMenuStandOverTheScaledCentredForm) {
+  web.SetViewport(1600, 1000);
+  const Rect form = ReadRect(Selector(controls::kForm));
+  EXPECT_NEAR(form.width, 1256, 0.01);
+
+  const Rect box = ReadRect(Selector(controls::kLayerCount));
+  const Rect drop = ReadRect(Selector(controls::kLayerCount) + " .tv-drop");
+  web.ClickAt(drop.left + drop.width / 2, drop.top + drop.height / 2);
+  const Rect list = ReadRect("#tv-list");
+  EXPECT_NEAR(list.left, box.left, 1);
+  EXPECT_NEAR(list.top, box.top + box.height, 1);
+  EXPECT_GE(list.width, box.width - 1);
+  EXPECT_NEAR(list.height, 2 * (5 * 16 + 2), 1) << "five entries of 16 px and the border, at 2×";
+  driver->Key(DriverKey::Escape);
+  driver->PickByPointer(controls::kLayerCount, "4.0");
+  EXPECT_EQ(model.Text(controls::kLayerCount), "4.0");
+
+  driver->Type(controls::kLayerCount, "9");
+  const auto button = web.CentreOf(web.Page().Element(controls::kCompute));
+  web.ClickAt(button.x, button.y);
+  EXPECT_TRUE(web.MessageOpen());
+  const Rect message = ReadRect("[role=alertdialog]");
+  EXPECT_NEAR(message.left + message.width / 2, form.left + form.width / 2, 1);
+  EXPECT_NEAR(message.top + message.height / 2, form.top + form.height / 2, 1);
+  driver->Key(DriverKey::Escape);
+
+  const auto result = web.CentreOf(web.Page().Element(controls::kResult));
+  web.ClickAt(result.x, result.y, true);
+  const Rect menu = ReadRect("[role=menu]");
+  EXPECT_NEAR(menu.left, result.x, 1);
+  EXPECT_NEAR(menu.top, result.y, 1);
+  driver->Key(DriverKey::Escape);
+  web.SetViewport(0, 0);
 }
 
 }  // namespace

@@ -293,18 +293,34 @@ var tv = {
     b.focus();
   },
 
-  // --- The form built: scaled down to a narrow viewport (never reflowed),
-  // Tab kept going round its fields, the first one focused.
+  // --- The form built: scaled as a whole, never reflowed; Tab kept going
+  // round its fields, the first one focused. In a viewport narrower than the
+  // form (a phone) it is scaled down to the width, at the top; in a wider one
+  // it is scaled up by half steps to at most 2× while it fits, and centred.
+  // A transform of the laid-out form: the browser draws it afresh at the new
+  // size (crisp text and lines), and every element keeps its place in the
+  // form's own pixels (offsetLeft and the like).
   ready: function (form, first) {
     tv.form = form;
     tv.font = getComputedStyle(form).font;
     if (!tv.started) {
       tv.started = true;
+      // The room (vw × vh) is the viewport less its scrollbars, which the
+      // form's last size may have needed: placed again (a few times at most)
+      // while placing it gives room back or takes some.
       var fit = function () {
-        var f = tv.form, s = Math.min(1, document.documentElement.clientWidth / f.offsetWidth);
-        tv.scale = s;
-        f.style.transform = s < 1 ? "scale(" + s + ")" : "";
-        f.style.marginBottom = (s - 1) * f.offsetHeight + "px";
+        var f = tv.form, v = document.documentElement, w = f.offsetWidth, h = f.offsetHeight, n = 3;
+        do {
+          var vw = v.clientWidth, vh = v.clientHeight, s = Math.min(1, vw / w), x = 0, y = 0;
+          if (s === 1) {
+            while (s < 2 && w * (s + 0.5) <= vw && h * (s + 0.5) <= vh) s += 0.5;
+            x = ((vw - w * s) / 2) | 0;
+            y = Math.max(0, ((vh - h * s) / 2) | 0);
+          }
+          tv.scale = s;
+          f.style.transform = "translate(" + x + "px," + y + "px)scale(" + s + ")";
+          f.style.marginBottom = (Math.min(1, s) - 1) * h + "px";
+        } while (--n && (vw !== v.clientWidth || vh !== v.clientHeight));
       };
       addEventListener("resize", fit);
       tv.fit = fit;
