@@ -82,6 +82,9 @@ class FormDriver {
   // Clicks a button with the pointer; "计算" of the main window.
   virtual void Click(ControlKey button) = 0;
   void ClickCompute();
+  // Closes the window of `form` (a form's own key) as a user does, with
+  // the close button of its frame.
+  virtual void Close(ControlKey form) = 0;
   // Moves the window to a screen of `dpi` dots per inch, as dragging it to
   // another monitor does; false where the binding lays itself out at one
   // dpi only.

@@ -35,18 +35,18 @@ TEST_P(DisplayCheck, ComplainsOnlyWithoutADisplay) {
 
 INSTANTIATE_TEST_SUITE_P(
     Environments, DisplayCheck,
-    testing::Values(DisplayCase{"Nothing", {}, true}, DisplayCase{"EmptyDisplay", {{"DISPLAY", ""}}, true},
-                    DisplayCase{"X11", {{"DISPLAY", ":0"}}, false},
-                    DisplayCase{"Wayland", {{"WAYLAND_DISPLAY", "wayland-0"}}, false},
-                    DisplayCase{"Offscreen", {{"QT_QPA_PLATFORM", "offscreen"}}, false},
-                    DisplayCase{"XcbWithoutDisplay", {{"QT_QPA_PLATFORM", "xcb"}, {"WAYLAND_DISPLAY", "w"}}, true},
-                    DisplayCase{"XcbWithDisplay", {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", ":1"}}, false},
-                    DisplayCase{
-                        "WaylandPlatformWithoutSocket", {{"QT_QPA_PLATFORM", "wayland"}, {"DISPLAY", ":1"}}, true},
-                    DisplayCase{"ListFallsBackToX11", {{"QT_QPA_PLATFORM", "wayland;xcb"}, {"DISPLAY", ":1"}}, false},
-                    DisplayCase{"ListWithNeitherServer", {{"QT_QPA_PLATFORM", "wayland;xcb"}}, true},
-                    DisplayCase{"ListEndingOffscreen", {{"QT_QPA_PLATFORM", "xcb;offscreen"}}, false},
-                    DisplayCase{"PlatformWithArguments", {{"QT_QPA_PLATFORM", "xcb:nomitshm"}, {"DISPLAY", ":1"}}, false}),
+    testing::Values(
+        DisplayCase{"Nothing", {}, true}, DisplayCase{"EmptyDisplay", {{"DISPLAY", ""}}, true},
+        DisplayCase{"X11", {{"DISPLAY", ":0"}}, false},
+        DisplayCase{"Wayland", {{"WAYLAND_DISPLAY", "wayland-0"}}, false},
+        DisplayCase{"Offscreen", {{"QT_QPA_PLATFORM", "offscreen"}}, false},
+        DisplayCase{"XcbWithoutDisplay", {{"QT_QPA_PLATFORM", "xcb"}, {"WAYLAND_DISPLAY", "w"}}, true},
+        DisplayCase{"XcbWithDisplay", {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", ":1"}}, false},
+        DisplayCase{"WaylandPlatformWithoutSocket", {{"QT_QPA_PLATFORM", "wayland"}, {"DISPLAY", ":1"}}, true},
+        DisplayCase{"ListFallsBackToX11", {{"QT_QPA_PLATFORM", "wayland;xcb"}, {"DISPLAY", ":1"}}, false},
+        DisplayCase{"ListWithNeitherServer", {{"QT_QPA_PLATFORM", "wayland;xcb"}}, true},
+        DisplayCase{"ListEndingOffscreen", {{"QT_QPA_PLATFORM", "xcb;offscreen"}}, false},
+        DisplayCase{"PlatformWithArguments", {{"QT_QPA_PLATFORM", "xcb:nomitshm"}, {"DISPLAY", ":1"}}, false}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

@@ -39,7 +39,10 @@ class QtFormDriver final : public FormDriver {
   void PickByPointer(ControlKey combo, std::string_view entry) override { window_.Pick(combo, ToQ(entry)); }
 
   void Focus(ControlKey control) override {
-    if (QWidget* widget = window_.Get(control)) widget->setFocus();
+    if (QWidget* widget = window_.Get(control)) {
+      BringToFront(widget);
+      widget->setFocus();
+    }
     QApplication::processEvents();
   }
 
@@ -62,8 +65,16 @@ class QtFormDriver final : public FormDriver {
     QApplication::processEvents();
   }
 
+  void Close(ControlKey form) override {
+    window_.WindowOf(form).close();
+    QApplication::processEvents();
+  }
+
   void Click(ControlKey button) override {
-    if (auto* widget = window_.Get<QPushButton>(button)) QTest::mouseClick(widget, Qt::LeftButton);
+    if (auto* widget = window_.Get<QPushButton>(button)) {
+      BringToFront(widget);
+      QTest::mouseClick(widget, Qt::LeftButton);
+    }
     QApplication::processEvents();
   }
 

@@ -46,6 +46,13 @@ void TypeAsUser(const QString& text) {
   }
 }
 
+void BringToFront(QWidget* widget) {
+  QWidget* window = widget->window();
+  if (QApplication::activeWindow() == window) return;
+  window->activateWindow();
+  for (int i = 0; i < 50 && QApplication::activeWindow() != window; ++i) QApplication::processEvents();
+}
+
 bool AwaitExposed(QWidget* popup) {
   QWindow* handle = popup->window()->windowHandle();
   for (int i = 0; i < 50 && handle != nullptr && !handle->isExposed(); ++i) QApplication::processEvents();
@@ -107,6 +114,7 @@ bool QtWindow::Watcher::eventFilter(QObject* watched, QEvent* event) {
 void QtWindow::Type(ControlKey combo, const QString& text) {
   QComboBox* box = Get<QComboBox>(combo);
   if (box == nullptr) return;
+  BringToFront(box);
   box->setFocus();
   box->lineEdit()->selectAll();
   QTest::keyClick(box->lineEdit(), Qt::Key_Delete);
@@ -127,6 +135,7 @@ void QtWindow::Pick(ControlKey combo, const QString& entry) {
 void QtWindow::PickRow(ControlKey combo, int row) {
   QComboBox* box = Get<QComboBox>(combo);
   if (box == nullptr) return;
+  BringToFront(box);
   box->setFocus(Qt::MouseFocusReason);
   box->showPopup();
   QAbstractItemView* view = box->view();

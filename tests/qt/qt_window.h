@@ -32,6 +32,10 @@ void TypeAsUser(const QString& text);
 // shown as `preedit`, then the commit of `text`.
 void CommitAsInputMethod(const QString& text, const QString& preedit = {});
 
+// Makes the widget's window the active one, as a click into it would, and
+// waits until it is.
+void BringToFront(QWidget* widget);
+
 // Runs events until the popup's window is on screen; false if it never is.
 [[nodiscard]] bool AwaitExposed(QWidget* popup);
 

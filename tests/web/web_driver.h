@@ -43,6 +43,7 @@ class WebFormDriver final : public FormDriver {
   void Focus(ControlKey control) override;
   void Key(DriverKey key) override;
   void Click(ControlKey button) override;
+  void Close(ControlKey form) override;
 
   std::string Focused() override;
   std::string Shown(ControlKey control) override;

@@ -89,6 +89,10 @@ EM_JS(int, drv_index, (int box), { return tv.e[box].index; });
 EM_JS(char*, drv_entries, (int box), { return tvTest.out(tv.e[box].entries.join(String.fromCharCode(10))); });
 EM_JS(char*, drv_centre, (int h), { return tvTest.centre(tv.e[h]); });
 EM_JS(char*, drv_drop_centre, (int box), { return tvTest.centre(tv.e[box].querySelector(".tv-drop")); });
+EM_JS(char*, drv_close_centre, (int form), {
+  var frame = tv.e[form].closest(".tv-window");
+  return frame ? tvTest.centre(frame.querySelector(".tv-close")) : tvTest.out("");
+});
 // The entry of the open list, scrolled into view; "" when the list is closed.
 EM_JS(char*, drv_entry_centre, (int box, const char* entry), {
   var list = document.getElementById("tv-list"), text = UTF8ToString(entry);
@@ -315,6 +319,13 @@ void WebFormDriver::Focus(ControlKey control) {
 
 void WebFormDriver::Key(DriverKey key) { PressKey(KeyCommands(DriverKeyPress(key))); }
 
+void WebFormDriver::Close(ControlKey form) {
+  const std::string place = Take(drv_close_centre(PageOf(form).Element(form)));
+  ASSERT_FALSE(place.empty()) << DisplayName(form) << " has no close button";
+  const Point button = ParsePoint(place);
+  ClickAt(button.x, button.y);
+}
+
 void WebFormDriver::Click(ControlKey button) {
   const Point centre = CentreOf(PageOf(button).Element(button));
   ClickAt(centre.x, centre.y);
@@ -335,6 +346,9 @@ bool WebFormDriver::MessageOpen() { return !Take(drv_message()).empty(); }
 std::string WebFormDriver::Focused() { return Take(drv_focused()); }
 
 std::string WebFormDriver::Shown(ControlKey control) {
+  // A form shows its caption: the page's title, or its window's title bar,
+  // both of which the form's name for a screen reader follows.
+  if (ModelOf(control).FormKey() == control) return Take(drv_label(PageOf(control).Element(control)));
   const Handle field = PageOf(control).Field(control);
   const Handle shown = field != kNone ? field : PageOf(control).Element(control);
   if (shown == kNone) return {};

@@ -6,10 +6,11 @@
 // that loop delivers too, reads each box on screen and presses its button,
 // as a user would (the one place where the driver reaches into a loop that
 // is not its own).
+#include <windows.h>
+
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <oleacc.h>
-#include <windows.h>
 
 #include <algorithm>
 #include <memory>
@@ -142,6 +143,12 @@ class Win32FormDriver final : public FormDriver {
       case DriverKey::Down: press(VK_DOWN, KEYEVENTF_EXTENDEDKEY); break;
       case DriverKey::Up: press(VK_UP, KEYEVENTF_EXTENDEDKEY); break;
     }
+    Settle();
+  }
+
+  // What the close button of the window's frame sends.
+  void Close(ControlKey form) override {
+    PostMessageW(WindowFor(form).Hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
     Settle();
   }
 

@@ -331,10 +331,13 @@ void FormWindow::VisibilityChanged(ControlKey control, bool visible) {
   QWidget* widget = Widget(control);
   if (widget == nullptr) return;
   widget->setVisible(visible);
-  if (widget == this && visible) {
+  if (widget != this) return;
+  if (visible) {
     raise();
     activateWindow();
     FocusFirstField();
+  } else if (QWidget* owner = parentWidget()) {
+    owner->activateWindow();  // as when a dialog closes
   }
 }
 

@@ -76,7 +76,11 @@ EM_JS(void, tv_announce, (int first, int second, const char* text, int length), 
   now.textContent = UTF8ToString(text, length);
 });
 EM_JS(void, tv_ready, (int form, int first), { tv.ready(tv.e[form], tv.e[first]); });
-EM_JS(void, tv_show, (int form, int first), { tv.show(tv.e[form], tv.e[first]); });
+EM_JS(void, tv_window, (int w, int bar, int close, int position), {
+  tv.window(tv.e[w], tv.e[bar], tv.e[close], position);
+});
+EM_JS(void, tv_show, (int w, int first), { tv.show(tv.e[w], tv.e[first]); });
+EM_JS(void, tv_hide, (int w), { tv.hide(tv.e[w]); });
 EM_JS(void, tv_remove, (int form), { tv.remove(tv.e[form]); });
 // clang-format on
 
@@ -153,7 +157,11 @@ void Announce(Handle first, Handle second, std::string_view text) {
 
 void Ready(Handle form, Handle first) { tv_ready(form, first); }
 
-void Show(Handle form, Handle first) { tv_show(form, first); }
+void MakeWindow(Handle window, Handle bar, Handle close, int position) { tv_window(window, bar, close, position); }
+
+void ShowWindow(Handle window, Handle first) { tv_show(window, first); }
+
+void HideWindow(Handle window) { tv_hide(window); }
 
 void Remove(Handle form) { tv_remove(form); }
 

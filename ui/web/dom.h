@@ -79,9 +79,14 @@ void Announce(Handle first, Handle second, std::string_view text);
 // The form built: fits it to narrow viewports, keeps Tab inside it, focuses
 // `first`, and marks the first paint.
 void Ready(Handle form, Handle first);
-// Shows a form that was hidden (a window opened from the main one), the
-// focus into `first`.
-void Show(Handle form, Handle first);
+// A window opened from the main one: `window` the frame around its form,
+// `bar` its title bar, `close` the bar's close button, which reports
+// `position` (the form's own control) to tavrelo_closed.
+void MakeWindow(Handle window, Handle bar, Handle close, int position);
+// Shows such a window over the page, the focus into `first`; hides it, the
+// focus given back where it was when it opened.
+void ShowWindow(Handle window, Handle first);
+void HideWindow(Handle window);
 // Takes the form and whatever it has open off the page.
 void Remove(Handle form);
 

@@ -94,7 +94,7 @@ FormPage::~FormPage() {
   pages_[static_cast<std::size_t>(id_)] = nullptr;
   if (menu_.page == this) menu_ = {};
   if (messagePage_ == this) messagePage_ = nullptr;
-  dom::Remove(form_);
+  dom::Remove(window_ != dom::kNone ? window_ : form_);
 }
 
 void FormPage::Show() {
@@ -124,21 +124,7 @@ void FormPage::Build(const ControlSpec& row, std::size_t position) {
     dom::SetAttribute(field, "tabindex", std::to_string(at - tabOrder_.begin() + 1));
   };
   switch (row.kind) {
-    case ControlKind::Form: {
-      const PixelBox client = ClientArea(model_);
-      const std::string colour = CssColour(*row.background);
-      form_ = parts.element = dom::Create("div", dom::kBody,
-                                          "width:" + Px(client.width) + ";height:" + Px(client.height) +
-                                              ";background:" + colour + ";font:" + CssFont(*row.font));
-      dom::SetAttribute(form_, "class", "tv-form");
-      dom::SetAttribute(form_, "role", "form");
-      dom::SetAttribute(form_, "aria-label", model_.Text(key));
-      if (row.role != ControlRole::OwnedWindow) {
-        dom::SetTitle(model_.Text(key));
-        dom::SetPageBackground(colour);
-      }
-      break;
-    }
+    case ControlKind::Form: BuildForm(row, position, parts); break;
     case ControlKind::Frame:
       parts.element =
           dom::Create("div", container,
@@ -192,7 +178,45 @@ void FormPage::Build(const ControlSpec& row, std::size_t position) {
   dom::SetAttribute(parts.element, "data-control", DisplayName(key));
   if (row.font != nullptr && row.kind != ControlKind::Form) dom::AddStyle(parts.element, "font:" + CssFont(*row.font));
   Describe(row, parts);
-  if (!model_.Visible(key)) dom::SetShown(parts.element, false);
+  if (!model_.Visible(key) && row.kind != ControlKind::Form) dom::SetShown(parts.element, false);
+}
+
+void FormPage::BuildForm(const ControlSpec& row, std::size_t position, Parts& parts) {
+  const PixelBox client = ClientArea(model_);
+  const std::string colour = CssColour(*row.background);
+  const std::string& caption = model_.Text(row.Key());
+  dom::Handle container = dom::kBody;
+  if (row.role == ControlRole::OwnedWindow) {
+    window_ = dom::Create("div", dom::kBody, "font:" + CssFont(*row.font));
+    dom::SetAttribute(window_, "class", "tv-window");
+    dom::SetAttribute(window_, "role", "dialog");
+    dom::SetAttribute(window_, "aria-label", caption);
+    const dom::Handle bar = dom::Create("div", window_);
+    dom::SetAttribute(bar, "class", "tv-titlebar");
+    caption_ = dom::Create("span", bar);
+    dom::SetText(caption_, caption);
+    const dom::Handle close = dom::Create("button", bar);
+    for (const auto& [name, value] : {std::pair<std::string_view, std::string_view>{"type", "button"},
+                                      {"class", "tv-close"},
+                                      {"aria-label", "关闭"},
+                                      {"tabindex", "-1"}}) {
+      dom::SetAttribute(close, name, value);
+    }
+    dom::SetText(close, "×");
+    dom::MakeWindow(window_, bar, close, ControlNumber(position));
+    dom::SetShown(window_, model_.Visible(row.Key()));
+    container = window_;
+  }
+  form_ = parts.element = dom::Create("div", container,
+                                      "width:" + Px(client.width) + ";height:" + Px(client.height) +
+                                          ";background:" + colour + ";font:" + CssFont(*row.font));
+  dom::SetAttribute(form_, "class", "tv-form");
+  dom::SetAttribute(form_, "role", "form");
+  dom::SetAttribute(form_, "aria-label", caption);
+  if (row.role != ControlRole::OwnedWindow) {
+    dom::SetTitle(caption);
+    dom::SetPageBackground(colour);
+  }
 }
 
 void FormPage::BuildFrame(const ControlSpec& row, Parts& parts) {
@@ -360,6 +384,11 @@ void FormPage::MenuChosen(int item) {
   }
 }
 
+void FormPage::Closed(int control) {
+  std::size_t position = 0;
+  if (FormPage* page = PageOf(control, position)) page->model_.SetVisible(page->model_.FormKey(), false);
+}
+
 bool FormPage::MessageClosed() {
   FormPage* page = messagePage_;
   messagePage_ = nullptr;
@@ -381,8 +410,13 @@ void FormPage::TextChanged(ControlKey control, const std::string& text) {
   const Parts& parts = parts_[*position];
   switch (row.kind) {
     case ControlKind::Form:
-      dom::SetTitle(text);
       dom::SetAttribute(form_, "aria-label", text);
+      if (window_ == dom::kNone) {
+        dom::SetTitle(text);
+      } else {
+        dom::SetAttribute(window_, "aria-label", text);
+        dom::SetText(caption_, text);
+      }
       break;
     case ControlKind::Frame: ShowFrameCaption(row, text); break;
     case ControlKind::Label: ShowLabel(row, text); break;
@@ -396,11 +430,13 @@ void FormPage::TextChanged(ControlKey control, const std::string& text) {
 void FormPage::VisibilityChanged(ControlKey control, bool visible) {
   const dom::Handle element = Element(control);
   if (element == dom::kNone) return;
-  if (element == form_ && visible) {
-    const dom::Handle first = Field(model_.InitialFocus());
-    dom::Show(form_, first != dom::kNone ? first : form_);
-  } else {
+  if (element != form_) {
     dom::SetShown(element, visible);
+  } else if (window_ != dom::kNone && visible) {
+    const dom::Handle first = Field(model_.InitialFocus());
+    dom::ShowWindow(window_, first != dom::kNone ? first : form_);
+  } else if (window_ != dom::kNone) {
+    dom::HideWindow(window_);
   }
 }
 
@@ -466,5 +502,7 @@ EMSCRIPTEN_KEEPALIVE void tavrelo_menu(int control, int x, int y) { FormPage::Me
 EMSCRIPTEN_KEEPALIVE void tavrelo_menu_chosen(int item) { FormPage::MenuChosen(item); }
 
 EMSCRIPTEN_KEEPALIVE int tavrelo_message_closed() { return FormPage::MessageClosed() ? 1 : 0; }
+
+EMSCRIPTEN_KEEPALIVE void tavrelo_closed(int control) { FormPage::Closed(control); }
 
 }  // extern "C"

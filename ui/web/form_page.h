@@ -66,6 +66,8 @@ class FormPage final : private FormView {
   // The message of a failed press closed; true when the focus went to the
   // field at fault.
   static bool MessageClosed();
+  // The close button of a window opened from the main one.
+  static void Closed(int control);
 
  private:
   struct Parts {
@@ -80,6 +82,7 @@ class FormPage final : private FormView {
   static FormPage* PageOf(int control, std::size_t& position);
 
   void Build(const ControlSpec& row, std::size_t position);
+  void BuildForm(const ControlSpec& row, std::size_t position, Parts& parts);
   void BuildFrame(const ControlSpec& row, Parts& parts);
   void BuildLabel(const ControlSpec& row, Parts& parts);
   void BuildCombo(const ControlSpec& row, std::size_t position, Parts& parts);
@@ -104,6 +107,8 @@ class FormPage final : private FormView {
   std::vector<Parts> parts_;  // one per inventory row, in its order
   std::vector<ControlKey> tabOrder_;
   dom::Handle form_ = dom::kNone;
+  dom::Handle window_ = dom::kNone;   // the frame of a window opened from the main one
+  dom::Handle caption_ = dom::kNone;  // its title
   // The tables, by their frame's place in the inventory.
   struct Table {
     dom::Handle element = dom::kNone;

@@ -324,6 +324,8 @@ var tv = {
       };
       addEventListener("resize", fit);
       tv.fit = fit;
+      // Tab goes round the fields of the form that has the focus (each
+      // form numbers its own tab stops from 1, as a window does).
       document.addEventListener("keydown", function (e) {
         if (e.key !== "Tab" || e.defaultPrevented || e.altKey || e.ctrlKey || e.metaKey) return;
         var form = document.activeElement && document.activeElement.closest(".tv-form");
@@ -331,21 +333,56 @@ var tv = {
         var stops = [].filter.call(form.querySelectorAll("[tabindex]"), function (x) {
           return x.tabIndex > 0 && x.getClientRects().length;
         }).sort(function (a, b) { return a.tabIndex - b.tabIndex; });
-        var last = stops.length - 1;
-        if (document.activeElement !== stops[e.shiftKey ? 0 : last]) return;
+        var at = stops.indexOf(document.activeElement), n = stops.length;
+        if (!n) return;
         e.preventDefault();
-        stops[e.shiftKey ? last : 0].focus();
+        stops[at < 0 ? 0 : (at + (e.shiftKey ? n - 1 : 1)) % n].focus();
       });
     }
     tv.fit();
     first.focus();
     requestAnimationFrame(function () { setTimeout(function () { performance.mark("tavrelo-painted"); }); });
   },
-  // A window shown again (one opened from the main one): the focus into
-  // its first field.
-  show: function (form, first) {
-    form.style.display = "";
+  // A window opened from the main one: a frame of its own with the form's
+  // caption and a close button, over the page (never modal), dragged by its
+  // title; shown at the main form's scale, the focus into its first field,
+  // and given back where it was when it closes.
+  window: function (w, bar, close, position) {
+    close.addEventListener("click", function () { Module._tavrelo_closed(position); });
+    close.addEventListener("mousedown", function (e) { e.stopPropagation(); });
+    bar.addEventListener("mousedown", function (e) {
+      if (e.button) return;
+      e.preventDefault();
+      var x = e.clientX - w.offsetLeft, y = e.clientY - w.offsetTop;
+      var move = function (m) {
+        w.style.left = Math.max(0, m.clientX - x) + "px";
+        w.style.top = Math.max(0, m.clientY - y) + "px";
+      };
+      var up = function () {
+        removeEventListener("mousemove", move);
+        removeEventListener("mouseup", up);
+      };
+      addEventListener("mousemove", move);
+      addEventListener("mouseup", up);
+    });
+  },
+  show: function (w, first) {
+    var s = tv.scale || 1, shown = w.style.display !== "none";
+    w.style.display = "";
+    w.style.transform = "scale(" + s + ")";
+    if (!shown || !w.placed) {
+      var v = document.documentElement;
+      w.style.left = Math.max(0, (v.clientWidth - w.offsetWidth * s) / 2 | 0) + "px";
+      w.style.top = Math.max(0, (v.clientHeight - w.offsetHeight * s) / 2 | 0) + "px";
+      w.placed = true;
+      w.back = document.activeElement;
+    }
     first.focus();
+  },
+  hide: function (w) {
+    var inside = w.contains(document.activeElement);
+    w.style.display = "none";
+    if (inside && w.back && w.back.isConnected) w.back.focus();
   },
   remove: function (form) {
     tv.closeList();
