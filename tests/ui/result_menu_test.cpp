@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                  true,
                  {.undo = true, .selection = true, .text = true, .paste = true},
                  {"-撤销(&U)", "-剪切(&T)", "复制(&C)", "-粘贴(&P)", "-删除(&D)", "全选(&A)"}}),
-    [](const testing::TestParamInfo<MenuCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<MenuCase>& row) { return std::string(row.param.name); });
 
 TEST(ResultMenu, ChoosingAnEditingEntryHandsItBackAndAFormCommandRunsInTheModel) {
   FormModel model;
