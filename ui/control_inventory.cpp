@@ -18,13 +18,7 @@ constexpr std::array<std::string_view, 3> kNoteFamilies = {"SimSun", "宋体", "
 const FontSpec kUiFont{kUiFamilies, 9.0};
 const FontSpec kNoteFont{kNoteFamilies, 7.5};
 
-// --- Colours -----------------------------------------------------------------
-
-constexpr Rgb kFormGreen = 0x80FF80;
-constexpr Rgb kFrameOrange = 0xFFC080;
-constexpr Rgb kButtonOrange = 0xFF8000;
-constexpr Rgb kPaleYellow = 0xFFFFC0;
-constexpr Rgb kDarkRed = 0xC00000;
+using namespace look;
 
 // --- Rows --------------------------------------------------------------------
 
@@ -236,6 +230,9 @@ std::vector<ControlSpec> BuildInventory() {
 
 }  // namespace
 
+const FontSpec& look::WindowFont() { return kUiFont; }
+const FontSpec& look::NotesFont() { return kNoteFont; }
+
 std::string DisplayName(ControlKey key) {
   std::string name(key.name);
   if (key.index >= 0) name.append("(").append(std::to_string(key.index)).append(")");
@@ -248,10 +245,11 @@ std::span<const ControlSpec> ControlInventory() {
 }
 
 FormSpec MainForm() {
-  // In the order of controls::kCopySteps, kCopyLayered.
-  static constexpr std::array<FormCommand, 2> kCommands = {{
+  // In the order of controls::kCopySteps, kCopyLayered, kOpenDowndrag.
+  static constexpr std::array<FormCommand, 3> kCommands = {{
       {"复制计算过程", true},
       {"复制分层计算（JGJ 94-2008）"},
+      {"下拉荷载计算（JGJ 94-2008）…", true},
   }};
   return {ControlInventory(), kCommands};
 }

@@ -25,11 +25,13 @@ enum class ControlKind { Form, Frame, Label, ComboBox, TextBox, CommandButton, L
 // its kind.
 enum class ControlRole {
   None,
-  MainWindow,   // a Form: the program's window; closing it ends the program
-  OwnedWindow,  // a Form opened from the main window: starts hidden, and
-                // closing it only hides it again
-  ResultBox,    // a TextBox holding the form's result: the result menu
-                // (editing commands and the form's own, ui/result_menu.h)
+  MainWindow,     // a Form: the program's window; closing it ends the program
+  OwnedWindow,    // a Form opened from the main window: starts hidden, and
+                  // closing it only hides it again
+  ResultBox,      // a TextBox holding the form's result: the result menu
+                  // (editing commands and the form's own, ui/result_menu.h)
+  DefaultButton,  // a CommandButton that Enter presses anywhere in its window
+                  // but in a result box or an open list
 };
 
 // 0xRRGGBB.
@@ -42,6 +44,19 @@ struct FontSpec {
   std::span<const std::string_view> families;
   double pointSize = 9.0;
 };
+
+// The look every window of the program shares: its colours, the font of
+// its controls (a Chinese UI font at 9 points, 12 px and 6 px wide at 96
+// dpi) and the font of the notes (7.5 points, 10 px and 5 px).
+namespace look {
+inline constexpr Rgb kFormGreen = 0x80FF80;
+inline constexpr Rgb kFrameOrange = 0xFFC080;
+inline constexpr Rgb kButtonOrange = 0xFF8000;
+inline constexpr Rgb kPaleYellow = 0xFFFFC0;
+inline constexpr Rgb kDarkRed = 0xC00000;
+[[nodiscard]] const FontSpec& WindowFont();
+[[nodiscard]] const FontSpec& NotesFont();
+}  // namespace look
 
 // One row of the inventory. Positions are twips (1/1440 inch, 15 to a pixel
 // at 96 dpi) from the container's top-left corner. A Line runs from

@@ -76,8 +76,9 @@ inline constexpr TableSize kReferenceTable{5, 3};
 }
 // The main form's own commands of the result menu, by their place in
 // MainForm().commands.
-inline constexpr std::size_t kCopySteps = 0;    // "复制计算过程"
-inline constexpr std::size_t kCopyLayered = 1;  // "复制分层计算（JGJ 94-2008）"
+inline constexpr std::size_t kCopySteps = 0;     // "复制计算过程"
+inline constexpr std::size_t kCopyLayered = 1;   // "复制分层计算（JGJ 94-2008）"
+inline constexpr std::size_t kOpenDowndrag = 2;  // "下拉荷载计算（JGJ 94-2008）…"
 
 }  // namespace controls
 }  // namespace tavrelo::ui

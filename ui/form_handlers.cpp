@@ -10,7 +10,6 @@
 #include "core/result_text.h"
 
 namespace tavrelo::ui {
-namespace {
 
 using namespace controls;
 
@@ -40,6 +39,8 @@ std::string Quote(std::string_view text) {
   }
   return "“" + std::string(text.substr(0, end)) + (end < text.size() ? "…" : "") + "”";
 }
+
+namespace {
 
 std::string Describe(const FrictionFailure& failure, const FrictionInput& input) {
   const std::string field = FieldName(failure.field);
@@ -120,7 +121,7 @@ void Combo5_Click(FormModel& model) {
   }
 }
 
-void Command1_Click(FormModel& model) {
+void Command1_Click(FormModel& model, const PressListener& gaveSentence) {
   const FrictionInput input = ReadFrictionInput(model);
   const FrictionOutcome outcome = ComputeNegativeFriction(input);
   if (const std::optional<InputProblem> problem = FindInputProblem(input, outcome)) {
@@ -134,9 +135,12 @@ void Command1_Click(FormModel& model) {
   model.SetCommandCopy(kCopySteps, {ComposeCalculationSteps(input, outcome.result(), layered)});
   model.SetCommandCopy(kCopyLayered,
                        {layered.ok() ? ComposeLayeredReport(input, layered.result(), outcome.result()) : ""});
-  // Writing Text1, and having it read out, is the last thing a press does.
+  model.SetCommandEnabled(kOpenDowndrag, true);
+  // Writing Text1, and having it read out, is the last thing a press does
+  // on this window; what stands on the press's layers elsewhere follows.
   model.SetText(kResult, ComposeResultText(input.causeText, input.layerCountText, outcome.result()));
   model.Announce(kResult);
+  if (gaveSentence) gaveSentence(input);
 }
 
 void ConnectHandlers(FormModel& model) {

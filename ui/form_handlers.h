@@ -2,11 +2,13 @@
 // The three reactions of the window, working on the FormModel alone:
 //   Combo1_Click   a layer count picked: show that many rows of the table;
 //   Combo5_Click   a cause picked: show the load field for a surface load only;
-//   Command1_Click "计算" pressed: compute, and put the sentence into Text1,
-//                  or report what is wrong with the input (ReportProblem),
-//                  then ask for the focus in the field at fault, and change
+//   Command1_Click "计算" pressed: compute, and put the sentence into Text1
+//                  (the reports of the result menu kept beside it), or
+//                  report what is wrong with the input (ReportProblem), then
+//                  ask for the focus in the field at fault, and change
 //                  nothing else.
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -17,10 +19,18 @@ namespace tavrelo::ui {
 
 void Combo1_Click(FormModel& model);
 void Combo5_Click(FormModel& model);
-void Command1_Click(FormModel& model);
+// `gaveSentence` hears of a press that wrote its sentence, with the input it
+// read (the downdrag window takes its layers from it).
+using PressListener = std::function<void(const FrictionInput& input)>;
+void Command1_Click(FormModel& model, const PressListener& gaveSentence = {});
 
 // Connects the three handlers to their events in `model` (at start-up).
 void ConnectHandlers(FormModel& model);
+
+// How a field is named in a message ("第2层的土层厚"), and a field's text as
+// a message quotes it ("“abc”", cut after 20 characters with "…").
+[[nodiscard]] std::string FieldName(FrictionField field);
+[[nodiscard]] std::string Quote(std::string_view text);
 
 // The field that holds each input of the computation.
 [[nodiscard]] ControlKey ControlOf(FrictionField field);

@@ -54,9 +54,11 @@
 //                 (ResultMenuEntries, ChooseResultMenuEntry); Esc in it does
 //                 nothing.
 //   CommandButton painted in its own background, caption stacked one
-//                 character per line (StackedCaption, ButtonLook); neither the
-//                 default (Enter) nor the cancel (Esc) button; a click or Space
-//                 presses it through FormModel::Press.
+//                 character per line (StackedCaption, ButtonLook); never the
+//                 cancel (Esc) button, and not the default (Enter) one unless
+//                 it is a DefaultButton, which Enter presses anywhere in its
+//                 window but in a text box or a combo box's open list; a click
+//                 or Space presses it through FormModel::Press.
 //   Line          one pixel wide in its foreground, both end points included
 //                 (PixelRect); drawn by its container, so that a screen reader
 //                 finds nothing there.

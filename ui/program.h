@@ -4,9 +4,12 @@
 // binding makes one window per form (the main one the owner of the others),
 // shows the main one and runs its loop until the main one is closed.
 
+#include <optional>
 #include <span>
 #include <vector>
 
+#include "ui/downdrag_form.h"
+#include "ui/downdrag_handlers.h"
 #include "ui/form_model.h"
 
 namespace tavrelo::ui {
@@ -32,13 +35,19 @@ class Program {
   std::vector<FormModel*> forms_;
 };
 
-// Tavrelo: Form1 with its handlers connected (ConnectHandlers).
+// Tavrelo: Form1 with its handlers connected (ConnectHandlers), and the
+// window of the downdrag load that its result menu opens.
 class TavreloProgram final : public Program {
  public:
   TavreloProgram();
 
+  [[nodiscard]] FormModel& Downdrag() noexcept { return downdrag_; }
+  [[nodiscard]] const DowndragHandlers& DowndragWindow() const noexcept { return *handlers_; }
+
  private:
   FormModel main_;
+  FormModel downdrag_{DowndragForm()};
+  std::optional<DowndragHandlers> handlers_;  // connected after the main window's
 };
 
 }  // namespace tavrelo::ui

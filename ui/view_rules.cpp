@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tavrelo::ui {
 
@@ -22,6 +23,23 @@ PixelBox PixelRect(const ControlSpec& row, int dpi) {
 PixelBox ClientArea(const FormModel& model, int dpi) {
   const ControlSpec& form = model.FormRow();
   return {0, 0, TwipsToPixels(form.width, dpi), TwipsToPixels(form.height, dpi)};
+}
+
+PixelBox PlaceOwnedWindow(const PixelBox& owner, int width, int height, const PixelBox& area, int gap) {
+  const auto fits = [&](int x, int y) {
+    return x >= area.x && y >= area.y && x + width <= area.x + area.width && y + height <= area.y + area.height;
+  };
+  const int right = owner.x + owner.width + gap;
+  const int below = owner.y + owner.height + gap;
+  const int left = owner.x - gap - width;
+  const int above = owner.y - gap - height;
+  for (const auto& [x, y] :
+       {std::pair{right, owner.y}, std::pair{owner.x, below}, std::pair{left, owner.y}, std::pair{owner.x, above}}) {
+    if (fits(x, y)) return {x, y, width, height};
+  }
+  const int x = std::max(area.x, std::min(owner.x, area.x + area.width - width));
+  const int y = std::max(area.y, std::min(owner.y, area.y + area.height - height));
+  return {x, y, width, height};
 }
 
 const FontSpec& FontOf(const FormModel& model, const ControlSpec& row) {

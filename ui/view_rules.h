@@ -41,6 +41,13 @@ struct PixelBox {
 // The client area of the window, in pixels at `dpi`: 628 × 316 at 96.
 [[nodiscard]] PixelBox ClientArea(const FormModel& model, int dpi = 96);
 
+// Where a window opened from the main one first stands: beside its owner
+// (`owner`, the owner's frame) where the room `area` (the screen's work area
+// or the page's viewport) has space for a `width` × `height` frame, `gap`
+// apart: to its right, else below it, else to its left, else above it; where
+// none has, over the owner from its top-left corner, kept inside the room.
+[[nodiscard]] PixelBox PlaceOwnedWindow(const PixelBox& owner, int width, int height, const PixelBox& area, int gap);
+
 // --- Fonts -------------------------------------------------------------------
 
 // The font a control is drawn in: its own (Label6's notes) or the window's.

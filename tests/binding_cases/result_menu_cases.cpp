@@ -36,18 +36,21 @@ TEST_F(ResultMenu, OffersTheEditingCommandsInChineseAndCopyingTheSteps) {
     EXPECT_TRUE(found) << spellings.front() << " in " << testing::PrintToString(entries);
   }
   for (const std::string& entry : entries) EXPECT_FALSE(HasLatinLetter(entry)) << entry;
-  // Before any sentence there is nothing to copy.
-  ASSERT_GE(entries.size(), 2U);
-  EXPECT_EQ(entries[entries.size() - 2], "-复制计算过程");
-  EXPECT_EQ(entries.back(), "-复制分层计算（JGJ 94-2008）");
+  // Before any sentence there is nothing to copy, and no layers for the
+  // downdrag load.
+  ASSERT_GE(entries.size(), 4U);
+  EXPECT_EQ(
+      std::vector<std::string>(entries.end() - 4, entries.end()),
+      (std::vector<std::string>{"-复制计算过程", "-复制分层计算（JGJ 94-2008）", "", "-下拉荷载计算（JGJ 94-2008）…"}));
   EXPECT_FALSE(driver->ChooseFromResultMenu("复制计算过程"));
   EXPECT_FALSE(driver->ChooseFromResultMenu("复制分层计算（JGJ 94-2008）"));
+  EXPECT_FALSE(driver->ChooseFromResultMenu("下拉荷载计算（JGJ 94-2008）…"));
 }
 
 TEST_F(ResultMenu, CopiesTheStepsOfTheLastSuccessfulPress) {
   FillTypicalUse();
   driver->ClickCompute();
-  ASSERT_EQ(driver->ResultMenuEntries().back(), "复制分层计算（JGJ 94-2008）");
+  ASSERT_EQ(driver->ResultMenuEntries().back(), "下拉荷载计算（JGJ 94-2008）…");
   driver->Type(controls::kCoefficient, "abc");  // an edit, then a press that fails
   driver->ClickCompute();
   ASSERT_EQ(driver->Messages().size(), 1U);

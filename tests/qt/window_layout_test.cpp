@@ -88,6 +88,21 @@ TEST_F(WindowLayout, WindowIsTavreloWithA628By316ClientArea) {
   EXPECT_EQ(window.size(), QSize(628, 316));
 }
 
+// A pointer on a field reaches it, in every window: no table grid or frame
+// lies over the controls.
+TEST_F(WindowLayout, ThePointerReachesEveryFieldAtItsCentre) {
+  for (const FormWindow* each : windows.All()) {
+    for (const ControlSpec& row : each->Model().Inventory()) {
+      const QWidget* field = each->Widget(row.Key());
+      if (!row.TakesFocus() || !field->isVisibleTo(each)) continue;
+      const QPoint centre = field->mapTo(each, field->rect().center());
+      const QWidget* hit = each->childAt(centre);
+      EXPECT_TRUE(hit == field || field->isAncestorOf(hit))
+          << NameOf(row) << " under " << hit->objectName().toStdString();
+    }
+  }
+}
+
 // Twips become pixels at 15 to one; for a line both end points are pixels of
 // it, so a horizontal line covers x1..x2 on one row.
 TEST_F(WindowLayout, EveryControlSitsAtItsTwipsDividedByFifteen) {

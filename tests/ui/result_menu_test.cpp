@@ -39,8 +39,9 @@ TEST_P(EditingEntries, FollowWhatTheBoxCouldDo) {
   box.readOnly = GetParam().readOnly;
   const std::vector<std::string> read = Read(ResultMenuEntries(model, box, GetParam().state));
   EXPECT_EQ(std::vector<std::string>(read.begin(), read.begin() + 6), GetParam().editing);
-  EXPECT_EQ(std::vector<std::string>(read.begin() + 6, read.end()),
-            (std::vector<std::string>{"-复制计算过程", "-复制分层计算（JGJ 94-2008）"}))
+  EXPECT_EQ(
+      std::vector<std::string>(read.begin() + 6, read.end()),
+      (std::vector<std::string>{"-复制计算过程", "-复制分层计算（JGJ 94-2008）", "-下拉荷载计算（JGJ 94-2008）…"}))
       << "nothing to copy before a press";
 }
 
@@ -88,7 +89,7 @@ TEST(FormCommands, ACopyEnablesItsCommandAndAnEmptyOneDisablesIt) {
   FormModel model;
   RecordingView view;
   model.SetView(&view);
-  EXPECT_EQ(model.Commands().size(), 2U);
+  EXPECT_EQ(model.Commands().size(), 3U);
   model.SetCommandCopy(controls::kCopySteps, {"a\n"});
   EXPECT_TRUE(model.CommandEnabled(controls::kCopySteps));
   model.RunCommand(controls::kCopySteps);
@@ -99,24 +100,34 @@ TEST(FormCommands, ACopyEnablesItsCommandAndAnEmptyOneDisablesIt) {
   EXPECT_FALSE(model.CommandEnabled(7));
   EXPECT_EQ(model.CommandCopy(7), ClipboardContent{});
   EXPECT_EQ(view.events, std::vector<std::string>{"copy"});
-  EXPECT_THROW(model.OnCommand(2, [] {}), std::invalid_argument);
+  EXPECT_THROW(model.OnCommand(3, [] {}), std::invalid_argument);
+}
+
+// No two forms of a program share a control's key, and the main window is
+// the only one shown at first.
+void ExpectFormsApart(const Program& program) {
+  const auto forms = program.Forms();
+  EXPECT_EQ(forms.front()->FormRow().role, ControlRole::MainWindow);
+  for (std::size_t i = 1; i < forms.size(); ++i) {
+    const FormModel& other = *forms[i];
+    EXPECT_EQ(other.FormRow().role, ControlRole::OwnedWindow);
+    EXPECT_FALSE(other.Visible(other.FormKey())) << DisplayName(other.FormKey());
+    for (const ControlSpec& row : other.Inventory()) {
+      for (std::size_t j = 0; j < i; ++j) EXPECT_FALSE(forms[j]->Contains(row.Key())) << DisplayName(row.Key());
+    }
+  }
 }
 
 TEST(Programs, ListTheMainWindowFirstAndStartTheOthersHidden) {
   const TavreloProgram tavrelo;
-  ASSERT_EQ(tavrelo.Forms().size(), 1U);
+  ASSERT_EQ(tavrelo.Forms().size(), 2U);
   EXPECT_EQ(tavrelo.Main().FormKey(), controls::kForm);
-  EXPECT_EQ(tavrelo.Main().FormRow().role, ControlRole::MainWindow);
+  ExpectFormsApart(tavrelo);
 
   const testing_support::TestProgram test;
   ASSERT_EQ(test.Forms().size(), 2U);
-  const FormModel& note = *test.Forms()[1];
-  EXPECT_EQ(note.FormRow().role, ControlRole::OwnedWindow);
-  EXPECT_FALSE(note.Visible(note.FormKey()));
-  EXPECT_TRUE(note.Visible(testing_support::test_form::kNoteText)) << "only the window itself is hidden";
-  // No two forms of a program share a control's key.
-  for (const ControlSpec& row : note.Inventory())
-    EXPECT_FALSE(test.Main().Contains(row.Key())) << DisplayName(row.Key());
+  ExpectFormsApart(test);
+  EXPECT_TRUE(test.Forms()[1]->Visible(testing_support::test_form::kNoteText)) << "only the window itself is hidden";
 }
 
 TEST(Programs, AFormMustBeginWithItsWindow) {

@@ -38,16 +38,15 @@ TEST_P(Wrapping, BreaksWhereAReaderExpects) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Wrapping,
-    testing::Values(
-        WrapCase{"FitsOnOneLine", "负摩阻力系数ξn", 200, {"负摩阻力系数ξn"}},
-        WrapCase{"EmptyHasNoLine", "", 100, {}},
-        WrapCase{"BetweenChineseCharacters", "在同一类土中取值", 40, {"在同一类", "土中取值"}},
-        WrapCase{"ExactFitStaysOnTheLine", "在同一类", 40, {"在同一类"}},
-        WrapCase{"ClosingPunctuationNeverStartsALine", "对于打入桩，取值", 50, {"对于打入", "桩，取值"}},
-        WrapCase{"OpeningBracketNeverEndsALine", "对于粘（冲）挖孔", 40, {"对于粘", "（冲）挖", "孔"}},
-        WrapCase{"LatinWordsStayWhole", "当qsi(n)值", 35, {"当", "qsi(n)", "值"}},
-        WrapCase{"BlanksHangAndTakeNoRoom", "较小值。    2、填土", 40, {"较小值。", "2、填土"}},
-        WrapCase{"AWordWiderThanTheBoxIsCut", "abcdefgh", 20, {"abcd", "efgh"}}),
+    testing::Values(WrapCase{"FitsOnOneLine", "负摩阻力系数ξn", 200, {"负摩阻力系数ξn"}},
+                    WrapCase{"EmptyHasNoLine", "", 100, {}},
+                    WrapCase{"BetweenChineseCharacters", "在同一类土中取值", 40, {"在同一类", "土中取值"}},
+                    WrapCase{"ExactFitStaysOnTheLine", "在同一类", 40, {"在同一类"}},
+                    WrapCase{"ClosingPunctuationNeverStartsALine", "对于打入桩，取值", 50, {"对于打入", "桩，取值"}},
+                    WrapCase{"OpeningBracketNeverEndsALine", "对于粘（冲）挖孔", 40, {"对于粘", "（冲）挖", "孔"}},
+                    WrapCase{"LatinWordsStayWhole", "当qsi(n)值", 35, {"当", "qsi(n)", "值"}},
+                    WrapCase{"BlanksHangAndTakeNoRoom", "较小值。    2、填土", 40, {"较小值。", "2、填土"}},
+                    WrapCase{"AWordWiderThanTheBoxIsCut", "abcdefgh", 20, {"abcd", "efgh"}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // The notes under the ξn table, in their 265 px box at 10 px a character:

@@ -13,10 +13,13 @@ over, and waits until tvTest.finish(answer) is called:
   {"axName": true}                the accessible name of tvTest.subject
   {"axTree": true}                its accessibility subtree, one node a line
                                   ("role name", two blanks deeper per level)
+  {"screenshot": PATH}            the viewport as a PNG at PATH (for a look
+                                  at what a case saw)
   {"exit": N}                     the tests are done; N is the exit status
 The page's output (GoogleTest's) arrives as console messages and is printed.
 """
 
+import base64
 import json
 import os
 import sys
@@ -79,6 +82,11 @@ def perform(browser, request):
         return nodes["nodes"][0].get("name", {}).get("value", "")
     if "axTree" in request:
         return ax_tree(browser, subject(browser))
+    if "screenshot" in request:
+        shot = browser.call("Page.captureScreenshot", format="png")
+        with open(request["screenshot"], "wb") as out:
+            out.write(base64.b64decode(shot["data"]))
+        return request["screenshot"]
     raise chromium.PageError(f"unknown request {request}")
 
 

@@ -76,12 +76,16 @@ class WebFormDriver final : public FormDriver {
   [[nodiscard]] bool MessageOpen();
   // Resizes the viewport (CSS pixels); {0, 0} for the window's own size.
   void SetViewport(int width, int height);
+  // The viewport as a PNG at `path` (the controller writes it).
+  void Screenshot(const std::string& path);
 
  private:
   void PressKey(const std::string& params);
   // A result box's menu opened from the keyboard; its entries as read.
   std::vector<std::string> OpenResultMenu(ControlKey box);
   void RecordMessage();
+  // Drags a window of the page that lies over `element` out of its way.
+  void Uncover(web::dom::Handle element);
   [[nodiscard]] bool IsTextBox(ControlKey control) const;
 
   web::ProgramPages pages_;

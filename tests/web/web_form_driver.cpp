@@ -123,6 +123,29 @@ EM_JS(char*, drv_menu_centre, (int item), { return tvTest.centre(document.queryS
 EM_JS(char*, drv_spoken, (), { return tvTest.out(tvTest.spoken.join(String.fromCharCode(30))); });
 EM_JS(void, drv_focus, (int h), { tv.e[h].focus(); });
 EM_JS(void, drv_clear_spoken, (), { tvTest.spoken = []; });
+// Where to drag a window's title bar, "x1 y1 x2 y2", so that the element
+// can be reached: a window that covers its centre moved below it (or to its
+// right where below leaves the bar no room), the element's own window
+// brought back to the corner where its centre is out of the viewport; ""
+// when it can be reached as it stands.
+EM_JS(char*, drv_uncover, (int h), {
+  var t = tv.e[h], r = t.getBoundingClientRect(), v = document.documentElement;
+  var x = r.left + r.width / 2, y = r.top + r.height / 2;
+  var grip = function (w) {
+    var b = w.querySelector(".tv-titlebar").getBoundingClientRect();
+    return [b.left + 40, b.top + b.height / 2];
+  };
+  var own = t.closest(".tv-window");
+  if (own && (x < 0 || y < 0 || x >= v.clientWidth || y >= v.clientHeight)) {
+    var g = grip(own), o = own.getBoundingClientRect();
+    return tvTest.out(g[0] + " " + g[1] + " " + (g[0] - o.left) + " " + (g[1] - o.top));
+  }
+  var e = document.elementFromPoint(x, y), w = e && !t.contains(e) && e.closest(".tv-window");
+  if (!w) return tvTest.out("");
+  var p = grip(w), wr = w.getBoundingClientRect(), down = r.bottom + 8 - wr.top;
+  if (p[1] + down + 12 > v.clientHeight) return tvTest.out(p[0] + " " + p[1] + " " + (p[0] + r.right + 8 - wr.left) + " " + p[1]);
+  return tvTest.out(p[0] + " " + p[1] + " " + p[0] + " " + (p[1] + down));
+});
 EM_JS(void, drv_subject, (int h), { tvTest.subject = tv.e[h]; });
 EM_JS(void, drv_exit, (int status), { tvTest.post({exit: status}); });
 EM_JS(char*, drv_arguments, (), { return tvTest.out(decodeURIComponent(location.hash.slice(1))); });
@@ -302,9 +325,29 @@ void WebFormDriver::Type(ControlKey combo, std::string_view text) {
   PressKey(commands);
 }
 
+// A window in the way dragged by its title bar, as a user moves it.
+void WebFormDriver::Uncover(Handle element) {
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    double from[2] = {0, 0};
+    double to[2] = {0, 0};
+    if (std::sscanf(Take(drv_uncover(element)).c_str(), "%lf %lf %lf %lf", &from[0], &from[1], &to[0], &to[1]) != 4) {
+      return;
+    }
+    const auto at = [](const double* point) {
+      return ",\"x\":" + std::to_string(point[0]) + ",\"y\":" + std::to_string(point[1]);
+    };
+    Act("{\"cdp\":[[\"Input.dispatchMouseEvent\",{\"type\":\"mouseMoved\"" + at(from) +
+        "}],[\"Input.dispatchMouseEvent\",{\"type\":\"mousePressed\",\"button\":\"left\",\"clickCount\":1" + at(from) +
+        "}],[\"Input.dispatchMouseEvent\",{\"type\":\"mouseMoved\",\"button\":\"left\"" + at(to) +
+        "}],[\"Input.dispatchMouseEvent\",{\"type\":\"mouseReleased\",\"button\":\"left\",\"clickCount\":1" + at(to) +
+        "}]]}");
+  }
+}
+
 void WebFormDriver::PickByPointer(ControlKey combo, std::string_view entry) {
   const Handle box = PageOf(combo).Element(combo);
   ASSERT_NE(box, kNone) << DisplayName(combo);
+  Uncover(box);
   const Point arrow = ParsePoint(Take(drv_drop_centre(box)));
   ClickAt(arrow.x, arrow.y);
   const std::string place = Take(drv_entry_centre(box, std::string(entry).c_str()));
@@ -327,6 +370,7 @@ void WebFormDriver::Close(ControlKey form) {
 }
 
 void WebFormDriver::Click(ControlKey button) {
+  Uncover(PageOf(button).Element(button));
   const Point centre = CentreOf(PageOf(button).Element(button));
   ClickAt(centre.x, centre.y);
   RecordMessage();
@@ -443,6 +487,8 @@ void WebFormDriver::SetViewport(int width, int height) {
   }
   drv_frame();
 }
+
+void WebFormDriver::Screenshot(const std::string& path) { Act("{\"screenshot\":" + JsonString(path) + "}"); }
 
 std::unique_ptr<FormDriver> MakeFormDriver(Program& program) { return std::make_unique<WebFormDriver>(program); }
 

@@ -6,12 +6,14 @@
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QStyleFactory>
 #include <QTranslator>
 
@@ -234,6 +236,18 @@ void FormWindow::FocusFirstField() {
   }
 }
 
+void FormWindow::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && qobject_cast<QPlainTextEdit*>(QApplication::focusWidget()) == nullptr) {
+    for (const ControlSpec& row : model_.Inventory()) {
+      if (row.role != ControlRole::DefaultButton) continue;
+      model_.Press(row.Key());
+      return;
+    }
+  }
+  QWidget::keyPressEvent(event);
+}
+
 void FormWindow::closeEvent(QCloseEvent* event) {
   // A window opened from the main one only goes out of sight; the model
   // hears of it, as it hears of every change the user makes.
@@ -330,6 +344,15 @@ void FormWindow::AnnouncementRequested(ControlKey control) {
 void FormWindow::VisibilityChanged(ControlKey control, bool visible) {
   QWidget* widget = Widget(control);
   if (widget == nullptr) return;
+  if (widget == this && visible && !placed_ && parentWidget() != nullptr) {
+    // Beside the main window, where its screen has room: both in sight.
+    const QRect owner = parentWidget()->frameGeometry();
+    const QRect area = parentWidget()->screen()->availableGeometry();
+    const PixelBox at = PlaceOwnedWindow({owner.x(), owner.y(), owner.width(), owner.height()}, width(), height(),
+                                         {area.x(), area.y(), area.width(), area.height()}, 8);
+    move(at.x, at.y);
+    placed_ = true;
+  }
   widget->setVisible(visible);
   if (widget != this) return;
   if (visible) {

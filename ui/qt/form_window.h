@@ -51,6 +51,8 @@ class FormWindow : public QWidget, private FormView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Enter that no field took: the default button's, where the form has one.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QWidget* Build(const ControlSpec& row, QWidget* container);
@@ -75,6 +77,7 @@ class FormWindow : public QWidget, private FormView {
   FormModel& model_;
   std::vector<QWidget*> widgets_;         // one per inventory row, in its order
   bool showingModel_ = false;             // true while a model change is put on screen
+  bool placed_ = false;                   // a window opened from the main one: placed beside it once
   class Announcer* announcer_ = nullptr;  // reads the new sentence out
 };
 

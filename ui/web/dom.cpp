@@ -2,6 +2,7 @@
 
 #include <emscripten.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 // Texts cross as a pointer and a length in bytes (UTF-8); a text that comes
@@ -53,7 +54,7 @@ EM_JS(void, tv_combo, (int box, int field, int button, int position, const char*
   tv.combo(tv.e[box], tv.e[field], tv.e[button], position, UTF8ToString(entries, length));
 });
 EM_JS(void, tv_combo_index, (int box, int entry), { tv.e[box].index = entry; });
-EM_JS(void, tv_button, (int h, int position), { tv.button(tv.e[h], position); });
+EM_JS(void, tv_button, (int h, int position, int isDefault), { tv.button(tv.e[h], position, isDefault); });
 EM_JS(void, tv_result_box, (int h, int position), { tv.resultBox(tv.e[h], position); });
 EM_JS(void, tv_message, (int form, const char* title, int titleLength, const char* text, int textLength,
                          const char* button, int buttonLength), {
@@ -79,7 +80,13 @@ EM_JS(void, tv_ready, (int form, int first), { tv.ready(tv.e[form], tv.e[first])
 EM_JS(void, tv_window, (int w, int bar, int close, int position), {
   tv.window(tv.e[w], tv.e[bar], tv.e[close], position);
 });
-EM_JS(void, tv_show, (int w, int first), { tv.show(tv.e[w], tv.e[first]); });
+EM_JS(int, tv_show, (int w, int first), { return tv.show(tv.e[w], tv.e[first]); });
+EM_JS(char*, tv_rects, (int w), {
+  var s = tv.rects(tv.e[w]), n = lengthBytesUTF8(s) + 1, p = _malloc(n);
+  stringToUTF8(s, p, n);
+  return p;
+});
+EM_JS(void, tv_place, (int w, int x, int y), { tv.place(tv.e[w], x, y); });
 EM_JS(void, tv_hide, (int w), { tv.hide(tv.e[w]); });
 EM_JS(void, tv_remove, (int form), { tv.remove(tv.e[form]); });
 // clang-format on
@@ -132,7 +139,7 @@ void MakeComboBox(Handle box, Handle field, Handle button, int position, std::st
 
 void SetComboIndex(Handle box, int entry) { tv_combo_index(box, entry); }
 
-void MakeButton(Handle button, int position) { tv_button(button, position); }
+void MakeButton(Handle button, int position, bool isDefault) { tv_button(button, position, isDefault ? 1 : 0); }
 
 void MakeResultBox(Handle box, int position) { tv_result_box(box, position); }
 
@@ -159,7 +166,18 @@ void Ready(Handle form, Handle first) { tv_ready(form, first); }
 
 void MakeWindow(Handle window, Handle bar, Handle close, int position) { tv_window(window, bar, close, position); }
 
-void ShowWindow(Handle window, Handle first) { tv_show(window, first); }
+bool ShowWindow(Handle window, Handle first) { return tv_show(window, first) != 0; }
+
+WindowRects RectsOf(Handle window) {
+  char* text = tv_rects(window);
+  WindowRects rects;
+  std::sscanf(text, "%d %d %d %d %d %d %d %d", &rects.form.x, &rects.form.y, &rects.form.width, &rects.form.height,
+              &rects.width, &rects.height, &rects.viewportWidth, &rects.viewportHeight);
+  std::free(text);
+  return rects;
+}
+
+void PlaceWindow(Handle window, int x, int y) { tv_place(window, x, y); }
 
 void HideWindow(Handle window) { tv_hide(window); }
 

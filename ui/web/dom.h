@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "ui/result_menu.h"
+#include "ui/view_rules.h"
 
 namespace tavrelo::ui::web::dom {
 
@@ -53,8 +54,9 @@ void SetPageBackground(std::string_view colour);
 void MakeComboBox(Handle box, Handle field, Handle button, int position, std::string_view entries);
 // The entry the box shows as picked (its list opens there); -1 for none.
 void SetComboIndex(Handle box, int entry);
-// A push button that neither Enter nor Esc presses; a click or Space does.
-void MakeButton(Handle button, int position);
+// A push button that a click or Space presses, never Esc; Enter only a
+// default button, from anywhere in its form but a text box or an open list.
+void MakeButton(Handle button, int position, bool isDefault);
 // Text1: typing reported, and its context menu opened by the right button,
 // the menu key, Shift+F10 or a long touch (tavrelo_menu).
 void MakeResultBox(Handle box, int position);
@@ -83,10 +85,22 @@ void Ready(Handle form, Handle first);
 // `bar` its title bar, `close` the bar's close button, which reports
 // `position` (the form's own control) to tavrelo_closed.
 void MakeWindow(Handle window, Handle bar, Handle close, int position);
-// Shows such a window over the page, the focus into `first`; hides it, the
-// focus given back where it was when it opened.
-void ShowWindow(Handle window, Handle first);
+// Shows such a window over the page, the focus into `first`: true when it
+// was placed before. Hides it, the focus given back where it was when it
+// opened.
+bool ShowWindow(Handle window, Handle first);
 void HideWindow(Handle window);
+// Where it can stand: the main form's rect, its own size as shown, and the
+// viewport's size, in CSS pixels; and its place in the viewport.
+struct WindowRects {
+  PixelBox form;
+  int width = 0;
+  int height = 0;
+  int viewportWidth = 0;
+  int viewportHeight = 0;
+};
+[[nodiscard]] WindowRects RectsOf(Handle window);
+void PlaceWindow(Handle window, int x, int y);
 // Takes the form and whatever it has open off the page.
 void Remove(Handle form);
 

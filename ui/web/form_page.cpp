@@ -160,7 +160,7 @@ void FormPage::Build(const ControlSpec& row, std::size_t position) {
       dom::SetAttribute(parts.field, "type", "button");
       dom::SetAttribute(parts.field, "class", "tv-button");
       dom::SetText(parts.field, StackedCaption(model_.Text(key)));
-      dom::MakeButton(parts.field, ControlNumber(position));
+      dom::MakeButton(parts.field, ControlNumber(position), row.role == ControlRole::DefaultButton);
       tabStop(parts.field);
       break;
     case ControlKind::Line: {
@@ -235,6 +235,9 @@ void FormPage::BuildFrame(const ControlSpec& row, Parts& parts) {
   dom::SetAttribute(parts.caption, "class", "tv-caption");
   dom::SetAttribute(parts.caption, "id", captionId);
   ShowFrameCaption(row, model_.Text(row.Key()));
+  // A table is made with its frame, under the controls the frame holds
+  // beside it.
+  if (row.table.rows > 0) (void)TableRow(row, 0);
 }
 
 void FormPage::ShowFrameCaption(const ControlSpec& row, const std::string& text) {
@@ -434,7 +437,13 @@ void FormPage::VisibilityChanged(ControlKey control, bool visible) {
     dom::SetShown(element, visible);
   } else if (window_ != dom::kNone && visible) {
     const dom::Handle first = Field(model_.InitialFocus());
-    dom::ShowWindow(window_, first != dom::kNone ? first : form_);
+    if (!dom::ShowWindow(window_, first != dom::kNone ? first : form_)) {
+      // Beside the main form, where the viewport has room: both in sight.
+      const dom::WindowRects rects = dom::RectsOf(window_);
+      const PixelBox at =
+          PlaceOwnedWindow(rects.form, rects.width, rects.height, {0, 0, rects.viewportWidth, rects.viewportHeight}, 8);
+      dom::PlaceWindow(window_, at.x, at.y);
+    }
   } else if (window_ != dom::kNone) {
     dom::HideWindow(window_);
   }

@@ -108,9 +108,21 @@ var tv = {
   },
 
   // --- The button: a click or Space presses it, Enter never does.
-  button: function (b, position) {
-    b.addEventListener("keydown", function (e) { if (e.key === "Enter") e.preventDefault(); });
-    b.addEventListener("click", function () { Module._tavrelo_pressed(position); });
+  // A form's default button: Enter anywhere in its form presses it, but in
+  // a text box or in a combo box whose list took the key.
+  button: function (b, position, isDefault) {
+    var press = function () { Module._tavrelo_pressed(position); };
+    b.addEventListener("keydown", function (e) {
+      if (e.key !== "Enter") return;
+      e.preventDefault();
+      if (isDefault) press();
+    });
+    b.addEventListener("click", press);
+    if (isDefault) b.closest(".tv-form").addEventListener("keydown", function (e) {
+      if (e.key !== "Enter" || e.defaultPrevented || e.isComposing || e.target.tagName === "TEXTAREA") return;
+      e.preventDefault();
+      press();
+    });
   },
 
   // --- The result box and its context menu.
@@ -324,6 +336,14 @@ var tv = {
       };
       addEventListener("resize", fit);
       tv.fit = fit;
+      // The form or window that takes the focus comes to the front, as a
+      // window does (its open list with it); menus and messages stay above.
+      document.addEventListener("focusin", function (e) {
+        var w = e.target.closest && (e.target.closest(".tv-window") || e.target.closest(".tv-form"));
+        if (!w || w.style.zIndex === "1") return;
+        [].forEach.call(document.querySelectorAll("body>.tv-form,body>.tv-window"), function (x) { x.style.zIndex = ""; });
+        w.style.zIndex = "1";
+      });
       // Tab goes round the fields of the form that has the focus (each
       // form numbers its own tab stops from 1, as a window does).
       document.addEventListener("keydown", function (e) {
@@ -366,18 +386,29 @@ var tv = {
       addEventListener("mouseup", up);
     });
   },
+  // Shown at the main form's scale; placed the first time (the program
+  // decides where, from tv.rects), the focus into `first`.
   show: function (w, first) {
-    var s = tv.scale || 1, shown = w.style.display !== "none";
+    var shown = w.style.display !== "none", v = document.documentElement;
     w.style.display = "";
+    // At the main form's scale where the viewport has room for the whole
+    // window (its close button included), else as large as it has room for.
+    var s = Math.min(tv.scale || 1, v.clientWidth / w.offsetWidth, v.clientHeight / w.offsetHeight);
+    if (s > 1) s = Math.floor(s * 2) / 2;
     w.style.transform = "scale(" + s + ")";
-    if (!shown || !w.placed) {
-      var v = document.documentElement;
-      w.style.left = Math.max(0, (v.clientWidth - w.offsetWidth * s) / 2 | 0) + "px";
-      w.style.top = Math.max(0, (v.clientHeight - w.offsetHeight * s) / 2 | 0) + "px";
-      w.placed = true;
-      w.back = document.activeElement;
-    }
+    if (!shown) w.back = document.activeElement;
     first.focus();
+    return w.placed ? 1 : 0;
+  },
+  // The main form's, the window's and the viewport's rects, in CSS pixels.
+  rects: function (w) {
+    var f = tv.form.getBoundingClientRect(), r = w.getBoundingClientRect(), v = document.documentElement;
+    return [f.left, f.top, f.width, f.height, r.width, r.height, v.clientWidth, v.clientHeight].map(Math.round).join(" ");
+  },
+  place: function (w, x, y) {
+    w.style.left = x + "px";
+    w.style.top = y + "px";
+    w.placed = true;
   },
   hide: function (w) {
     var inside = w.contains(document.activeElement);

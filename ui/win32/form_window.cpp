@@ -108,8 +108,11 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HIN
   HWND parent = window_;
   if (!row.container.empty()) parent = Control({row.container});
   const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId) + static_cast<INT_PTR>(position));
+  // Shown as the model says: a control its handlers hid before the window
+  // was made stays hidden.
+  const DWORD visible = model_.Visible(key) ? WS_VISIBLE : 0;
   const auto create = [&](DWORD exStyle, const wchar_t* windowClass, DWORD style) {
-    return CreateWindowExW(exStyle, windowClass, text.c_str(), style | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent, id,
+    return CreateWindowExW(exStyle, windowClass, text.c_str(), style | WS_CHILD | visible, 0, 0, 0, 0, parent, id,
                            instance, this);
   };
   HWND control = nullptr;
@@ -255,7 +258,23 @@ void FormWindow::Show(int showCommand) {
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
   const SIZE outer = OuterSize({client.width, client.height}, style, exStyle, dpi_);
-  SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  HWND owner = GetWindow(window_, GW_OWNER);
+  if (owner != nullptr && !placed_) {
+    // Beside the main window, where its monitor has room: both in sight.
+    RECT frame{};
+    GetWindowRect(owner, &frame);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const PixelBox at = PlaceOwnedWindow(
+        {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top}, outer.cx, outer.cy,
+        {work.left, work.top, work.right - work.left, work.bottom - work.top}, ScaledPixels(8, dpi_));
+    SetWindowPos(window_, nullptr, at.x, at.y, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    placed_ = true;
+  } else {
+    SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   ShowWindow(window_, showCommand);
   UpdateWindow(window_);
   FocusFirstField();
@@ -401,8 +420,16 @@ LRESULT FormWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
       return 1;
     }
     case WM_COMMAND:
-      if (lParam != 0) OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
-      return 0;  // IDOK and IDCANCEL (Enter, Esc) come without a control: nothing to do
+      if (lParam != 0) {
+        OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+      } else if (LOWORD(wParam) == IDOK) {
+        // Enter that no field took: the default button's, where the form
+        // has one. (IDCANCEL, Esc, does nothing.)
+        for (const ControlSpec& row : model_.Inventory()) {
+          if (row.role == ControlRole::DefaultButton) model_.Press(row.Key());
+        }
+      }
+      return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN: {

@@ -102,6 +102,7 @@ class FormWindow : private FormView {
   int dpi_ = 96;
   bool showingModel_ = false;  // true while a model change is put on screen
   HWND lastFocus_ = nullptr;   // given back when the window is activated again
+  bool placed_ = false;        // a window opened from the main one: placed beside it once
 };
 
 // One window per form of a program: the main window, which owns the others.

@@ -1,0 +1,146 @@
+// The window of the downdrag load through the binding: opened from the main
+// result menu once a press gave a sentence, above the main window with the
+// focus in its first field; filled, pressed (by Enter too), its sentence
+// read out and its report copied; a refusal with its focus; a new main press
+// clearing it; and the names a screen reader speaks. The main sentence stays
+// as it is throughout.
+#include "tests/binding_cases/binding_test.h"
+#include "ui/downdrag_form.h"
+#include "ui/view_rules.h"
+
+namespace tavrelo::ui {
+namespace {
+
+using namespace downdrag;
+using testing_support::BindingTest;
+using testing_support::DriverKey;
+using testing_support::ShownMessage;
+
+constexpr std::string_view kOpen = "下拉荷载计算（JGJ 94-2008）…";
+constexpr std::string_view kTitle = "下拉荷载计算（JGJ 94-2008 第5.4.4条）";
+constexpr std::string_view kTypicalDowndrag = "中性点深度ln = 4.50 m，下拉荷载Qgn = 90.7 kN";
+
+class DowndragWindow : public BindingTest {
+ protected:
+  // The typical use pressed in the main window, the window opened from its
+  // menu, and the worked example's fields: ξn1 = 0.30, ln/l0 = 0.9 picked,
+  // d = 0.6 m typed.
+  void OpenAfterTheTypicalUse() {
+    FillTypicalUse();
+    driver->ClickCompute();
+    ASSERT_TRUE(driver->ChooseFromResultMenu(kOpen));
+  }
+  void FillTheWorkedExample() {
+    driver->Type(Coefficient(1), "0.30");
+    driver->PickByPointer(kNeutralRatio, "0.9");
+    driver->Type(kSize, "0.6");
+  }
+};
+
+TEST_F(DowndragWindow, OpensFromTheMenuOnceAPressGaveASentenceWithTheFocusInItsFirstField) {
+  EXPECT_FALSE(driver->ChooseFromResultMenu(kOpen)) << "no layers yet";
+  EXPECT_FALSE(driver->IsShown(kForm));
+  OpenAfterTheTypicalUse();
+  EXPECT_TRUE(driver->IsShown(kForm));
+  EXPECT_TRUE(driver->IsShown(controls::kForm));
+  EXPECT_EQ(driver->Shown(kForm), kTitle);
+  EXPECT_EQ(driver->Focused(), DisplayName(Coefficient(1)));
+  // Only the press's two layers, as entered.
+  EXPECT_EQ(driver->Shown(UnitWeight(1)), "18");
+  EXPECT_EQ(driver->Shown(Thickness(2)), "3.0");
+  EXPECT_TRUE(driver->IsShown(Coefficient(2)));
+  EXPECT_FALSE(driver->IsShown(Coefficient(3)));
+  EXPECT_EQ(driver->Shown(Coefficient(2)), "0.25") << "layer n takes the main window's ξn";
+  EXPECT_FALSE(driver->IsShown(kSpacingX)) << "a single pile until 群桩 is picked";
+}
+
+TEST_F(DowndragWindow, TheTypicalUseGivesItsSentenceReadOutAndItsReport) {
+  OpenAfterTheTypicalUse();
+  FillTheWorkedExample();
+  driver->Click(kCompute);
+  EXPECT_EQ(driver->Shown(kResult), kTypicalDowndrag);
+  EXPECT_TRUE(driver->Messages().empty());
+  EXPECT_EQ(driver->Announcements().back(), kTypicalDowndrag);
+  ASSERT_TRUE(driver->ChooseFromMenuOf(kResult, "复制下拉荷载计算过程"));
+  const std::string copied = driver->ClipboardText();
+  EXPECT_EQ(ToCrLf(copied), ToCrLf(driver->ModelOf(kResult).CommandCopy(kCopyReport).text));
+  for (const std::string_view piece :
+       {"l0 = h1 + h2 − t = 2.0 + 3.0 − 0 = 5.00 m", "ln = (ln/l0)·l0 = 0.9 × 5.00 = 4.50 m", "= 90.7 kN"}) {
+    EXPECT_NE(copied.find(piece), std::string::npos) << piece << " in\n" << copied;
+  }
+  EXPECT_EQ(driver->Shown(controls::kResult), testing_support::kTypicalSentence) << "the main sentence stays";
+}
+
+// Enter presses "计算" here, from a field; in the main window it never does.
+TEST_F(DowndragWindow, EnterInAFieldPressesItsButton) {
+  OpenAfterTheTypicalUse();
+  FillTheWorkedExample();
+  driver->Key(DriverKey::Enter);
+  EXPECT_EQ(driver->Shown(kResult), kTypicalDowndrag);
+  EXPECT_EQ(driver->Focused(), DisplayName(kSize)) << "the focus stays where Enter was pressed";
+}
+
+TEST_F(DowndragWindow, AGroupShowsItsSpacingsAndItsFactor) {
+  OpenAfterTheTypicalUse();
+  FillTheWorkedExample();
+  driver->PickByPointer(kPileKind, "群桩");
+  EXPECT_TRUE(driver->IsShown(kSpacingX));
+  EXPECT_TRUE(driver->IsShown(kSpacingY));
+  driver->Type(kSpacingX, "1.0");
+  driver->PickByPointer(kSpacingY, "1.0");
+  driver->Click(kCompute);
+  EXPECT_EQ(driver->Shown(kResult), "中性点深度ln = 4.50 m，下拉荷载Qgn = 66.3 kN，群桩效应系数ηn = 0.730");
+}
+
+TEST_F(DowndragWindow, ARefusalNamesTheFieldPutsTheFocusThereAndKeepsTheResult) {
+  OpenAfterTheTypicalUse();
+  FillTheWorkedExample();
+  driver->Click(kCompute);
+  driver->Type(kSize, "x");
+  driver->Click(kCompute);
+  EXPECT_EQ(driver->Messages(), (std::vector<ShownMessage>{{"Tavrelo", "桩径d“x”不是有效的数字。"}}));
+  EXPECT_EQ(driver->Focused(), DisplayName(kSize));
+  EXPECT_EQ(driver->SelectedText(kSize), "x");
+  EXPECT_EQ(driver->Shown(kResult), kTypicalDowndrag);
+}
+
+TEST_F(DowndragWindow, ANewMainPressClearsItsResultAndBringsTheNewLayers) {
+  OpenAfterTheTypicalUse();
+  FillTheWorkedExample();
+  driver->Click(kCompute);
+  ASSERT_EQ(driver->Shown(kResult), kTypicalDowndrag);
+  driver->PickByPointer(controls::kLayerCount, "3.0");
+  driver->PickByPointer(controls::UnitWeight(3), "20");
+  driver->PickByPointer(controls::Thickness(3), "1.0");
+  driver->ClickCompute();
+  EXPECT_NE(driver->Shown(kResult).find("按“计算”"), std::string::npos) << driver->Shown(kResult);
+  EXPECT_FALSE(driver->ChooseFromMenuOf(kResult, "复制下拉荷载计算过程"));
+  EXPECT_TRUE(driver->IsShown(Coefficient(3)));
+  EXPECT_EQ(driver->Shown(UnitWeight(3)), "20");
+  EXPECT_EQ(driver->Shown(Coefficient(1)), "0.30") << "its own entries stay";
+}
+
+TEST_F(DowndragWindow, ClosingItHidesItAndTheMenuOpensItAgain) {
+  OpenAfterTheTypicalUse();
+  driver->Close(kForm);
+  EXPECT_FALSE(driver->IsShown(kForm));
+  EXPECT_TRUE(driver->IsShown(controls::kForm));
+  ASSERT_TRUE(driver->ChooseFromResultMenu(kOpen));
+  EXPECT_TRUE(driver->IsShown(kForm));
+}
+
+TEST_F(DowndragWindow, EveryFieldIsNamedForAScreenReader) {
+  OpenAfterTheTypicalUse();
+  const std::vector<std::pair<ControlKey, std::string_view>> names = {
+      {Coefficient(1), "第1层 负摩阻力系数ξni"},
+      {SideResistance(2), "第2层 正摩阻力标准值qsik（kPa）"},
+      {kShape, "桩的形状"},
+      {kSize, "桩径d或边长b（m）"},
+      {kPileTop, "桩顶深度t（m）"},
+      {kNeutralRatio, "中性点深度比ln/l0"},
+      {kResult, "下拉荷载计算结果"}};
+  for (const auto& [control, name] : names) EXPECT_EQ(driver->AccessibleName(control), name) << DisplayName(control);
+}
+
+}  // namespace
+}  // namespace tavrelo::ui

@@ -1,0 +1,51 @@
+#pragma once
+// The downdrag window's reactions, on its FormModel and the main one's:
+//   a main press that gave a sentence  the layers of that press shown (only
+//       its n rows), ξn of layer n pre-filled where that field is empty, the
+//       result cleared (no Qgn of other layers ever stands there);
+//   "下拉荷载计算（JGJ 94-2008）…" in the main result menu  the window shown;
+//   DdShape_Click     a shape picked: the size's label says d or b;
+//   DdPileKind_Click  单桩 or 群桩 picked: sax and say shown for a group only;
+//   DdCompute_Click   "计算": ComputeDowndragLoad on the press's layers and the
+//       window's fields, its sentence into the result box (read out) and its
+//       report kept for "复制下拉荷载计算过程"; or a message naming the field at
+//       fault, the focus put there, the result left as it was.
+// The window's own entries stay while the program runs.
+
+#include <optional>
+
+#include "core/downdrag_load.h"
+#include "ui/form_model.h"
+
+namespace tavrelo::ui {
+
+class DowndragHandlers {
+ public:
+  // Connects the reactions: the main window's press (Command1_Click with the
+  // refresh after it) and its command, and the downdrag window's own; and
+  // picks the window's first entries of shape and single pile, and t = 0.
+  DowndragHandlers(FormModel& main, FormModel& downdrag);
+  DowndragHandlers(const DowndragHandlers&) = delete;
+  DowndragHandlers& operator=(const DowndragHandlers&) = delete;
+
+  void Refresh(const FrictionInput& press);
+  void DdShape_Click();
+  void DdPileKind_Click();
+  void DdCompute_Click();
+
+  // The calculation's input as the window holds it now (the last press's
+  // layers); none before a press.
+  [[nodiscard]] std::optional<DowndragInput> ReadInput() const;
+
+ private:
+  FormModel& main_;
+  FormModel& downdrag_;
+  std::optional<FrictionInput> press_;
+};
+
+// What keeps "计算" of the downdrag window from giving a result: one Chinese
+// sentence naming the field, and the field to put the focus in (a field of
+// the main window keeps the focus where it is: it is not on this window).
+[[nodiscard]] InputProblem DescribeDowndragFailure(const DowndragFailure& failure, const DowndragInput& input);
+
+}  // namespace tavrelo::ui
