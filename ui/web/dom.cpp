@@ -2,7 +2,6 @@
 
 #include <emscripten.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 // Texts cross as a pointer and a length in bytes (UTF-8); a text that comes
@@ -169,10 +168,14 @@ void MakeWindow(Handle window, Handle bar, Handle close, int position) { tv_wind
 bool ShowWindow(Handle window, Handle first) { return tv_show(window, first) != 0; }
 
 WindowRects RectsOf(Handle window) {
+  // Eight whole numbers, blank-separated (no scanf: it would bring the C
+  // library's whole reading machinery into the page).
   char* text = tv_rects(window);
   WindowRects rects;
-  std::sscanf(text, "%d %d %d %d %d %d %d %d", &rects.form.x, &rects.form.y, &rects.form.width, &rects.form.height,
-              &rects.width, &rects.height, &rects.viewportWidth, &rects.viewportHeight);
+  int* const fields[] = {&rects.form.x, &rects.form.y, &rects.form.width, &rects.form.height,
+                         &rects.width,  &rects.height, &rects.viewportWidth, &rects.viewportHeight};
+  char* at = text;
+  for (int* field : fields) *field = static_cast<int>(std::strtol(at, &at, 10));
   std::free(text);
   return rects;
 }
