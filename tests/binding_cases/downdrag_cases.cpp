@@ -4,6 +4,9 @@
 // read out and its report copied; a refusal with its focus; a new main press
 // clearing it; and the names a screen reader speaks. The main sentence stays
 // as it is throughout.
+#include <cstdlib>
+#include <string>
+
 #include "tests/binding_cases/binding_test.h"
 #include "ui/downdrag_form.h"
 #include "ui/view_rules.h"
@@ -52,6 +55,11 @@ TEST_F(DowndragWindow, OpensFromTheMenuOnceAPressGaveASentenceWithTheFocusInItsF
   EXPECT_FALSE(driver->IsShown(Coefficient(3)));
   EXPECT_EQ(driver->Shown(Coefficient(2)), "0.25") << "layer n takes the main window's ξn";
   EXPECT_FALSE(driver->IsShown(kSpacingX)) << "a single pile until 群桩 is picked";
+  // The picks made before the window was built, shown as picked.
+  EXPECT_EQ(driver->Shown(kShape), "圆桩");
+  EXPECT_EQ(driver->ShownIndex(kShape), 0);
+  EXPECT_EQ(driver->Shown(kPileKind), "单桩");
+  EXPECT_EQ(driver->Shown(kPileTop), "0");
 }
 
 TEST_F(DowndragWindow, TheTypicalUseGivesItsSentenceReadOutAndItsReport) {
@@ -127,6 +135,25 @@ TEST_F(DowndragWindow, ClosingItHidesItAndTheMenuOpensItAgain) {
   EXPECT_TRUE(driver->IsShown(controls::kForm));
   ASSERT_TRUE(driver->ChooseFromResultMenu(kOpen));
   EXPECT_TRUE(driver->IsShown(kForm));
+}
+
+// What the screen shows of it; with TAVRELO_PICTURES set (a path prefix),
+// pictures of both windows for the documentation.
+TEST_F(DowndragWindow, TheScreenShowsItBesideTheMainWindow) {
+  OpenAfterTheTypicalUse();
+  FillTheWorkedExample();
+  driver->Click(kCompute);
+  const testing_support::Capture result = driver->CaptureOf(kResult);
+  ASSERT_FALSE(result.Empty());
+  EXPECT_NEAR(result.width / result.scale, 392, 4);
+  // Below the sentence's first line, the box's own colour.
+  EXPECT_EQ(result.At(result.width / 2, result.height - static_cast<int>(8 * result.scale)), look::kPaleYellow);
+  const testing_support::Capture window = driver->CaptureOf(kForm);
+  EXPECT_GE(window.width / window.scale, 840 - 1);
+  if (const char* prefix = std::getenv("TAVRELO_PICTURES")) {
+    EXPECT_TRUE(driver->SavePicture(kForm, std::string(prefix) + "downdrag"));
+    EXPECT_TRUE(driver->SavePicture(controls::kForm, std::string(prefix) + "main"));
+  }
 }
 
 TEST_F(DowndragWindow, EveryFieldIsNamedForAScreenReader) {

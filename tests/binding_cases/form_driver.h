@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/support/capture.h"
 #include "ui/controls.h"
 #include "ui/form_model.h"
 #include "ui/program.h"
@@ -131,6 +132,15 @@ class FormDriver {
   bool ChooseFromResultMenu(std::string_view entry) { return ChooseFromMenuOf(MainResultBox(), entry); }
   // The plain text on the clipboard, UTF-8, with the line breaks it has.
   [[nodiscard]] virtual std::string ClipboardText() = 0;
+
+  // --- What the screen shows -------------------------------------------------------
+
+  // The pixels of the control as drawn on screen: a form's whole window (its
+  // frame and title where the toolkit draws them), or a control's own area.
+  [[nodiscard]] virtual Capture CaptureOf(ControlKey control) = 0;
+  // The same as a picture file at `path` (a PPM where the driver writes it,
+  // a PNG where the browser does); false when it could not be written.
+  virtual bool SavePicture(ControlKey control, const std::string& path) { return WritePpm(CaptureOf(control), path); }
 
  protected:
   [[nodiscard]] Program& RunningProgram() const noexcept { return program_; }

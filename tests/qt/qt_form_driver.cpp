@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -178,6 +179,20 @@ class QtFormDriver final : public FormDriver {
   }
 
   std::string ClipboardText() override { return QApplication::clipboard()->text().toStdString(); }
+
+  // As the widget draws itself (offscreen there is no frame around a window).
+  Capture CaptureOf(ControlKey control) override {
+    QWidget* widget = window_.Get(control);
+    if (widget == nullptr) return {};
+    QApplication::processEvents();
+    const QImage image = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    Capture capture{image.width(), image.height(), image.devicePixelRatio(), {}};
+    capture.pixels.reserve(static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()));
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) capture.pixels.push_back(image.pixel(x, y) & 0xFFFFFFU);
+    }
+    return capture;
+  }
 
  private:
   QtWindow window_;

@@ -14,7 +14,11 @@ over, and waits until tvTest.finish(answer) is called:
   {"axTree": true}                its accessibility subtree, one node a line
                                   ("role name", two blanks deeper per level)
   {"screenshot": PATH}            the viewport as a PNG at PATH (for a look
-                                  at what a case saw)
+                                  at what a case saw); with "clip": "X Y W H"
+                                  that rect of it
+  {"capture": "X Y W H"}          the pixels of that rect of the viewport
+                                  (CSS pixels): "width height scale " then
+                                  six hex digits a pixel, row by row
   {"exit": N}                     the tests are done; N is the exit status
 The page's output (GoogleTest's) arrives as console messages and is printed.
 """
@@ -23,6 +27,7 @@ import base64
 import json
 import os
 import sys
+import zlib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import chromium  # noqa: E402
@@ -70,6 +75,40 @@ def ax_tree(browser, object_id):
     return "\n".join(lines)
 
 
+def decode_png(data):
+    """Width, height and the rows of RGB bytes of an 8-bit RGB or RGBA PNG."""
+    assert data[:8] == b"\x89PNG\r\n\x1a\n"
+    at, chunks, width, height, channels = 8, b"", 0, 0, 3
+    while at < len(data):
+        length = int.from_bytes(data[at:at + 4], "big")
+        kind, body = data[at + 4:at + 8], data[at + 8:at + 8 + length]
+        if kind == b"IHDR":
+            width, height = int.from_bytes(body[0:4], "big"), int.from_bytes(body[4:8], "big")
+            channels = {2: 3, 6: 4}[body[9]]
+        elif kind == b"IDAT":
+            chunks += body
+        at += 12 + length
+    raw, stride, rows, previous = zlib.decompress(chunks), width * channels, [], bytearray(width * channels)
+    for r in range(height):
+        kind, line = raw[r * (stride + 1)], bytearray(raw[r * (stride + 1) + 1:(r + 1) * (stride + 1)])
+        for i in range(stride):
+            left = line[i - channels] if i >= channels else 0
+            up, corner = previous[i], previous[i - channels] if i >= channels else 0
+            if kind == 1:
+                line[i] = (line[i] + left) & 0xFF
+            elif kind == 2:
+                line[i] = (line[i] + up) & 0xFF
+            elif kind == 3:
+                line[i] = (line[i] + (left + up) // 2) & 0xFF
+            elif kind == 4:
+                p = left + up - corner
+                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
+                line[i] = (line[i] + (left if pa <= pb and pa <= pc else up if pb <= pc else corner)) & 0xFF
+        previous = line
+        rows.append(bytes(line) if channels == 3 else bytes(b for i, b in enumerate(line) if i % 4 != 3))
+    return width, height, rows
+
+
 def perform(browser, request):
     if "cdp" in request:
         object_id = subject(browser) if "$subject" in repr(request["cdp"]) else None
@@ -82,8 +121,18 @@ def perform(browser, request):
         return nodes["nodes"][0].get("name", {}).get("value", "")
     if "axTree" in request:
         return ax_tree(browser, subject(browser))
+    if "capture" in request:
+        x, y, width, height = (float(v) for v in request["capture"].split())
+        shot = browser.call("Page.captureScreenshot", format="png",
+                            clip={"x": x, "y": y, "width": width, "height": height, "scale": 1})
+        w, h, rows = decode_png(base64.b64decode(shot["data"]))
+        return f"{w} {h} 1 " + "".join(row.hex() for row in rows)
     if "screenshot" in request:
-        shot = browser.call("Page.captureScreenshot", format="png")
+        clip = {}
+        if request.get("clip"):
+            x, y, width, height = (float(v) for v in request["clip"].split())
+            clip = {"clip": {"x": x, "y": y, "width": width, "height": height, "scale": 1}}
+        shot = browser.call("Page.captureScreenshot", format="png", **clip)
         with open(request["screenshot"], "wb") as out:
             out.write(base64.b64decode(shot["data"]))
         return request["screenshot"]

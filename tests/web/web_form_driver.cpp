@@ -123,6 +123,15 @@ EM_JS(char*, drv_menu_centre, (int item), { return tvTest.centre(document.queryS
 EM_JS(char*, drv_spoken, (), { return tvTest.out(tvTest.spoken.join(String.fromCharCode(30))); });
 EM_JS(void, drv_focus, (int h), { tv.e[h].focus(); });
 EM_JS(void, drv_clear_spoken, (), { tvTest.spoken = []; });
+// The element's rect in the viewport, "x y width height"; a form's window
+// (its frame) where it has one.
+EM_JS(char*, drv_rect, (int h), {
+  var e = tv.e[h], w = e.closest(".tv-window");
+  var r = (e.classList.contains("tv-form") && w ? w : e).getBoundingClientRect();
+  return tvTest.out(r.left + " " + r.top + " " + r.width + " " + r.height);
+});
+// How many CSS pixels a pixel of the element's own layout takes on screen.
+EM_JS(double, drv_scale, (int h), { return tv.e[h].getBoundingClientRect().width / tv.e[h].offsetWidth; });
 // Where to drag a window's title bar, "x1 y1 x2 y2", so that the element
 // can be reached: a window that covers its centre moved below it (or to its
 // right where below leaves the bar no room), the element's own window
@@ -486,6 +495,36 @@ void WebFormDriver::SetViewport(int width, int height) {
         ",\"height\":" + std::to_string(height) + ",\"deviceScaleFactor\":1,\"mobile\":false}]]}");
   }
   drv_frame();
+}
+
+Capture WebFormDriver::CaptureOf(ControlKey control) {
+  drv_frame();
+  const Handle element = PageOf(control).Element(control);
+  if (element == kNone) return {};
+  const std::string rect = Take(drv_rect(element));
+  const std::string answer = Act("{\"capture\":\"" + rect + "\"}");
+  // "width height scale" and then six hex digits a pixel.
+  Capture capture;
+  int read = 0;
+  if (std::sscanf(answer.c_str(), "%d %d %lf %n", &capture.width, &capture.height, &capture.scale, &read) != 3) {
+    return {};
+  }
+  capture.scale = drv_scale(element);
+  const std::size_t count = static_cast<std::size_t>(capture.width) * static_cast<std::size_t>(capture.height);
+  capture.pixels.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::size_t at = static_cast<std::size_t>(read) + 6 * i;
+    if (at + 6 > answer.size()) return {};
+    capture.pixels.push_back(static_cast<Rgb>(std::stoul(answer.substr(at, 6), nullptr, 16)));
+  }
+  return capture;
+}
+
+bool WebFormDriver::SavePicture(ControlKey control, const std::string& path) {
+  drv_frame();
+  const Handle element = PageOf(control).Element(control);
+  if (element == kNone) return false;
+  return Act("{\"screenshot\":" + JsonString(path) + ",\"clip\":\"" + Take(drv_rect(element)) + "\"}") != "null";
 }
 
 void WebFormDriver::Screenshot(const std::string& path) { Act("{\"screenshot\":" + JsonString(path) + "}"); }

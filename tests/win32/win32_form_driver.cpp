@@ -13,6 +13,7 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 
 #include "tests/binding_cases/form_driver.h"
@@ -278,6 +279,45 @@ class Win32FormDriver final : public FormDriver {
     win32::RunResultMenuEntry(*found, ControlHwnd(box), ModelOf(box));
     Settle();
     return true;
+  }
+
+  // What the screen shows there: a form's whole window, its frame as Wine or
+  // Windows draws it, or a control's client area.
+  Capture CaptureOf(ControlKey control) override {
+    Settle();
+    HWND window = ControlHwnd(control);
+    if (window == nullptr) return {};
+    const bool whole = control == ModelOf(control).FormKey();
+    RECT area{};
+    if (whole) {
+      GetWindowRect(window, &area);
+    } else {
+      GetClientRect(window, &area);
+    }
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    HDC source = whole ? GetWindowDC(window) : GetDC(window);
+    HDC memory = CreateCompatibleDC(source);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    Capture capture{width, height, WindowFor(control).Dpi() / 96.0, {}};
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    capture.pixels.assign(pixels, pixels + static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (Rgb& pixel : capture.pixels) pixel &= 0xFFFFFFU;  // BGRA in memory is 0xAARRGGBB
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, source);
+    return capture;
   }
 
   std::string ClipboardText() override {

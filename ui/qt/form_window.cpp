@@ -166,7 +166,7 @@ QWidget* FormWindow::Build(const ControlSpec& row, QWidget* container) {
     case ControlKind::ComboBox: {
       auto* combo = new ListComboBox(container);
       for (const std::string_view entry : row.list) combo->addItem(ToQString(entry));
-      combo->setCurrentIndex(-1);
+      combo->setCurrentIndex(model_.Selection(key).value_or(-1));
       combo->setEditText(text);
       Paint(combo, {QPalette::Base}, ToColour(*row.background));
       BindCombo(key, combo);

@@ -291,6 +291,7 @@ void FormPage::BuildCombo(const ControlSpec& row, std::size_t position, Parts& p
     entries += entry;
   }
   dom::MakeComboBox(parts.element, parts.field, button, ControlNumber(position), entries);
+  if (const auto entry = model_.Selection(row.Key())) dom::SetComboIndex(parts.element, *entry);
 }
 
 dom::Handle FormPage::TableRow(const ControlSpec& frame, int row) {

@@ -135,7 +135,10 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HIN
       for (const std::string_view entry : row.list) {
         SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry).c_str()));
       }
-      SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+      // As the model holds it: a pick its handlers made before the window
+      // was, or a text (the window name does not reach a combo box's field).
+      SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(model_.Selection(key).value_or(-1)), 0);
+      if (!model_.Selection(key) && !text.empty()) SetWindowTextW(control, text.c_str());
       if (HWND edit = EditFieldOf(control)) {
         rows_[edit] = position;
         // The edit field is what takes the focus: it carries the name too.
