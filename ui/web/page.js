@@ -211,8 +211,12 @@ var tv = {
     });
     m.addEventListener("blur", function () { tv.closeMenu(false); });
     document.body.appendChild(m);
-    m.style.left = Math.max(0, Math.min(x, innerWidth - m.offsetWidth)) + "px";
-    m.style.top = Math.max(0, y + m.offsetHeight > innerHeight ? y - m.offsetHeight : y) + "px";
+    // At the form's scale, as the rest of the window.
+    var s = Math.max(1, tv.scale || 1), w = m.offsetWidth * s, h = m.offsetHeight * s;
+    m.style.transformOrigin = "0 0";
+    m.style.transform = "scale(" + s + ")";
+    m.style.left = Math.max(0, Math.min(x, innerWidth - w)) + "px";
+    m.style.top = Math.max(0, y + h > innerHeight ? y - h : y) + "px";
     tv.menuEl = m;
     m.focus();
   },
@@ -274,7 +278,8 @@ var tv = {
     box.setAttribute("aria-modal", "true");
     box.setAttribute("aria-labelledby", "tv-mt");
     box.setAttribute("aria-describedby", "tv-mm");
-    box.style.cssText = "font:" + tv.font + ";left:" + (r.left + r.width / 2) + "px;top:" + (r.top + r.height / 2) + "px";
+    box.style.cssText = "font:" + tv.font + ";left:" + (r.left + r.width / 2) + "px;top:" + (r.top + r.height / 2) +
+                        "px;transform:translate(-50%,-50%) scale(" + Math.max(1, tv.scale || 1) + ")";
     var h = box.appendChild(document.createElement("h2"));
     h.id = "tv-mt";
     h.textContent = title;
