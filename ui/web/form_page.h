@@ -48,7 +48,7 @@ class FormPage final : private FormView {
 
   [[nodiscard]] FormModel& Model() const noexcept { return model_; }
 
-  // The element that shows `control` (Form1's for the form), and the input,
+  // The element that shows `control` (the form's own for its key), and the input,
   // textarea or button inside it that takes the focus; kNone for a line or a
   // control that does not exist.
   [[nodiscard]] dom::Handle Element(ControlKey control) const;
