@@ -15,6 +15,9 @@
 #include <vector>
 
 #include "tests/core/test_texts.h"
+#include "tests/support/typical_use.h"
+#include "ui/downdrag_form.h"
+#include "ui/program.h"
 
 namespace tavrelo::ui {
 namespace {
@@ -321,6 +324,36 @@ TEST(Description, TellsTheLayersThePileAndTheNeutralPoint) {
             "示意图：2层土，桩顶在地面下0.00 m，桩长5.00 m，中性点在桩顶下4.50 m");
   EXPECT_EQ(ProfileDescription(&input.friction, "", nullptr), "示意图：2层土，桩顶在地面下0.00 m，桩长5.00 m");
   EXPECT_EQ(ProfileDescription(&input.friction, "1.0", nullptr), "示意图：2层土，桩顶在地面下1.00 m，桩长4.00 m");
+}
+
+// --- In the window ---------------------------------------------------------------
+
+TEST(DowndragWindow, DrawsTheFrictionOfASuccessfulPressUntilARefusalOrANewPress) {
+  TavreloProgram program;
+  FormModel& main = program.Main();
+  FormModel& window = program.Downdrag();
+  const auto neutralLines = [&program] {
+    return All(program.DowndragWindow().Profile(kWindowBox), ProfilePart::NeutralLine).size();
+  };
+  testing_support::ApplyPicks(testing_support::kTypicalUse, [&main](ControlKey combo, std::string_view entry) {
+    EXPECT_TRUE(testing_support::PickEntry(main, combo, entry));
+  });
+  main.Press(controls::kCompute);
+  window.SetText(downdrag::Coefficient(1), "0.30");
+  window.SetText(downdrag::kNeutralRatio, "0.9");
+  window.SetText(downdrag::kSize, "0.6");
+  window.Press(downdrag::kCompute);
+  EXPECT_EQ(neutralLines(), 1U);
+  EXPECT_EQ(program.DowndragWindow().ProfileSentence(),
+            "示意图：2层土，桩顶在地面下0.00 m，桩长5.00 m，中性点在桩顶下4.50 m");
+  window.SetText(downdrag::kSize, "x");
+  window.Press(downdrag::kCompute);
+  EXPECT_EQ(neutralLines(), 0U) << "refused";
+  window.SetText(downdrag::kSize, "0.6");
+  window.Press(downdrag::kCompute);
+  EXPECT_EQ(neutralLines(), 1U);
+  main.Press(controls::kCompute);
+  EXPECT_EQ(neutralLines(), 0U) << "a new main press";
 }
 
 }  // namespace
