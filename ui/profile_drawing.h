@@ -23,9 +23,10 @@
 //               part above the neutral point, linear within the part and
 //               stepping at the layer edges; a capped part at qsik all along
 //               (what Σqsi·li takes), so every part's area is qsi·li;
-//   values      each part's qsi at its middle, right-aligned at the box's
-//               right margin ("12.00=qs2k" where qsik caps it), moved up
-//               (with a leader) where they would overlap;
+//   values      each part's qsi, right-aligned at the box's right margin
+//               ("12.00=qs2k" where qsik caps it), at the height of the
+//               part's middle or moved up where they would crowd, each with
+//               a dotted leader to the profile at that middle;
 //   neutral     a dashed line across the pile at t + ln, and under it
 //               "中性点 ln = 4.50 m".
 // A label too wide for its column takes the notes font (10 px), and is cut
@@ -119,7 +120,7 @@ enum class ProfilePart {
   Friction,        // the qsi profile
   FrictionHeader,  // "qsi（kPa）"
   FrictionLabel,   // layer `layer`'s qsi
-  Leader,          // from layer `layer`'s qsi to its moved label
+  Leader,          // dotted, from the profile at the part's middle to its qsi
   NeutralLine,     // the dashed line at t + ln
   NeutralLabel,    // "中性点 ln = 4.50 m"
   Backing,         // keeps the hatching off a label
