@@ -106,6 +106,7 @@ DowndragHandlers::DowndragHandlers(FormModel& main, FormModel& downdrag) : main_
 
 void DowndragHandlers::Refresh(const FrictionInput& press) {
   press_ = press;
+  result_.reset();
   const int n = LayerCountFromValue(ReadNumber(press.layerCountText).value).value_or(controls::kLayerRows);
   for (int k = 1; k <= controls::kLayerRows; ++k) {
     const LayerInput& layer = press.layers[static_cast<std::size_t>(k - 1)];
@@ -153,8 +154,17 @@ std::optional<DowndragInput> DowndragHandlers::ReadInput() const {
   return input;
 }
 
+ProfileDrawing DowndragHandlers::Profile(PixelBox box) const {
+  return DrawProfile(press_ ? &*press_ : nullptr, downdrag_.Text(kPileTop), result_ ? &*result_ : nullptr, box);
+}
+
+std::string DowndragHandlers::ProfileSentence() const {
+  return ProfileDescription(press_ ? &*press_ : nullptr, downdrag_.Text(kPileTop), result_ ? &*result_ : nullptr);
+}
+
 void DowndragHandlers::DdCompute_Click() {
   const auto refuse = [this](const InputProblem& problem) {
+    result_.reset();
     downdrag_.ReportProblem(problem);
     if (!problem.field.name.empty()) downdrag_.RequestFocus(problem.field);
   };
@@ -175,6 +185,7 @@ void DowndragHandlers::DdCompute_Click() {
   }
   const DowndragOutcome outcome = ComputeDowndragLoad(*input);
   if (!outcome.ok()) return refuse(DescribeDowndragFailure(outcome.failure(), *input));
+  result_ = outcome.result();
   downdrag_.SetCommandCopy(kCopyReport, {ComposeDowndragReport(*input, outcome.result())});
   downdrag_.SetText(kResult, ComposeDowndragSentence(outcome.result()));
   downdrag_.Announce(kResult);

@@ -10,12 +10,17 @@
 //       window's fields, its sentence into the result box (read out) and its
 //       report kept for "复制下拉荷载计算过程"; or a message naming the field at
 //       fault, the focus put there, the result left as it was.
-// The window's own entries stay while the program runs.
+// The window's own entries stay while the program runs. Its profile drawing
+// shows the press's layers and the pile, and the friction and the neutral
+// point of the last 计算 since that press until one is refused.
 
 #include <optional>
+#include <string>
 
 #include "core/downdrag_load.h"
 #include "ui/form_model.h"
+#include "ui/profile_drawing.h"
+#include "ui/view_rules.h"
 
 namespace tavrelo::ui {
 
@@ -37,10 +42,16 @@ class DowndragHandlers {
   // layers); none before a press.
   [[nodiscard]] std::optional<DowndragInput> ReadInput() const;
 
+  // The profile drawing in `box` as the window stands now (the window's t
+  // before a result), and its sentence for a screen reader.
+  [[nodiscard]] ProfileDrawing Profile(PixelBox box) const;
+  [[nodiscard]] std::string ProfileSentence() const;
+
  private:
   FormModel& main_;
   FormModel& downdrag_;
   std::optional<FrictionInput> press_;
+  std::optional<DowndragResult> result_;  // of the last 计算 since the press, unless refused since
 };
 
 // What keeps "计算" of the downdrag window from giving a result: one Chinese
