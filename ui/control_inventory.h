@@ -19,7 +19,7 @@
 
 namespace tavrelo::ui {
 
-enum class ControlKind { Form, Frame, Label, ComboBox, TextBox, CommandButton, Line };
+enum class ControlKind { Form, Frame, Label, ComboBox, TextBox, CommandButton, Line, Picture };
 
 // What a control is for, where a binding must treat it apart from others of
 // its kind.

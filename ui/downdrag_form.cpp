@@ -187,6 +187,15 @@ std::vector<ControlSpec> BuildInventory() {
     }
   }
 
+  // The pile in its soil, beside the fields.
+  rows.push_back({.name = kProfile.name,
+                  .kind = ControlKind::Picture,
+                  .left = Twips(408),
+                  .top = Twips(8),
+                  .width = Twips(232),
+                  .height = Twips(300),
+                  .accessibleName = "示意图"});
+
   // The notes of the table and of the method.
   rows.push_back(Frame("DdFrame4", 648, 8, 184, 300, "说明", 22));
   ControlSpec notes = Label({"DdNotes"}, "DdFrame4", 8, 20, 168, "");

@@ -6,7 +6,8 @@
 // and hi as entered, beside the fields the engineer fills (ξni, qsik), then
 // the pile (shape, d or b, the depth t of its top, single or group, sax and
 // say), ln/l0 beside the neutral depth table of JGJ 94-2008 (表5.4.4-2) with
-// its notes, "计算" (which Enter presses too) and the result box. The layout
+// its notes, a drawing of the pile in its soil, "计算" (which Enter presses
+// too) and the result box. The layout
 // is fixed, in twips as the main window's; only the rows of the press's n
 // layers and, for a group, sax and say are shown.
 
@@ -40,6 +41,7 @@ inline constexpr ControlKey kSpacingX{"DdSpacingX"};
 inline constexpr ControlKey kSpacingYLabel{"DdSpacingYLabel"};
 inline constexpr ControlKey kSpacingY{"DdSpacingY"};
 inline constexpr ControlKey kNeutralRatio{"DdNeutralRatio"};  // ln/l0
+inline constexpr ControlKey kProfile{"DdProfile"};  // the pile in its soil (ui/profile_drawing.h)
 inline constexpr ControlKey kCompute{"DdCompute"};
 inline constexpr ControlKey kResult{"DdResult"};
 

@@ -1,6 +1,7 @@
 #include "ui/downdrag_handlers.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 #include "core/downdrag_report.h"
@@ -102,6 +103,13 @@ DowndragHandlers::DowndragHandlers(FormModel& main, FormModel& downdrag) : main_
   downdrag_.Select(kShape, 0);
   downdrag_.Select(kPileKind, 0);
   downdrag_.SetText(kPileTop, "0");
+  UpdateProfile();
+}
+
+void DowndragHandlers::UpdateProfile() {
+  const PixelBox box = PixelRect(downdrag_.Row(kProfile));
+  downdrag_.SetDrawing(kProfile, std::make_shared<const ProfileDrawing>(Profile({0, 0, box.width, box.height})));
+  downdrag_.SetText(kProfile, ProfileSentence());
 }
 
 void DowndragHandlers::Refresh(const FrictionInput& press) {
@@ -119,6 +127,7 @@ void DowndragHandlers::Refresh(const FrictionInput& press) {
   if (downdrag_.Text(Coefficient(n)).empty()) downdrag_.SetText(Coefficient(n), press.coefficientText);
   downdrag_.SetText(kResult, downdrag_.Row(kResult).caption);
   downdrag_.SetCommandCopy(kCopyReport, {});
+  UpdateProfile();
 }
 
 void DowndragHandlers::DdShape_Click() {
@@ -165,6 +174,7 @@ std::string DowndragHandlers::ProfileSentence() const {
 void DowndragHandlers::DdCompute_Click() {
   const auto refuse = [this](const InputProblem& problem) {
     result_.reset();
+    UpdateProfile();
     downdrag_.ReportProblem(problem);
     if (!problem.field.name.empty()) downdrag_.RequestFocus(problem.field);
   };
@@ -186,6 +196,7 @@ void DowndragHandlers::DdCompute_Click() {
   const DowndragOutcome outcome = ComputeDowndragLoad(*input);
   if (!outcome.ok()) return refuse(DescribeDowndragFailure(outcome.failure(), *input));
   result_ = outcome.result();
+  UpdateProfile();
   downdrag_.SetCommandCopy(kCopyReport, {ComposeDowndragReport(*input, outcome.result())});
   downdrag_.SetText(kResult, ComposeDowndragSentence(outcome.result()));
   downdrag_.Announce(kResult);

@@ -46,6 +46,8 @@ class DowndragHandlers {
   // before a result), and its sentence for a screen reader.
   [[nodiscard]] ProfileDrawing Profile(PixelBox box) const;
   [[nodiscard]] std::string ProfileSentence() const;
+  // Puts the drawing and its sentence into the window's picture.
+  void UpdateProfile();
 
  private:
   FormModel& main_;

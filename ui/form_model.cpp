@@ -123,6 +123,18 @@ std::optional<int> FormModel::Selection(ControlKey control) const {
   return position ? states_[*position].selection : std::nullopt;
 }
 
+const ProfileDrawing* FormModel::Drawing(ControlKey control) const {
+  const auto position = Position(control);
+  return position ? states_[*position].drawing.get() : nullptr;
+}
+
+void FormModel::SetDrawing(ControlKey control, std::shared_ptr<const ProfileDrawing> drawing) {
+  State* state = Find(control);
+  if (state == nullptr || inventory_[*Position(control)].kind != ControlKind::Picture) return;
+  state->drawing = std::move(drawing);
+  if (view_ != nullptr) view_->DrawingChanged(control);
+}
+
 void FormModel::Select(ControlKey combo, int entry) {
   const auto position = Position(combo);
   if (!position) return;

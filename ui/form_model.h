@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -19,6 +20,8 @@
 #include "ui/form_view.h"
 
 namespace tavrelo::ui {
+
+struct ProfileDrawing;  // ui/profile_drawing.h
 
 class FormModel {
  public:
@@ -62,6 +65,10 @@ class FormModel {
   // Hiding keeps the text, the selection and the list.
   void SetVisible(ControlKey control, bool visible);
   [[nodiscard]] std::optional<int> Selection(ControlKey control) const;
+  // What a picture shows (its text is the sentence a screen reader reads of
+  // it); none until its handlers draw one.
+  [[nodiscard]] const ProfileDrawing* Drawing(ControlKey control) const;
+  void SetDrawing(ControlKey control, std::shared_ptr<const ProfileDrawing> drawing);
 
   // --- The form's own commands (FormSpec::commands), by their place
   [[nodiscard]] std::span<const FormCommand> Commands() const noexcept { return commands_; }
@@ -107,6 +114,7 @@ class FormModel {
     bool visible = true;
     std::optional<int> selection;
     Handler handler;  // selection event of a combo box, press event of a button
+    std::shared_ptr<const ProfileDrawing> drawing;  // a picture's
   };
 
   struct CommandState {

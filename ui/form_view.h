@@ -62,6 +62,12 @@
 //   Line          one pixel wide in its foreground, both end points included
 //                 (PixelRect); drawn by its container, so that a screen reader
 //                 finds nothing there.
+//   Picture       its FormModel::Drawing painted in its box, shape by shape
+//                 in the list's order, every coordinate, stroke width and
+//                 font size scaled from 96 dpi to the screen's; nothing of
+//                 its own, no flicker when it is drawn anew. A screen reader's
+//                 image, named by its accessibleName and described by its
+//                 text (the model's, which changes with the drawing).
 // Every focusable control is a tab stop in FormModel::TabOrder(), hidden
 // ones skipped, the first one focused when the window opens
 // (FormModel::InitialFocus); each carries its accessibleName whatever text
@@ -118,6 +124,8 @@ class FormView {
   // A command of the result menu copies: put `content` on the clipboard, in
   // every flavour it holds, replacing what was there.
   virtual void ClipboardRequested(const ClipboardContent& content) = 0;
+  // A picture's drawing changed (FormModel::Drawing): paint it anew.
+  virtual void DrawingChanged(ControlKey control) = 0;
 };
 
 }  // namespace tavrelo::ui

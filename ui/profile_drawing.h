@@ -172,5 +172,8 @@ struct ProfileDrawing {
 
 // The em box a text takes, by its anchors.
 [[nodiscard]] RectShape EstimateExtent(const TextShape& text);
+// The y of the text's baseline: the em box's top is 0.86 em above it, as in
+// the window's Chinese UI fonts; where every binding and the SVG put it.
+[[nodiscard]] double BaselineOf(const TextShape& text);
 
 }  // namespace tavrelo::ui

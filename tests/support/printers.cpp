@@ -19,6 +19,7 @@ void PrintTo(ControlKind kind, std::ostream* out) {
     case ControlKind::TextBox: *out << "TextBox"; return;
     case ControlKind::CommandButton: *out << "CommandButton"; return;
     case ControlKind::Line: *out << "Line"; return;
+    case ControlKind::Picture: *out << "Picture"; return;
   }
   *out << "ControlKind(" << static_cast<int>(kind) << ')';
 }

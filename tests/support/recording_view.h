@@ -27,6 +27,7 @@ class RecordingView : public FormView {
   }
   void FocusRequested(ControlKey control) override { events.push_back("focus " + DisplayName(control)); }
   void AnnouncementRequested(ControlKey control) override { events.push_back("announce " + DisplayName(control)); }
+  void DrawingChanged(ControlKey control) override { events.push_back("draw " + DisplayName(control)); }
   void ClipboardRequested(const ClipboardContent& content) override {
     events.push_back("copy");
     copied.push_back(content);

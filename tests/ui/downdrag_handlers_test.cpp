@@ -147,7 +147,11 @@ TEST_P(DowndragRefusals, NameTheFieldPutTheFocusThereAndKeepTheResult) {
                                              : std::vector{"focus " + DisplayName(GetParam().focus)};
   std::vector<std::string> expected{"problem " + DisplayName(GetParam().focus)};
   expected.insert(expected.end(), focus.begin(), focus.end());
-  EXPECT_EQ(view.events, expected);
+  std::vector<std::string> told;  // of the problem and the focus, not of the drawing
+  for (const std::string& event : view.events) {
+    if (event.starts_with("problem") || event.starts_with("focus")) told.push_back(event);
+  }
+  EXPECT_EQ(told, expected);
   EXPECT_EQ(window.Text(kResult), result);
 }
 

@@ -190,6 +190,7 @@ QAccessibleInterface* MakeInterface(const QString& className, QObject* object) {
     // Our own widget classes have no meta-object of their own.
     if (auto* grid = dynamic_cast<TableGrid*>(widget)) return new TableAccessible(grid);
     if (dynamic_cast<Announcer*>(widget) != nullptr) return new QAccessibleWidget(widget, QAccessible::Notification);
+    if (dynamic_cast<PictureView*>(widget) != nullptr) return new QAccessibleWidget(widget, QAccessible::Graphic);
     if (dynamic_cast<FormWindow*>(widget) != nullptr) return new QAccessibleWidget(widget, QAccessible::Window);
   }
   return nullptr;

@@ -181,6 +181,13 @@ QWidget* FormWindow::Build(const ControlSpec& row, QWidget* container) {
     case ControlKind::Line:
       GridIn(container, model_.Row({row.container}))->AddLine(LogicalRect(row), ToColour(*row.foreground));
       return nullptr;
+    case ControlKind::Picture: {
+      auto* picture = new PictureView(container);
+      picture->SetDrawing(model_.Drawing(key));
+      // Described by its text, which changes with what it shows.
+      picture->setAccessibleDescription(text);
+      return picture;
+    }
   }
   return nullptr;
 }
@@ -279,6 +286,8 @@ void FormWindow::TextChanged(ControlKey control, const std::string& text) {
     button->setText(QString::fromStdString(text));
   } else if (widget == this) {
     setWindowTitle(QString::fromStdString(text));
+  } else if (dynamic_cast<PictureView*>(widget) != nullptr) {
+    widget->setAccessibleDescription(QString::fromStdString(text));
   }
 }
 
@@ -324,6 +333,10 @@ std::unique_ptr<QMenu> FormWindow::BuildResultMenu(ControlKey boxKey) {
 
 void FormWindow::ClipboardRequested(const ClipboardContent& content) {
   QApplication::clipboard()->setText(ToQString(content.text));
+}
+
+void FormWindow::DrawingChanged(ControlKey control) {
+  if (auto* picture = dynamic_cast<PictureView*>(Widget(control))) picture->SetDrawing(model_.Drawing(control));
 }
 
 void FormWindow::FocusRequested(ControlKey control) {

@@ -73,6 +73,7 @@ class FormWindow : public QWidget, private FormView {
   void FocusRequested(ControlKey control) override;
   void AnnouncementRequested(ControlKey control) override;
   void ClipboardRequested(const ClipboardContent& content) override;
+  void DrawingChanged(ControlKey control) override;
 
   FormModel& model_;
   std::vector<QWidget*> widgets_;         // one per inventory row, in its order

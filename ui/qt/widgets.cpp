@@ -4,9 +4,15 @@
 
 #include <QLineEdit>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+#include <cmath>
+#include <variant>
 
+#include "ui/profile_drawing.h"
+#include "ui/qt/form_window.h"
 #include "ui/view_rules.h"
 
 namespace tavrelo::ui {
@@ -118,6 +124,80 @@ void Announcer::Announce(const QString& text) {
   hide();
   setAccessibleName(text);
   show();
+}
+
+PictureView::PictureView(QWidget* parent) : QWidget(parent) {}
+
+void PictureView::SetDrawing(const ProfileDrawing* drawing) {
+  drawing_ = drawing;
+  update();
+}
+
+void PictureView::paintEvent(QPaintEvent* /*event*/) {
+  if (drawing_ == nullptr) return;
+  QPainter painter(this);
+  PaintDrawing(painter, *drawing_);
+}
+
+namespace {
+
+QColor ColourOf(Rgb rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
+
+QPen PenOf(const Stroke& stroke) {
+  QPen pen(ColourOf(stroke.colour), stroke.width);
+  pen.setCapStyle(Qt::FlatCap);
+  pen.setJoinStyle(Qt::MiterJoin);
+  return pen;
+}
+
+}  // namespace
+
+void PaintDrawing(QPainter& painter, const ProfileDrawing& drawing) {
+  for (const ProfileShape& shape : drawing.shapes) {
+    if (const auto* rect = std::get_if<RectShape>(&shape.geometry)) {
+      const QRectF area(rect->x, rect->y, rect->width, rect->height);
+      if (rect->fill) painter.fillRect(area, ColourOf(*rect->fill));
+      if (rect->stroke) {
+        painter.setPen(PenOf(*rect->stroke));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(area);
+      }
+    } else if (const auto* line = std::get_if<LineShape>(&shape.geometry)) {
+      painter.setPen(PenOf(line->stroke));
+      painter.drawLine(QPointF(line->from.x, line->from.y), QPointF(line->to.x, line->to.y));
+    } else if (const auto* dashed = std::get_if<DashedLineShape>(&shape.geometry)) {
+      QPen pen = PenOf(dashed->stroke);
+      // Qt counts a dash pattern in pen widths.
+      pen.setDashPattern({dashed->dash / dashed->stroke.width, dashed->gap / dashed->stroke.width});
+      painter.setPen(pen);
+      painter.drawLine(QPointF(dashed->from.x, dashed->from.y), QPointF(dashed->to.x, dashed->to.y));
+    } else if (const auto* polyline = std::get_if<PolylineShape>(&shape.geometry)) {
+      QPolygonF points;
+      for (const PixelPoint& point : polyline->points) points << QPointF(point.x, point.y);
+      // A slanted line wants its edges smoothed; nothing else here does.
+      painter.setRenderHint(QPainter::Antialiasing, true);
+      if (polyline->fill) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ColourOf(*polyline->fill));
+        painter.drawPolygon(points);
+      }
+      painter.setPen(PenOf(polyline->stroke));
+      painter.setBrush(Qt::NoBrush);
+      painter.drawPolyline(points);
+      painter.setRenderHint(QPainter::Antialiasing, false);
+    } else if (const auto* text = std::get_if<TextShape>(&shape.geometry)) {
+      QFont font = ChooseFont(text->font != nullptr ? *text->font : look::WindowFont());
+      font.setPixelSize(static_cast<int>(std::lround(text->size)));
+      painter.setFont(font);
+      painter.setPen(ColourOf(text->colour));
+      const QString shown = QString::fromStdString(text->text);
+      const double width = QFontMetricsF(font).horizontalAdvance(shown);
+      const double x = text->horizontal == HorizontalAnchor::Start    ? text->anchor.x
+                       : text->horizontal == HorizontalAnchor::Middle ? text->anchor.x - width / 2
+                                                                      : text->anchor.x - width;
+      painter.drawText(QPointF(x, BaselineOf(*text)), shown);
+    }
+  }
 }
 
 }  // namespace tavrelo::ui

@@ -86,6 +86,23 @@ class TableGrid : public QWidget {
   QList<QWidget*> cells_;  // row by row, nullptr for an empty cell
 };
 
+// A picture: a drawing of plain shapes (ui/profile_drawing.h) painted in
+// the list's order, in Qt's logical pixels, which are 96-dpi pixels.
+class PictureView : public QWidget {
+ public:
+  explicit PictureView(QWidget* parent);
+  void SetDrawing(const struct ProfileDrawing* drawing);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  const struct ProfileDrawing* drawing_ = nullptr;
+};
+
+// Paints `drawing` with `painter`, whose coordinates are 96-dpi pixels.
+void PaintDrawing(class QPainter& painter, const struct ProfileDrawing& drawing);
+
 // Nothing on screen: for a screen reader, a notification that Announce()
 // shows anew with the text to speak, without taking the focus.
 class Announcer : public QWidget {

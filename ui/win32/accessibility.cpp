@@ -47,6 +47,20 @@ void Describe(HWND window, const ControlSpec& row) {
   Annotate(window, PROPID_ACC_DESCRIPTION, row.accessibleDescription);
 }
 
+void MakeGraphic(HWND window) {
+  if (IAccPropServices* services = AnnotationService()) {
+    VARIANT role;
+    VariantInit(&role);
+    role.vt = VT_I4;
+    role.lVal = ROLE_SYSTEM_GRAPHIC;
+    services->SetHwndProp(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_ROLE, role);
+  }
+}
+
+void SetDescription(HWND window, const std::string& description) {
+  Annotate(window, PROPID_ACC_DESCRIPTION, description);
+}
+
 void MakeLiveRegion(HWND window) {
   if (IAccPropServices* services = AnnotationService()) {
     VARIANT polite;

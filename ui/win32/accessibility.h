@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "ui/control_inventory.h"
 
 namespace tavrelo::ui::win32 {
@@ -15,6 +17,11 @@ namespace tavrelo::ui::win32 {
 // Gives `window` the row's accessible name and description, where the row
 // has them.
 void Describe(HWND window, const ControlSpec& row);
+
+// A picture: a screen reader's graphic, described by `description` (which
+// changes with what it shows).
+void MakeGraphic(HWND window);
+void SetDescription(HWND window, const std::string& description);
 
 // Makes `window` a polite live region: its new text is read out when
 // AnnounceChange says it changed.

@@ -16,13 +16,14 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"TavreloForm";
 constexpr wchar_t kFrameClass[] = L"TavreloFrame";
+constexpr wchar_t kPictureClass[] = L"TavreloPicture";
 // Control ids start above IDOK and IDCANCEL, which the keyboard navigation
 // sends for Enter and Esc: those keys must never reach a control.
 constexpr int kFirstControlId = 1000;
 // Rows shown by an open drop-down list before it scrolls.
 constexpr int kVisibleListRows = 10;
 
-void RegisterClasses(HINSTANCE instance, WNDPROC formProc, WNDPROC frameProc) {
+void RegisterClasses(HINSTANCE instance, WNDPROC formProc, WNDPROC frameProc, WNDPROC pictureProc) {
   WNDCLASSEXW form{};
   form.cbSize = sizeof(form);
   form.style = CS_HREDRAW | CS_VREDRAW;
@@ -41,6 +42,11 @@ void RegisterClasses(HINSTANCE instance, WNDPROC formProc, WNDPROC frameProc) {
   frame.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   frame.lpszClassName = kFrameClass;
   RegisterClassExW(&frame);
+
+  WNDCLASSEXW picture = frame;
+  picture.lpfnWndProc = pictureProc;
+  picture.lpszClassName = kPictureClass;
+  RegisterClassExW(&picture);
 }
 
 // The edit field of a combo box; nullptr for any other window.
@@ -66,7 +72,7 @@ FormWindow* OwnerOf(HWND window, UINT message, LPARAM lParam) {
 
 FormWindow::FormWindow(FormModel& model, HINSTANCE instance, HWND owner)
     : model_(model), controls_(model.Inventory().size(), nullptr) {
-  static const bool registered = (RegisterClasses(instance, FormProc, FrameProc), true);
+  static const bool registered = (RegisterClasses(instance, FormProc, FrameProc, PictureProc), true);
   (void)registered;
   const auto inventory = model_.Inventory();
   for (std::size_t i = 0; i < inventory.size(); ++i) CreateControl(inventory[i], i, instance, owner);
@@ -155,6 +161,11 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HIN
       break;
     case ControlKind::CommandButton: control = create(0, L"BUTTON", WS_TABSTOP | BS_OWNERDRAW); break;
     case ControlKind::Line: return;  // painted by its frame
+    case ControlKind::Picture:
+      control = create(0, kPictureClass, 0);
+      MakeGraphic(control);
+      SetDescription(control, model_.Text(key));
+      break;
   }
   controls_[position] = control;
   rows_[control] = position;
@@ -351,6 +362,18 @@ LRESULT CALLBACK FormWindow::FrameProc(HWND frame, UINT message, WPARAM wParam, 
   return DefWindowProcW(frame, message, wParam, lParam);
 }
 
+LRESULT CALLBACK FormWindow::PictureProc(HWND picture, UINT message, WPARAM wParam, LPARAM lParam) {
+  FormWindow* self = OwnerOf(picture, message, lParam);
+  if (self != nullptr && message == WM_ERASEBKGND) return 1;  // all of it is painted
+  if (self != nullptr && message == WM_PAINT) {
+    if (const auto key = self->ControlOf(picture)) {
+      PaintPicture(picture, self->model_.Drawing(*key), self->dpi_, self->brushes_, self->pictureFonts_);
+      return 0;
+    }
+  }
+  return DefWindowProcW(picture, message, wParam, lParam);
+}
+
 namespace {
 
 // Ctrl+A selects the whole text, as users expect of any field (Wine's edit
@@ -527,6 +550,7 @@ void FormWindow::TextChanged(ControlKey control, const std::string& text) {
   if (WindowText(window) != shown) {
     SetWindowTextW(window, shown.c_str());
     if (kind == ControlKind::Frame) InvalidateRect(window, nullptr, TRUE);
+    if (kind == ControlKind::Picture) SetDescription(window, text);
   }
   showingModel_ = guarded;
 }
@@ -580,6 +604,10 @@ void FormWindow::ProblemReported(const InputProblem& problem) {
 }
 
 void FormWindow::ClipboardRequested(const ClipboardContent& content) { CopyToClipboard(window_, content); }
+
+void FormWindow::DrawingChanged(ControlKey control) {
+  if (HWND picture = Control(control)) InvalidateRect(picture, nullptr, FALSE);
+}
 
 // --- The program's windows -------------------------------------------------------
 

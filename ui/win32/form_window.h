@@ -17,6 +17,8 @@
 //                  context_menu.h
 //   CommandButton  BUTTON, owner-drawn
 //   Line           painted by its frame (not a window)
+//   Picture        a child window of our own class that paints its drawing
+//                  off screen, then at once
 //
 // Names, descriptions and the live region: accessibility.h; the message of
 // a failed press: message_box.h.
@@ -67,6 +69,7 @@ class FormWindow : private FormView {
  private:
   static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   // A combo box's edit field, and a result box: each its own keys.
   static LRESULT CALLBACK ComboFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR data);
@@ -91,6 +94,7 @@ class FormWindow : private FormView {
   void FocusRequested(ControlKey control) override;
   void AnnouncementRequested(ControlKey control) override;
   void ClipboardRequested(const ClipboardContent& content) override;
+  void DrawingChanged(ControlKey control) override;
 
   FormModel& model_;
   HWND window_ = nullptr;
@@ -98,6 +102,7 @@ class FormWindow : private FormView {
   std::vector<HWND> controls_;        // one per inventory row, in its order (nullptr for lines)
   std::map<HWND, std::size_t> rows_;  // control (and combo edit field) → inventory position
   Brushes brushes_;
+  Fonts pictureFonts_;                      // a picture's texts, by size
   std::map<const FontSpec*, HFONT> fonts_;  // at dpi_, one per font of the inventory
   int dpi_ = 96;
   bool showingModel_ = false;  // true while a model change is put on screen

@@ -1,8 +1,13 @@
 #include "ui/win32/painting.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
+#include <utility>
+#include <variant>
+#include <vector>
 
+#include "ui/profile_drawing.h"
 #include "ui/text_wrap.h"
 #include "ui/view_rules.h"
 #include "ui/win32/text.h"
@@ -63,9 +68,11 @@ HBRUSH Brushes::operator()(Rgb rgb) {
 
 // With the default character set a font mapper may settle on a face
 // without Chinese characters.
-HFONT CreateFontFor(const FontSpec& wanted, int dpi) {
+HFONT CreateFontFor(const FontSpec& wanted, int dpi) { return CreateFontOfPixels(wanted, FontPixels(wanted, dpi)); }
+
+HFONT CreateFontOfPixels(const FontSpec& wanted, int pixels) {
   LOGFONTW font{};
-  font.lfHeight = -FontPixels(wanted, dpi);
+  font.lfHeight = -pixels;
   font.lfWeight = FW_NORMAL;
   font.lfCharSet = GB2312_CHARSET;
   font.lfOutPrecision = OUT_DEFAULT_PRECIS;
@@ -164,6 +171,129 @@ HBRUSH ColourControl(HDC dc, const ControlSpec& row, Brushes& brushes) {
   const Rgb background = row.background.value_or(kWhite);
   SetBkColor(dc, ToColorRef(background));
   return brushes(background);
+}
+
+// --- A picture ------------------------------------------------------------------
+
+Fonts::~Fonts() {
+  for (const auto& [key, font] : fonts_) DeleteObject(font);
+}
+
+HFONT Fonts::operator()(const FontSpec& font, int pixels) {
+  auto [found, added] = fonts_.try_emplace({&font, pixels}, nullptr);
+  if (added) found->second = CreateFontOfPixels(font, pixels);
+  return found->second;
+}
+
+namespace {
+
+// 96-dpi pixels at `dpi`, to the nearest device pixel.
+int At(double pixels, int dpi) { return static_cast<int>(std::lround(pixels * dpi / 96.0)); }
+POINT PointAt(const PixelPoint& point, int dpi) { return {At(point.x, dpi), At(point.y, dpi)}; }
+
+// A pen of the stroke's colour and width, flat at its ends.
+HPEN PenFor(const Stroke& stroke, int dpi) {
+  LOGBRUSH brush{BS_SOLID, ToColorRef(stroke.colour), 0};
+  return ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT | PS_JOIN_MITER,
+                      static_cast<DWORD>(std::max(1, At(stroke.width, dpi))), &brush, 0, nullptr);
+}
+
+void DrawLine(HDC dc, PixelPoint from, PixelPoint to, const Stroke& stroke, int dpi) {
+  HPEN pen = PenFor(stroke, dpi);
+  const HGDIOBJ old = SelectObject(dc, pen);
+  const POINT a = PointAt(from, dpi);
+  const POINT b = PointAt(to, dpi);
+  MoveToEx(dc, a.x, a.y, nullptr);
+  LineTo(dc, b.x, b.y);
+  SelectObject(dc, old);
+  DeleteObject(pen);
+}
+
+}  // namespace
+
+void PaintDrawing(HDC dc, const ProfileDrawing& drawing, int dpi, Brushes& brushes, Fonts& fonts) {
+  SetBkMode(dc, TRANSPARENT);
+  for (const ProfileShape& shape : drawing.shapes) {
+    if (const auto* rect = std::get_if<RectShape>(&shape.geometry)) {
+      const RECT area{At(rect->x, dpi), At(rect->y, dpi), At(rect->x + rect->width, dpi),
+                      At(rect->y + rect->height, dpi)};
+      if (rect->fill) FillRect(dc, &area, brushes(*rect->fill));
+      if (rect->stroke) {
+        // Its edge centred on the rectangle's, as the other toolkits draw it.
+        const double half = rect->stroke->width / 2;
+        for (const auto& [from, to] :
+             {std::pair{PixelPoint{rect->x - half, rect->y}, PixelPoint{rect->x + rect->width + half, rect->y}},
+              std::pair{PixelPoint{rect->x - half, rect->y + rect->height},
+                        PixelPoint{rect->x + rect->width + half, rect->y + rect->height}},
+              std::pair{PixelPoint{rect->x, rect->y}, PixelPoint{rect->x, rect->y + rect->height}},
+              std::pair{PixelPoint{rect->x + rect->width, rect->y},
+                        PixelPoint{rect->x + rect->width, rect->y + rect->height}}}) {
+          DrawLine(dc, from, to, *rect->stroke, dpi);
+        }
+      }
+    } else if (const auto* line = std::get_if<LineShape>(&shape.geometry)) {
+      DrawLine(dc, line->from, line->to, line->stroke, dpi);
+    } else if (const auto* dashed = std::get_if<DashedLineShape>(&shape.geometry)) {
+      // Dash by dash: a cosmetic dashed pen has neither the widths nor the
+      // lengths asked for.
+      const double dx = dashed->to.x - dashed->from.x;
+      const double dy = dashed->to.y - dashed->from.y;
+      const double length = std::hypot(dx, dy);
+      for (double at = 0; length > 0 && at < length; at += dashed->dash + dashed->gap) {
+        const double end = std::min(length, at + dashed->dash);
+        DrawLine(dc, {dashed->from.x + dx * at / length, dashed->from.y + dy * at / length},
+                 {dashed->from.x + dx * end / length, dashed->from.y + dy * end / length}, dashed->stroke, dpi);
+      }
+    } else if (const auto* polyline = std::get_if<PolylineShape>(&shape.geometry)) {
+      std::vector<POINT> points;
+      for (const PixelPoint& point : polyline->points) points.push_back(PointAt(point, dpi));
+      if (polyline->fill) {
+        const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+        const HGDIOBJ oldBrush = SelectObject(dc, brushes(*polyline->fill));
+        Polygon(dc, points.data(), static_cast<int>(points.size()));
+        SelectObject(dc, oldBrush);
+        SelectObject(dc, oldPen);
+      }
+      HPEN pen = PenFor(polyline->stroke, dpi);
+      const HGDIOBJ old = SelectObject(dc, pen);
+      Polyline(dc, points.data(), static_cast<int>(points.size()));
+      SelectObject(dc, old);
+      DeleteObject(pen);
+    } else if (const auto* text = std::get_if<TextShape>(&shape.geometry)) {
+      const HGDIOBJ old =
+          SelectObject(dc, fonts(text->font != nullptr ? *text->font : look::WindowFont(), At(text->size, dpi)));
+      const std::wstring shown = Widen(text->text);
+      const int width = TextWidth(dc, shown);
+      const int x = At(text->anchor.x, dpi);
+      const int left = text->horizontal == HorizontalAnchor::Start    ? x
+                       : text->horizontal == HorizontalAnchor::Middle ? x - width / 2
+                                                                      : x - width;
+      SetTextColor(dc, ToColorRef(text->colour));
+      SetTextAlign(dc, TA_LEFT | TA_BASELINE);
+      ExtTextOutW(dc, left, At(BaselineOf(*text), dpi), 0, nullptr, shown.c_str(), static_cast<UINT>(shown.size()),
+                  nullptr);
+      SetTextAlign(dc, TA_LEFT | TA_TOP);
+      SelectObject(dc, old);
+    }
+  }
+}
+
+void PaintPicture(HWND picture, const ProfileDrawing* drawing, int dpi, Brushes& brushes, Fonts& fonts) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(picture, &paint);
+  RECT client;
+  GetClientRect(picture, &client);
+  // Drawn off screen, then put on it at once: no flicker when it changes.
+  HDC memory = CreateCompatibleDC(dc);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom));
+  const HGDIOBJ old = SelectObject(memory, bitmap);
+  FillRect(memory, &client, brushes(kWhite));
+  if (drawing != nullptr) PaintDrawing(memory, *drawing, dpi, brushes, fonts);
+  BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  EndPaint(picture, &paint);
 }
 
 }  // namespace tavrelo::ui::win32

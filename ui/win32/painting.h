@@ -31,8 +31,30 @@ class Brushes {
 };
 
 // The font at `dpi`, in the first installed family of its list, with the
-// Chinese character set.
+// Chinese character set; or at an em height of `pixels`.
 [[nodiscard]] HFONT CreateFontFor(const FontSpec& wanted, int dpi);
+[[nodiscard]] HFONT CreateFontOfPixels(const FontSpec& wanted, int pixels);
+
+// Fonts by family list and em height in pixels, each made once and deleted
+// with the set.
+class Fonts {
+ public:
+  Fonts() = default;
+  ~Fonts();
+  Fonts(const Fonts&) = delete;
+  Fonts& operator=(const Fonts&) = delete;
+
+  [[nodiscard]] HFONT operator()(const FontSpec& font, int pixels);
+
+ private:
+  std::map<std::pair<const FontSpec*, int>, HFONT> fonts_;
+};
+
+// A drawing of plain shapes (ui/profile_drawing.h) at `dpi`, every 96-dpi
+// coordinate, width and font size scaled, in the list's order; and a
+// picture's whole client area with it, drawn off screen first.
+void PaintDrawing(HDC dc, const struct ProfileDrawing& drawing, int dpi, Brushes& brushes, Fonts& fonts);
+void PaintPicture(HWND picture, const struct ProfileDrawing* drawing, int dpi, Brushes& brushes, Fonts& fonts);
 
 // A frame: its colour, the etched edge, the caption set into the top edge
 // and the grid lines of the controls it holds. Answers WM_PAINT.
