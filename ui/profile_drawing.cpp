@@ -510,8 +510,8 @@ struct SvgElement {
     for (const PixelPoint& point : p.points) {
       points.append(points.empty() ? "" : " ").append(Number(point.x)).append(",").append(Number(point.y));
     }
-    return Cat({"<polyline points=\"", points, "\" fill=\"", p.fill ? Colour(*p.fill) : "none", "\"",
-                StrokeAttributes(p.stroke), "/>"});
+    return Cat({"<polyline shape-rendering=\"geometricPrecision\" points=\"", points, "\" fill=\"",
+                p.fill ? Colour(*p.fill) : "none", "\"", StrokeAttributes(p.stroke), "/>"});
   }
   std::string operator()(const TextShape& t) const {
     const char* anchor = t.horizontal == HorizontalAnchor::Start    ? "start"
@@ -566,10 +566,12 @@ std::string ProfileDescription(const FrictionInput* press, std::string_view pile
 
 std::string ProfileSvg(const ProfileDrawing& drawing) {
   const PixelBox& box = drawing.box;
-  std::string svg =
-      Cat({"<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"", std::to_string(box.width), "px\" height=\"",
-           std::to_string(box.height), "px\" viewBox=\"", std::to_string(box.x), " ", std::to_string(box.y), " ",
-           std::to_string(box.width), " ", std::to_string(box.height), "\">\n"});
+  // Straight edges on whole pixels, as the window's own lines; only the
+  // slanted profile is smoothed.
+  std::string svg = Cat({"<svg xmlns=\"http://www.w3.org/2000/svg\" shape-rendering=\"crispEdges\" width=\"",
+                         std::to_string(box.width), "px\" height=\"", std::to_string(box.height), "px\" viewBox=\"",
+                         std::to_string(box.x), " ", std::to_string(box.y), " ", std::to_string(box.width), " ",
+                         std::to_string(box.height), "\">\n"});
   for (const ProfileShape& shape : drawing.shapes) svg.append(std::visit(SvgElement{}, shape.geometry)).append("\n");
   return svg.append("</svg>");
 }

@@ -4,11 +4,14 @@
 // read out and its report copied; a refusal with its focus; a new main press
 // clearing it; and the names a screen reader speaks. The main sentence stays
 // as it is throughout.
+#include <cmath>
 #include <cstdlib>
+#include <variant>
 #include <string>
 
 #include "tests/binding_cases/binding_test.h"
 #include "ui/downdrag_form.h"
+#include "ui/profile_drawing.h"
 #include "ui/view_rules.h"
 
 namespace tavrelo::ui {
@@ -156,6 +159,40 @@ TEST_F(DowndragWindow, TheScreenShowsItBesideTheMainWindow) {
   }
 }
 
+// The drawing as the screen shows it: across the pile, at the depth of the
+// neutral point, the pixels of the dashed neutral line.
+TEST_F(DowndragWindow, TheDrawingShowsTheNeutralLineAcrossThePile) {
+  OpenAfterTheTypicalUse();
+  FillTheWorkedExample();
+  driver->Click(kCompute);
+  const ProfileDrawing* drawing = driver->ModelOf(kProfile).Drawing(kProfile);
+  ASSERT_NE(drawing, nullptr);
+  const DashedLineShape* neutral = nullptr;
+  const RectShape* pile = nullptr;
+  for (const ProfileShape& shape : drawing->shapes) {
+    if (shape.part == ProfilePart::NeutralLine) neutral = std::get_if<DashedLineShape>(&shape.geometry);
+    if (shape.part == ProfilePart::Pile) pile = std::get_if<RectShape>(&shape.geometry);
+  }
+  ASSERT_NE(neutral, nullptr);
+  ASSERT_NE(pile, nullptr);
+  const testing_support::Capture shown = driver->CaptureOf(kProfile);
+  ASSERT_FALSE(shown.Empty());
+  const auto device = [&](double pixels) { return static_cast<int>(std::lround(pixels * shown.scale)); };
+  // Inside the pile's edges, in the line's row (give or take a device
+  // pixel) and, to be sure it is the line, 20 px above it.
+  const auto across = [&](double y) {
+    int found = 0;
+    for (int x = device(pile->x + 2); x <= device(pile->x + pile->width - 2); ++x) {
+      for (int dy = -1; dy <= 1; ++dy) found += shown.At(x, device(y) + dy) == neutral->stroke.colour ? 1 : 0;
+    }
+    return found;
+  };
+  EXPECT_GE(across(neutral->from.y), 3) << "the neutral line's colour across the pile at " << neutral->from.y << " px";
+  EXPECT_EQ(across(neutral->from.y - 20), 0) << "and not above it";
+  EXPECT_EQ(driver->ModelOf(kProfile).Text(kProfile),
+            "示意图：2层土，桩顶在地面下0.00 m，桩长5.00 m，中性点在桩顶下4.50 m");
+}
+
 TEST_F(DowndragWindow, EveryFieldIsNamedForAScreenReader) {
   OpenAfterTheTypicalUse();
   const std::vector<std::pair<ControlKey, std::string_view>> names = {
@@ -165,6 +202,7 @@ TEST_F(DowndragWindow, EveryFieldIsNamedForAScreenReader) {
       {kSize, "桩径d或边长b（m）"},
       {kPileTop, "桩顶深度t（m）"},
       {kNeutralRatio, "中性点深度比ln/l0"},
+      {kProfile, "示意图"},
       {kResult, "下拉荷载计算结果"}};
   for (const auto& [control, name] : names) EXPECT_EQ(driver->AccessibleName(control), name) << DisplayName(control);
 }

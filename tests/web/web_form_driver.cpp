@@ -436,7 +436,9 @@ std::vector<std::string> WebFormDriver::ListEntries(ControlKey combo) {
 // for one, the name the page gave it (aria-label), which the tree gives it
 // once it is shown.
 std::string WebFormDriver::AccessibleName(ControlKey control) {
-  const Handle field = PageOf(control).Field(control);
+  // The field that takes the focus, or the element itself (a picture).
+  const Handle own = PageOf(control).Field(control);
+  const Handle field = own != kNone ? own : PageOf(control).Element(control);
   if (field == kNone) return {};
   if (!IsShown(control)) return Take(drv_label(field));
   drv_subject(field);

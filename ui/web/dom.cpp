@@ -24,6 +24,9 @@ EM_JS(void, tv_add_style, (int h, const char* style, int length), {
 EM_JS(void, tv_text, (int h, const char* text, int length), {
   tv.e[h].textContent = UTF8ToString(text, length);
 });
+EM_JS(void, tv_markup, (int h, const char* markup, int length), {
+  tv.e[h].innerHTML = UTF8ToString(markup, length);
+});
 EM_JS(void, tv_value, (int h, const char* text, int length), {
   var s = UTF8ToString(text, length);
   if (tv.e[h].value !== s) tv.e[h].value = s;
@@ -108,6 +111,8 @@ void SetAttribute(Handle element, std::string_view name, std::string_view value)
 void AddStyle(Handle element, std::string_view style) { tv_add_style(element, style.data(), Length(style)); }
 
 void SetText(Handle element, std::string_view text) { tv_text(element, text.data(), Length(text)); }
+
+void SetMarkup(Handle element, std::string_view markup) { tv_markup(element, markup.data(), Length(markup)); }
 
 void SetValue(Handle element, std::string_view text) { tv_value(element, text.data(), Length(text)); }
 

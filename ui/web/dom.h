@@ -28,6 +28,9 @@ void SetAttribute(Handle element, std::string_view name, std::string_view value)
 // Appends to the inline style.
 void AddStyle(Handle element, std::string_view style);
 void SetText(Handle element, std::string_view text);
+// Replaces the element's content with markup the program wrote (a drawing's
+// <svg>; never a field's text).
+void SetMarkup(Handle element, std::string_view markup);
 // An input's or a textarea's text, replaced only when it differs (so that
 // the caret stays where the user left it).
 void SetValue(Handle element, std::string_view text);

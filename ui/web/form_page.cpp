@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "ui/profile_drawing.h"
 #include "ui/text_wrap.h"
 #include "ui/view_rules.h"
 
@@ -162,6 +163,13 @@ void FormPage::Build(const ControlSpec& row, std::size_t position) {
       dom::SetText(parts.field, StackedCaption(model_.Text(key)));
       dom::MakeButton(parts.field, ControlNumber(position), row.role == ControlRole::DefaultButton);
       tabStop(parts.field);
+      break;
+    case ControlKind::Picture:
+      parts.element = dom::Create("div", container, place);
+      dom::SetAttribute(parts.element, "class", "tv-picture");
+      dom::SetAttribute(parts.element, "role", "img");
+      dom::SetAttribute(parts.element, "aria-description", model_.Text(key));
+      ShowDrawing(key);
       break;
     case ControlKind::Line: {
       // A stripe of the table's background: seen, but no element.
@@ -427,8 +435,16 @@ void FormPage::TextChanged(ControlKey control, const std::string& text) {
     case ControlKind::ComboBox: dom::SetValue(parts.field, text); break;
     case ControlKind::TextBox: dom::SetValue(parts.field, ToLf(text)); break;
     case ControlKind::CommandButton: dom::SetText(parts.field, StackedCaption(text)); break;
+    case ControlKind::Picture: dom::SetAttribute(parts.element, "aria-description", text); break;
     case ControlKind::Line: break;
   }
+}
+
+void FormPage::DrawingChanged(ControlKey control) { ShowDrawing(control); }
+
+void FormPage::ShowDrawing(ControlKey control) {
+  const ProfileDrawing* drawing = model_.Drawing(control);
+  dom::SetMarkup(Element(control), drawing != nullptr ? ProfileSvg(*drawing) : std::string());
 }
 
 void FormPage::VisibilityChanged(ControlKey control, bool visible) {

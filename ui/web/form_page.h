@@ -16,6 +16,7 @@
 //                  ResultMenuEntries
 //   CommandButton  a button, its caption stacked
 //   Line           a stripe of its frame's table background (no element)
+//   Picture        a div (role img) holding its drawing as inline SVG
 //
 // The page calls back with numbers only: the exported tavrelo_* functions
 // (form_page.cpp) hand the user's typing, picks, presses and menu choices to
@@ -101,6 +102,8 @@ class FormPage final : private FormView {
   void FocusRequested(ControlKey control) override;
   void AnnouncementRequested(ControlKey control) override;
   void ClipboardRequested(const ClipboardContent& content) override;
+  void DrawingChanged(ControlKey control) override;
+  void ShowDrawing(ControlKey control);
 
   FormModel& model_;
   int id_ = 0;                // the page's number among the forms on the page
