@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/downdrag_report.h"
+#include "core/report.h"
 #include "core/result_text.h"
 #include "ui/downdrag_form.h"
 #include "ui/form_handlers.h"
@@ -107,6 +108,7 @@ DowndragHandlers::DowndragHandlers(FormModel& main, FormModel& downdrag) : main_
 void DowndragHandlers::Refresh(const FrictionInput& press) {
   press_ = press;
   result_.reset();
+  soilNames_ = ReadSoilNames(main_);
   const int n = LayerCountFromValue(ReadNumber(press.layerCountText).value).value_or(controls::kLayerRows);
   for (int k = 1; k <= controls::kLayerRows; ++k) {
     const LayerInput& layer = press.layers[static_cast<std::size_t>(k - 1)];
@@ -186,7 +188,8 @@ void DowndragHandlers::DdCompute_Click() {
   const DowndragOutcome outcome = ComputeDowndragLoad(*input);
   if (!outcome.ok()) return refuse(DescribeDowndragFailure(outcome.failure(), *input));
   result_ = outcome.result();
-  downdrag_.SetCommandCopy(kCopyReport, {ComposeDowndragReport(*input, outcome.result())});
+  const ReportTexts report = ComposeDowndragReportTexts(*input, outcome.result(), soilNames_);
+  downdrag_.SetCommandCopy(kCopyReport, {report.text, report.html});
   downdrag_.SetText(kResult, ComposeDowndragSentence(outcome.result()));
   downdrag_.Announce(kResult);
 }

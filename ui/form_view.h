@@ -86,9 +86,13 @@ struct InputProblem {
 };
 
 // What a copying command puts on the clipboard: plain text, lines ended by
-// LF (a binding writes the line breaks its platform expects).
+// LF (a binding writes the line breaks its platform expects), and the same
+// as an HTML fragment in UTF-8 (core/report.h), empty for none. A binding
+// offers both flavours where its clipboard can hold two; Windows takes the
+// fragment as "HTML Format" (ToCfHtml, ui/clipboard_html.h).
 struct ClipboardContent {
   std::string text;
+  std::string html;
 
   friend bool operator==(const ClipboardContent&, const ClipboardContent&) = default;
 };
