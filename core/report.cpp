@@ -99,9 +99,12 @@ void AppendHtml(std::string& out, const Runs& runs) {
   if (bold) out.append("</b>");
 }
 
+// The table spans the page: left to size itself, LibreOffice Writer makes
+// it too narrow for Chinese text ("第1层" breaks after "第1"). Word and WPS
+// read the width alike.
 void AppendHtml(std::string& out, const Table& table) {
   if (table.rows.empty()) return;
-  out.append("<table style=\"border-collapse:collapse;margin:3pt 0 6pt 0;\">\n<tr>");
+  out.append("<table width=\"100%\" style=\"border-collapse:collapse;margin:3pt 0 6pt 0;\">\n<tr>");
   for (const Column& column : table.columns) {
     out.append("<th style=\"")
         .append(kFont)

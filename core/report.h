@@ -27,9 +27,10 @@
 //
 // The HTML carries every style inline (a word processor drops a style
 // sheet), puts a border and padding on every cell (Word draws no border from
-// the table's alone), names SimSun/宋体 with a generic fallback, right-aligns
-// the numbers and keeps a run of blanks as wide as in the plain text. It is
-// UTF-8 and a fragment: no <html> or <body>, the heading first.
+// the table's alone), spans the table across the page, names SimSun/宋体 with
+// a generic fallback, right-aligns the numbers and keeps a run of blanks as
+// wide as in the plain text. It is UTF-8 and a fragment: no <html> or
+// <body>, the heading first.
 
 #include <string>
 #include <variant>
