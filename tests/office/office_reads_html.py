@@ -105,10 +105,11 @@ def main():
             plains[name] = subprocess.run([print_report, name, "--text"], capture_output=True, check=True).stdout
             pages.append(str(page))
         # A profile of its own, so that neither a user's LibreOffice nor another
-        # test's is touched or waited for.
+        # test's is touched or waited for; Writer's own HTML import, the one a
+        # paste goes through (a file would open in Writer/Web).
         converted = subprocess.run(
             [soffice, "--headless", "--norestore", "-env:UserInstallation=%s" % (work / "profile").as_uri(),
-             "--convert-to", "odt", "--outdir", str(work)] + pages,
+             "--infilter=HTML (StarWriter)", "--convert-to", "odt", "--outdir", str(work)] + pages,
             capture_output=True, text=True, timeout=90, check=False)
         faults = []
         for name, expected in REPORTS.items():
