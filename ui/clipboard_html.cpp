@@ -1,8 +1,6 @@
 #include "ui/clipboard_html.h"
 
-#include <array>
 #include <cstddef>
-#include <cstdio>
 
 namespace tavrelo::ui {
 namespace {
@@ -10,12 +8,14 @@ namespace {
 constexpr std::string_view kPageStart = "<html><body><!--StartFragment-->";
 constexpr std::string_view kPageEnd = "<!--EndFragment--></body></html>";
 
+constexpr std::size_t kDigits = 10;
+
 // A header line: its name, the offset in ten digits, CR LF.
 std::string HeaderLine(std::string_view name, std::size_t offset) {
-  std::array<char, 16> digits{};
-  std::snprintf(digits.data(), digits.size(), "%010zu", offset);
+  std::string digits = std::to_string(offset);
+  if (digits.size() < kDigits) digits.insert(0, kDigits - digits.size(), '0');
   std::string line(name);
-  return line.append(":").append(digits.data()).append("\r\n");
+  return line.append(":").append(digits).append("\r\n");
 }
 
 }  // namespace
