@@ -2,9 +2,10 @@
 
 #include <cstddef>
 #include <string_view>
+#include <utility>
 
+#include "core/report_pieces.h"
 #include "core/result_text.h"
-#include "report_pieces.h"
 
 namespace tavrelo {
 namespace {
@@ -15,76 +16,95 @@ using report::Factor;
 using report::kLengthUnit;
 using report::kStressUnit;
 using report::kUnitWeightUnit;
-using report::LayerAsEntered;
 using report::Line;
+using report::Phrase;
 
 // The steps of one computation that the result holds values for.
 class StepWriter {
  public:
-  StepWriter(const FrictionInput& input, const FrictionResult& result, const LayeredOutcome& layered)
-      : input_(input), result_(result), layered_(layered) {}
+  StepWriter(const FrictionInput& input, const FrictionResult& result, const LayeredOutcome& layered,
+             const std::array<std::string, 5>& soilNames)
+      : input_(input), result_(result), layered_(layered), soilNames_(soilNames) {}
 
-  std::string Write() {
-    steps_ = Concat({"桩侧负摩阻力计算（", input_.causeText, "）\n"});
-    steps_.append(Concat({"持力层以上土层数 n = ", Entered(input_.layerCountText), "\n"}));
+  Report Write() {
+    report_.heading = Phrase("桩侧负摩阻力计算（").Field(input_.causeText).Say("）").runs();
+    Add(Paragraph{Phrase("持力层以上土层数 n = ").Field(Entered(input_.layerCountText)).runs()});
     if (result_.layerCount) {
       const int n = *result_.layerCount;
-      for (int i = 1; i <= n; ++i) Layer(i);
+      Layers(n);
       if (result_.meanUnitWeight) MeanUnitWeight(n);
       if (result_.midDepth) MidDepth(n);
       if (result_.stress && result_.meanUnitWeight && result_.midDepth) Stress();
     }
-    steps_.append(
-        Line("负摩阻力标准值", Concat({"qsi = ξn·σi' = ", Factor(input_.coefficientText), " × ", Factor(StressShown()),
-                                       " = ", FormatFixed(result_.friction, 1), kStressUnit})));
+    Add(Line("负摩阻力标准值", Phrase("q_{si} = ξ_{n}·σ_{i}' = ")
+                                   .Field(Factor(input_.coefficientText))
+                                   .Say(" × ")
+                                   .Number(Factor(StressShown()))
+                                   .Say(" = ")
+                                   .Bold(Phrase().Number(FormatFixed(result_.friction, 1)).Unit(kStressUnit))));
     Layered();
-    return steps_;
+    return std::move(report_);
   }
 
  private:
   const LayerInput& LayerOf(int i) const { return input_.layers[static_cast<std::size_t>(i - 1)]; }
   std::string StressShown() const { return result_.stress ? FormatFixed(*result_.stress, 2) : "0"; }
+  void Add(Block block) { report_.blocks.push_back(std::move(block)); }
 
-  void Layer(int i) { steps_.append(Concat({LayerAsEntered(i, LayerOf(i)), "\n"})); }
+  void Layers(int n) {
+    Table table{report::LayerColumns(), {}};
+    for (int i = 1; i <= n; ++i) table.rows.push_back(report::LayerCells(i, LayerOf(i), soilNames_));
+    Add(std::move(table));
+  }
 
   void MeanUnitWeight(int n) {
-    std::string formula = "γ̄ = γ1";
+    Phrase formula("γ̄ = γ_{1}");
     if (n > 1) {
-      std::string products;
-      std::string sums;
+      Phrase products;
+      Phrase sums;
       for (int i = 1; i <= n; ++i) {
         const std::string_view separator = i == 1 ? "" : " + ";
-        products.append(Concat({separator, Factor(LayerOf(i).unitWeightText), "×", Factor(LayerOf(i).thicknessText)}));
-        sums.append(Concat({separator, Factor(LayerOf(i).thicknessText)}));
+        products.Say(separator)
+            .Field(Factor(LayerOf(i).unitWeightText))
+            .Say("×")
+            .Field(Factor(LayerOf(i).thicknessText));
+        sums.Say(separator).Field(Factor(LayerOf(i).thicknessText));
       }
-      formula = Concat({"γ̄ = Σγi·hi / Σhi = (", products, ") / (", sums, ")"});
+      formula = Phrase("γ̄ = Σγ_{i}·h_{i} / Σh_{i} = (").Then(products).Say(") / (").Then(sums).Say(")");
     }
-    steps_.append(Line("平均重度", Concat({formula, " = ", FormatFixed(*result_.meanUnitWeight, 2), kUnitWeightUnit})));
+    Add(Line("平均重度", formula.Say(" = ").Number(FormatFixed(*result_.meanUnitWeight, 2)).Unit(kUnitWeightUnit)));
   }
 
   void MidDepth(int n) {
-    std::string symbols;
-    std::string numbers;
+    Phrase symbols("z = ");
+    Phrase numbers;
     for (int i = 1; i < n; ++i) {
-      symbols.append(Concat({"h", std::to_string(i), " + "}));
-      numbers.append(Concat({Factor(LayerOf(i).thicknessText), " + "}));
+      symbols.Say({"h_{", std::to_string(i), "} + "});
+      numbers.Field(Factor(LayerOf(i).thicknessText)).Say(" + ");
     }
-    symbols.append(Concat({"h", std::to_string(n), "/2"}));
-    numbers.append(Concat({Factor(LayerOf(n).thicknessText), "/2"}));
-    steps_.append(
-        Line(Concat({"第", std::to_string(n), "层中点深度"}),
-             Concat({"z = ", symbols, " = ", numbers, " = ", FormatFixed(*result_.midDepth, 2), kLengthUnit})));
+    symbols.Say({"h_{", std::to_string(n), "}/2"});
+    numbers.Field(Factor(LayerOf(n).thicknessText)).Say("/2");
+    Add(Line(Concat({"第", std::to_string(n), "层中点深度"}),
+             symbols.Say(" = ").Then(numbers).Say(" = ").Number(FormatFixed(*result_.midDepth, 2)).Unit(kLengthUnit)));
   }
 
   void Stress() {
-    const std::string product =
-        Concat({Factor(FormatFixed(*result_.meanUnitWeight, 2)), " × ", Factor(FormatFixed(*result_.midDepth, 2))});
+    const Phrase product = Phrase()
+                               .Number(Factor(FormatFixed(*result_.meanUnitWeight, 2)))
+                               .Say(" × ")
+                               .Number(Factor(FormatFixed(*result_.midDepth, 2)));
     if (ClassifyCause(input_.causeText) == CauseKind::SurfaceSurcharge) {
-      steps_.append(Line("地面满布荷载", Concat({"p = ", Entered(input_.loadText), kStressUnit})));
-      steps_.append(Line("平均竖向有效应力", Concat({"σi' = γ̄·z + p = ", product, " + ", Factor(input_.loadText), " = ",
-                                                     StressShown(), kStressUnit})));
+      Add(Line("地面满布荷载", Phrase("p = ").Field(Entered(input_.loadText)).Unit(kStressUnit)));
+      Add(Line("平均竖向有效应力", Phrase("σ_{i}' = γ̄·z + p = ")
+                                       .Then(product)
+                                       .Say(" + ")
+                                       .Field(Factor(input_.loadText))
+                                       .Say(" = ")
+                                       .Number(StressShown())
+                                       .Unit(kStressUnit)));
     } else {
-      steps_.append(Line("平均竖向有效应力", Concat({"σi' = γ̄·z = ", product, " = ", StressShown(), kStressUnit})));
+      Add(Line("平均竖向有效应力",
+               Phrase("σ_{i}' = γ̄·z = ").Then(product).Say(" = ").Number(StressShown()).Unit(kStressUnit)));
     }
   }
 
@@ -95,29 +115,44 @@ class StepWriter {
   void Layered() {
     const LayeredOutcome& layered = layered_;
     if (!layered.applies()) return;
-    std::string value;
+    Phrase value;
     if (layered.ok()) {
       const LayeredStress& r = layered.result();
       const LayerStress& last = r.layers[static_cast<std::size_t>(r.layerCount - 1)];
-      value = Concat({"第", std::to_string(r.layerCount), "层 σi' = ", FormatFixed(last.stress, 2), kStressUnit,
-                      "  qsi = ", FormatFixed(r.friction, 1), kStressUnit});
+      value.Say({"第", std::to_string(r.layerCount), "层 σ_{i}' = "})
+          .Number(FormatFixed(last.stress, 2))
+          .Unit(kStressUnit)
+          .Say("  q_{si} = ")
+          .Number(FormatFixed(r.friction, 1))
+          .Unit(kStressUnit);
     } else {
-      value = layered.failure().reason == FailureReason::Overflow ? "数值溢出，未能算出" : "未能算出";
+      value.Say(layered.failure().reason == FailureReason::Overflow ? "数值溢出，未能算出" : "未能算出");
     }
-    steps_.append(Line("分层总和法（JGJ 94-2008 式5.4.4-4）", value));
+    Add(Line("分层总和法（JGJ 94-2008 式5.4.4-4）", value));
   }
 
   const FrictionInput& input_;
   const FrictionResult& result_;
   const LayeredOutcome& layered_;
-  std::string steps_;
+  const std::array<std::string, 5>& soilNames_;
+  Report report_;
 };
 
 }  // namespace
 
+Report DescribeCalculationSteps(const FrictionInput& input, const FrictionResult& result, const LayeredOutcome& layered,
+                                const std::array<std::string, 5>& soilNames) {
+  return StepWriter(input, result, layered, soilNames).Write();
+}
+
+ReportTexts ComposeCalculationStepsTexts(const FrictionInput& input, const FrictionResult& result,
+                                         const LayeredOutcome& layered, const std::array<std::string, 5>& soilNames) {
+  return WriteReport(DescribeCalculationSteps(input, result, layered, soilNames));
+}
+
 std::string ComposeCalculationSteps(const FrictionInput& input, const FrictionResult& result,
                                     const LayeredOutcome& layered) {
-  return StepWriter(input, result, layered).Write();
+  return PlainText(DescribeCalculationSteps(input, result, layered, {}));
 }
 
 }  // namespace tavrelo

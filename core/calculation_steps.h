@@ -20,19 +20,36 @@
 // n's σi' and qsi summed layer by layer as JGJ 94-2008 has it
 // (layered_stress.h), which differs from the window's γ̄·z, so that a report
 // pasted from the steps shows both; where that sum overflows, it says so.
+//
+// As HTML (report.h) the layers stand in a table, a row a layer: 层,
+// 土名称 (the soil names as entered, which the plain text leaves out), γi and
+// hi; qsi is in bold.
 
+#include <array>
 #include <string>
 
 #include "core/layered_stress.h"
 #include "core/negative_friction.h"
+#include "core/report.h"
 
 namespace tavrelo {
 
 // The steps for `input`, the `result` computed from it and the `layered`
-// sum of the same input (ComputeLayeredStress), one a line, lines ended by
-// "\n" (the last one too). Total: steps whose values the result does not
-// hold (a layer count other than 1 to 5, a cause that is neither) are left
-// out, the layered line with them, and the friction line is always there.
+// sum of the same input (ComputeLayeredStress), with the `soilNames` of
+// layers 1 to 5 (土名称 as entered), layer 1 first. Total: steps whose
+// values the result does not hold (a layer count other than 1 to 5, a cause
+// that is neither) are left out, the layered line with them, and the
+// friction line is always there.
+[[nodiscard]] Report DescribeCalculationSteps(const FrictionInput& input, const FrictionResult& result,
+                                              const LayeredOutcome& layered,
+                                              const std::array<std::string, 5>& soilNames);
+
+// Those steps' plain text and HTML.
+[[nodiscard]] ReportTexts ComposeCalculationStepsTexts(const FrictionInput& input, const FrictionResult& result,
+                                                       const LayeredOutcome& layered,
+                                                       const std::array<std::string, 5>& soilNames);
+
+// Their plain text alone, one a line, lines ended by "\n" (the last one too).
 [[nodiscard]] std::string ComposeCalculationSteps(const FrictionInput& input, const FrictionResult& result,
                                                   const LayeredOutcome& layered);
 

@@ -37,11 +37,17 @@
 // stresses and frictions have two decimals, u, A and ηn three, Qgn one, as
 // in the sentence. Every line ends with "\n".
 //
-// All of it is composed in ComposeDowndragReport, one step after another.
+// As HTML (report.h) the entering layers stand in a table, a row a layer:
+// 层, 土名称 (the soil names as entered, which the plain text leaves out), γi,
+// hi, li, σ'γi, under a load σ'i, and qsi; Qgn is in bold.
+//
+// All of it is composed in DescribeDowndragReport, one step after another.
 
+#include <array>
 #include <string>
 
 #include "core/downdrag_load.h"
+#include "core/report.h"
 
 namespace tavrelo {
 
@@ -49,7 +55,16 @@ namespace tavrelo {
 // "，群桩效应系数ηn = 0.730" after it. No line break.
 [[nodiscard]] std::string ComposeDowndragSentence(const DowndragResult& result);
 
-// The report for `input` and the `result` computed from it.
+// The report for `input` and the `result` computed from it, with the
+// `soilNames` of layers 1 to 5 (土名称 as entered), layer 1 first.
+[[nodiscard]] Report DescribeDowndragReport(const DowndragInput& input, const DowndragResult& result,
+                                            const std::array<std::string, 5>& soilNames);
+
+// That report's plain text and HTML.
+[[nodiscard]] ReportTexts ComposeDowndragReportTexts(const DowndragInput& input, const DowndragResult& result,
+                                                     const std::array<std::string, 5>& soilNames);
+
+// Its plain text alone.
 [[nodiscard]] std::string ComposeDowndragReport(const DowndragInput& input, const DowndragResult& result);
 
 }  // namespace tavrelo

@@ -22,17 +22,33 @@
 // kN/m²". The texts stand as the calculation steps show them (without blanks
 // around them, a negative one in brackets where it is multiplied); stresses
 // have two decimals and qsi one, as in the sentence.
+//
+// The same report as HTML (report.h) puts the layers' lines in a table, a
+// row a layer: 层, 土名称 (the soil names as entered, which the plain text
+// leaves out), γi, hi, σ'γi and under a load σ'i; qsi of layer n in bold.
 
+#include <array>
 #include <string>
 
 #include "core/layered_stress.h"
 #include "core/negative_friction.h"
+#include "core/report.h"
 
 namespace tavrelo {
 
 // The report for `input`, the `layered` result computed from it and the
-// window's `window` result of the same input, one a line, lines ended by
-// "\n" (the last one too). Total: an unset window stress shows as "—".
+// window's `window` result of the same input, with the `soilNames` of
+// layers 1 to 5 (土名称 as entered), layer 1 first. Total: an unset window stress
+// shows as "—".
+[[nodiscard]] Report DescribeLayeredReport(const FrictionInput& input, const LayeredStress& layered,
+                                           const FrictionResult& window, const std::array<std::string, 5>& soilNames);
+
+// That report's plain text and HTML.
+[[nodiscard]] ReportTexts ComposeLayeredReportTexts(const FrictionInput& input, const LayeredStress& layered,
+                                                    const FrictionResult& window,
+                                                    const std::array<std::string, 5>& soilNames);
+
+// Its plain text alone, one a line, lines ended by "\n" (the last one too).
 [[nodiscard]] std::string ComposeLayeredReport(const FrictionInput& input, const LayeredStress& layered,
                                                const FrictionResult& window);
 

@@ -42,6 +42,7 @@
 #include "core/downdrag_load.h"
 #include "core/downdrag_report.h"
 #include "core/number_text.h"
+#include "core/report.h"
 #include "core/result_text.h"
 #include "fuzz_target.h"
 #include "tests/oracle/downdrag_reference.h"
@@ -531,6 +532,20 @@ void CheckResult(const DowndragInput& input, const Model& m, const DowndragResul
   // The report: one line a step, a line for each entering layer, its last
   // step Qgn as the sentence shows it.
   const std::string report = tavrelo::ComposeDowndragReport(input, r);
+  // Beside it the HTML, with soil names of any bytes (layer i's ξni and qsik
+  // texts), which add no markup.
+  std::array<std::string, 5> soilNames;
+  for (std::size_t i = 0; i < soilNames.size(); ++i) {
+    soilNames[i] = input.coefficientTexts[i] + input.sideResistanceTexts[i];
+  }
+  const tavrelo::ReportTexts named = tavrelo::ComposeDowndragReportTexts(input, r, soilNames);
+  const tavrelo::ReportTexts unnamed = tavrelo::ComposeDowndragReportTexts(input, r, {});
+  Expect(named.text == report && unnamed.text == report, "the report's plain text is not the plain-text function's");
+  for (const char markup : {'<', '>', '"'}) {
+    Expect(std::count(named.html.begin(), named.html.end(), markup) ==
+               std::count(unnamed.html.begin(), unnamed.html.end(), markup),
+           "a soil name adds markup to the report's HTML");
+  }
   Expect(report.ends_with("\n"), "the report does not end with a line feed");
   const auto lines = static_cast<std::size_t>(std::count(report.begin(), report.end(), '\n'));
   const std::size_t groupLines = !r.group ? 0 : (r.groupFactorFormula ? 4 : 2);

@@ -36,6 +36,7 @@
 #include "core/layered_stress.h"
 #include "core/negative_friction.h"
 #include "core/number_text.h"
+#include "core/report.h"
 #include "core/result_text.h"
 #include "fuzz_target.h"
 #include "tests/oracle/hand_rounding.h"
@@ -816,10 +817,32 @@ void CheckLayeredValues(const Model& model, const LayeredStress& r, const Fricti
              detail("the window's σi' and the layered σ'n are not apart by the closed form"));
 }
 
+// Soil names of any bytes: layer i's own two texts one after the other.
+std::array<std::string, 5> SoilNamesOf(const FrictionInput& input) {
+  std::array<std::string, 5> names;
+  for (std::size_t i = 0; i < names.size(); ++i)
+    names[i] = input.layers[i].unitWeightText + input.layers[i].thicknessText;
+  return names;
+}
+
+// A report's HTML beside its plain text: the plain text the same, and soil
+// names, whatever they hold, escaped: they add no markup.
+void CheckHtmlFlavour(const tavrelo::ReportTexts& named, const tavrelo::ReportTexts& unnamed,
+                      const std::string& plain) {
+  Expect(named.text == plain && unnamed.text == plain, "a report's plain text is not the plain-text function's");
+  for (const char markup : {'<', '>', '"'}) {
+    Expect(std::count(named.html.begin(), named.html.end(), markup) ==
+               std::count(unnamed.html.begin(), unnamed.html.end(), markup),
+           "a soil name adds markup to a report's HTML");
+  }
+}
+
 // What the two reports made from the layered sum show of its values.
 void CheckLayeredTexts(const FrictionInput& input, const LayeredOutcome& layered, const FrictionOutcome& window) {
   if (!window.ok()) return;
   const std::string steps = tavrelo::ComposeCalculationSteps(input, window.result(), layered);
+  CheckHtmlFlavour(tavrelo::ComposeCalculationStepsTexts(input, window.result(), layered, SoilNamesOf(input)),
+                   tavrelo::ComposeCalculationStepsTexts(input, window.result(), layered, {}), steps);
   Expect(steps.ends_with("\n"), "the steps do not end with a line feed");
   const std::size_t lastStart = steps.rfind('\n', steps.size() - 2);
   const std::string_view lastLine = std::string_view(steps).substr(lastStart == std::string::npos ? 0 : lastStart + 1);
@@ -847,6 +870,8 @@ void CheckLayeredTexts(const FrictionInput& input, const LayeredOutcome& layered
 
   // Every text the report shows was read, so none holds a line break.
   const std::string report = tavrelo::ComposeLayeredReport(input, r, window.result());
+  CheckHtmlFlavour(tavrelo::ComposeLayeredReportTexts(input, r, window.result(), SoilNamesOf(input)),
+                   tavrelo::ComposeLayeredReportTexts(input, r, window.result(), {}), report);
   std::vector<std::string_view> lines;
   for (std::size_t start = 0, end = 0; (end = report.find('\n', start)) != std::string::npos; start = end + 1) {
     lines.emplace_back(std::string_view(report).substr(start, end - start));

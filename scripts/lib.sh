@@ -7,8 +7,9 @@ TAVRELO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # Packages by purpose. Debian 12 names.
 TAVRELO_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev)
 TAVRELO_RUN_PACKAGES=(fonts-wqy-zenhei fonts-arphic-uming qt6-translations-l10n)
+# LibreOffice Writer without its GUI reads the reports' HTML in a test.
 TAVRELO_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
-  desktop-file-utils appstream librsvg2-bin dpkg-dev locales)
+  desktop-file-utils appstream librsvg2-bin dpkg-dev locales libreoffice-writer-nogui)
 # tavrelo.exe for Windows, cross-built; and its tests, under Wine on a
 # virtual display (GoogleTest from Debian's sources, xdotool and xclip for
 # the smoke test, xwininfo and ImageMagick's import for the benchmark's floor).

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/downdrag_report.h"
+#include "core/report.h"
 #include "core/result_text.h"
 #include "ui/downdrag_form.h"
 #include "ui/form_handlers.h"
@@ -115,6 +116,7 @@ void DowndragHandlers::UpdateProfile() {
 void DowndragHandlers::Refresh(const FrictionInput& press) {
   press_ = press;
   result_.reset();
+  soilNames_ = ReadSoilNames(main_);
   const int n = LayerCountFromValue(ReadNumber(press.layerCountText).value).value_or(controls::kLayerRows);
   for (int k = 1; k <= controls::kLayerRows; ++k) {
     const LayerInput& layer = press.layers[static_cast<std::size_t>(k - 1)];
@@ -197,7 +199,12 @@ void DowndragHandlers::DdCompute_Click() {
   if (!outcome.ok()) return refuse(DescribeDowndragFailure(outcome.failure(), *input));
   result_ = outcome.result();
   UpdateProfile();
-  downdrag_.SetCommandCopy(kCopyReport, {ComposeDowndragReport(*input, outcome.result())});
+  // The report carries the drawing: as SVG in its HTML, and as itself for
+  // the clipboards that take a picture.
+  Report report = DescribeDowndragReport(*input, outcome.result(), soilNames_);
+  report.blocks.push_back(Figure{ProfileSvg(*downdrag_.Drawing(kProfile))});
+  const ReportTexts texts = WriteReport(report);
+  downdrag_.SetCommandCopy(kCopyReport, {texts.text, texts.html, downdrag_.SharedDrawing(kProfile)});
   downdrag_.SetText(kResult, ComposeDowndragSentence(outcome.result()));
   downdrag_.Announce(kResult);
 }

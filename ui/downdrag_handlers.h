@@ -8,12 +8,14 @@
 //   DdPileKind_Click  单桩 or 群桩 picked: sax and say shown for a group only;
 //   DdCompute_Click   "计算": ComputeDowndragLoad on the press's layers and the
 //       window's fields, its sentence into the result box (read out) and its
-//       report kept for "复制下拉荷载计算过程"; or a message naming the field at
+//       report kept for "复制下拉荷载计算过程" (plain text, and HTML with the
+//       press's soil names); or a message naming the field at
 //       fault, the focus put there, the result left as it was.
 // The window's own entries stay while the program runs. Its profile drawing
 // shows the press's layers and the pile, and the friction and the neutral
 // point of the last 计算 since that press until one is refused.
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -54,6 +56,7 @@ class DowndragHandlers {
   FormModel& downdrag_;
   std::optional<FrictionInput> press_;
   std::optional<DowndragResult> result_;  // of the last 计算 since the press, unless refused since
+  std::array<std::string, 5> soilNames_;  // the press's, for the report's HTML
 };
 
 // What keeps "计算" of the downdrag window from giving a result: one Chinese

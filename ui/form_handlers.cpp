@@ -7,6 +7,7 @@
 #include "core/layered_report.h"
 #include "core/layered_stress.h"
 #include "core/number_text.h"
+#include "core/report.h"
 #include "core/result_text.h"
 
 namespace tavrelo::ui {
@@ -81,6 +82,14 @@ FrictionInput ReadFrictionInput(const FormModel& model) {
   return input;
 }
 
+std::array<std::string, 5> ReadSoilNames(const FormModel& model) {
+  std::array<std::string, 5> names;
+  for (int k = 1; k <= static_cast<int>(names.size()); ++k) {
+    names[static_cast<std::size_t>(k - 1)] = model.Text(SoilName(k));
+  }
+  return names;
+}
+
 std::optional<InputProblem> FindInputProblem(const FrictionInput& input, const FrictionOutcome& outcome) {
   const auto blame = [&](const FrictionFailure& failure) {
     return InputProblem{Describe(failure, input), ControlOf(failure.field)};
@@ -132,9 +141,12 @@ void Command1_Click(FormModel& model, const PressListener& gaveSentence) {
   // The steps and the layered calculation belong to the sentence: kept
   // beside it for the reports its menu copies.
   const LayeredOutcome layered = ComputeLayeredStress(input);
-  model.SetCommandCopy(kCopySteps, {ComposeCalculationSteps(input, outcome.result(), layered)});
-  model.SetCommandCopy(kCopyLayered,
-                       {layered.ok() ? ComposeLayeredReport(input, layered.result(), outcome.result()) : ""});
+  const std::array<std::string, 5> soilNames = ReadSoilNames(model);
+  const ReportTexts steps = ComposeCalculationStepsTexts(input, outcome.result(), layered, soilNames);
+  model.SetCommandCopy(kCopySteps, {steps.text, steps.html});
+  const ReportTexts report =
+      layered.ok() ? ComposeLayeredReportTexts(input, layered.result(), outcome.result(), soilNames) : ReportTexts{};
+  model.SetCommandCopy(kCopyLayered, {report.text, report.html});
   model.SetCommandEnabled(kOpenDowndrag, true);
   // Writing Text1, and having it read out, is the last thing a press does
   // on this window; what stands on the press's layers elsewhere follows.

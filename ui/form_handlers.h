@@ -8,6 +8,7 @@
 //                  ask for the focus in the field at fault, and change
 //                  nothing else.
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -37,6 +38,10 @@ void ConnectHandlers(FormModel& model);
 
 // The computation's input, taken verbatim from the fields, hidden or not.
 [[nodiscard]] FrictionInput ReadFrictionInput(const FormModel& model);
+
+// The soil names (Combo2) of layers 1 to 5, verbatim: the computation reads
+// none of them, the reports' HTML shows them beside the layers.
+[[nodiscard]] std::array<std::string, 5> ReadSoilNames(const FormModel& model);
 
 // What keeps a press from giving a usable sentence, if anything: a layer
 // count that is not a number from 1 to 5 comes first, then a cause that is

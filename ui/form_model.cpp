@@ -128,6 +128,11 @@ const ProfileDrawing* FormModel::Drawing(ControlKey control) const {
   return position ? states_[*position].drawing.get() : nullptr;
 }
 
+std::shared_ptr<const ProfileDrawing> FormModel::SharedDrawing(ControlKey control) const {
+  const auto position = Position(control);
+  return position ? states_[*position].drawing : nullptr;
+}
+
 void FormModel::SetDrawing(ControlKey control, std::shared_ptr<const ProfileDrawing> drawing) {
   State* state = Find(control);
   if (state == nullptr || inventory_[*Position(control)].kind != ControlKind::Picture) return;

@@ -68,6 +68,7 @@ class FormModel {
   // What a picture shows (its text is the sentence a screen reader reads of
   // it); none until its handlers draw one.
   [[nodiscard]] const ProfileDrawing* Drawing(ControlKey control) const;
+  [[nodiscard]] std::shared_ptr<const ProfileDrawing> SharedDrawing(ControlKey control) const;
   void SetDrawing(ControlKey control, std::shared_ptr<const ProfileDrawing> drawing);
 
   // --- The form's own commands (FormSpec::commands), by their place

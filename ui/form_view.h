@@ -74,6 +74,7 @@
 // it holds (the text is its value) and its accessibleDescription where it
 // has one; a hint is a tooltip. Nothing on an event path throws.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -92,9 +93,16 @@ struct InputProblem {
 };
 
 // What a copying command puts on the clipboard: plain text, lines ended by
-// LF (a binding writes the line breaks its platform expects).
+// LF (a binding writes the line breaks its platform expects), and the same
+// as an HTML fragment in UTF-8 (core/report.h), empty for none. A binding
+// offers both flavours where its clipboard can hold two; Windows takes the
+// fragment as "HTML Format" (ToCfHtml, ui/clipboard_html.h).
 struct ClipboardContent {
   std::string text;
+  std::string html;
+  // A drawing the report holds, for a clipboard that takes a picture too
+  // (the binding paints it); none for most.
+  std::shared_ptr<const struct ProfileDrawing> picture;
 
   friend bool operator==(const ClipboardContent&, const ClipboardContent&) = default;
 };

@@ -76,6 +76,19 @@ TEST_F(Downdrag, APressBringsItsLayersAndTheMenuOpensTheWindow) {
   EXPECT_EQ(window.Text(Coefficient(2)), "0.25") << "the main window's ξn pre-fills layer n";
 }
 
+// The report goes as HTML as well, with the soil names of the main press.
+TEST_F(Downdrag, TheReportCarriesItsHtmlWithTheMainPressSoilNames) {
+  main.SetText(controls::SoilName(2), "粉土");
+  FillTypicalUse();
+  main.SetText(controls::SoilName(2), "细砂");  // after the press
+  Compute();
+  const std::string& html = window.CommandCopy(kCopyReport).html;
+  EXPECT_TRUE(html.starts_with("<h2 ")) << html;
+  EXPECT_NE(html.find(">粉土</td>"), std::string::npos) << html;
+  EXPECT_EQ(html.find("细砂"), std::string::npos) << html;
+  EXPECT_NE(html.find("<b>90.7 kN</b>"), std::string::npos) << html;
+}
+
 struct ResultCase {
   const char* name;
   std::vector<std::pair<ControlKey, std::string>> typed;

@@ -341,6 +341,22 @@ TEST_F(Form, StepsBelongToThePressThatWroteTheSentence) {
       << model.CommandCopy(controls::kCopyLayered).text;
 }
 
+// Both reports go as HTML as well, with the soil names the press found.
+TEST_F(Form, ReportsCarryTheirHtmlWithThePressSoilNames) {
+  FillTypicalUse();
+  model.SetText(controls::SoilName(1), "粉质粘土");
+  model.SetText(controls::SoilName(2), "<粉土>");
+  Press();
+  model.SetText(controls::SoilName(1), "杂填土");  // after the press
+  for (const std::size_t command : {controls::kCopySteps, controls::kCopyLayered}) {
+    const std::string& html = model.CommandCopy(command).html;
+    EXPECT_TRUE(html.starts_with("<h2 ")) << html;
+    EXPECT_NE(html.find(">粉质粘土</td>"), std::string::npos) << html;
+    EXPECT_NE(html.find(">&lt;粉土&gt;</td>"), std::string::npos) << html;
+    EXPECT_EQ(html.find("杂填土"), std::string::npos) << html;
+  }
+}
+
 // --- What a screen reader is told ---------------------------------------------
 
 TEST_F(Form, OnlyASuccessfulPressAnnouncesItsSentenceOnceWritten) {

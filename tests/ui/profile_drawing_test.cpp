@@ -287,7 +287,7 @@ TEST(Svg, IsBalancedWithOneElementPerShape) {
   const ProfileDrawing drawn = Draw(Typical(), true);
   const std::string svg = ProfileSvg(drawn);
   EXPECT_TRUE(svg.starts_with(
-      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"232px\" height=\"300px\" viewBox=\"408 8 232 300\">"));
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" shape-rendering=\"crispEdges\" width=\"232px\" height=\"300px\" viewBox=\"408 8 232 300\">"));
   // Every element but the <svg> and the texts closes itself; each text holds
   // no element of its own.
   std::size_t elements = 0;
