@@ -80,6 +80,13 @@ TEST_F(DowndragWindow, TheTypicalUseGivesItsSentenceReadOutAndItsReport) {
     EXPECT_NE(copied.find(piece), std::string::npos) << piece << " in\n" << copied;
   }
   EXPECT_EQ(driver->Shown(controls::kResult), testing_support::kTypicalSentence) << "the main sentence stays";
+  // Beside it, the report as a table with the drawing, and the drawing as a
+  // picture where the clipboard takes one.
+  const std::string html = driver->ClipboardHtml();
+  EXPECT_NE(html.find("<table"), std::string::npos) << html;
+  EXPECT_NE(html.find("<svg"), std::string::npos) << "the drawing in the report";
+  EXPECT_NE(html.find("90.7"), std::string::npos);
+  EXPECT_NE(driver->ClipboardHasPicture(), std::optional(false));
 }
 
 // Enter presses "计算" here, from a field; in the main window it never does.

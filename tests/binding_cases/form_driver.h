@@ -15,6 +15,7 @@
 
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -132,6 +133,13 @@ class FormDriver {
   bool ChooseFromResultMenu(std::string_view entry) { return ChooseFromMenuOf(MainResultBox(), entry); }
   // The plain text on the clipboard, UTF-8, with the line breaks it has.
   [[nodiscard]] virtual std::string ClipboardText() = 0;
+  // The HTML flavour on the clipboard, its fragment as a program that pastes
+  // it reads it (on Windows through "HTML Format"'s header; a failure where
+  // that header is not sound); "" for none.
+  [[nodiscard]] virtual std::string ClipboardHtml() = 0;
+  // Whether the clipboard holds a picture too, where the platform's takes
+  // one; none where the binding offers none.
+  [[nodiscard]] virtual std::optional<bool> ClipboardHasPicture() { return std::nullopt; }
 
   // --- What the screen shows -------------------------------------------------------
 

@@ -75,5 +75,26 @@ TEST_F(ResultMenu, CopiesTheLayeredCalculationBesideTheWindowsValue) {
   EXPECT_EQ(driver->Shown(controls::kResult), testing_support::kTypicalSentence);
 }
 
+// Each copying item puts the report as a table beside its plain text, for
+// an office suite: one row a layer, the numbers of the plain text.
+TEST_F(ResultMenu, EachCopyingItemLeavesThePlainTextAndTheHtmlTable) {
+  FillTypicalUse();
+  driver->ClickCompute();
+  for (const std::size_t command : {controls::kCopySteps, controls::kCopyLayered}) {
+    const std::string_view entry = model.Commands()[command].text;
+    ASSERT_TRUE(driver->ChooseFromResultMenu(entry)) << entry;
+    EXPECT_EQ(ToCrLf(driver->ClipboardText()), ToCrLf(model.CommandCopy(command).text)) << entry;
+    const std::string html = driver->ClipboardHtml();
+    EXPECT_NE(html.find("<table"), std::string::npos) << entry << ":\n" << html;
+    EXPECT_NE(html.find("2.0"), std::string::npos) << entry;
+    if (command == controls::kCopyLayered) {
+      for (const std::string_view number : {"18.00", "64.50", "16.1"}) {
+        EXPECT_NE(html.find(number), std::string::npos) << number << " in\n" << html;
+      }
+    }
+    EXPECT_NE(driver->ClipboardHasPicture(), std::optional(true)) << "no drawing in the main window's reports";
+  }
+}
+
 }  // namespace
 }  // namespace tavrelo::ui

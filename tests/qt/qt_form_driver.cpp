@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -179,6 +180,14 @@ class QtFormDriver final : public FormDriver {
   }
 
   std::string ClipboardText() override { return QApplication::clipboard()->text().toStdString(); }
+  std::string ClipboardHtml() override {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data != nullptr && data->hasHtml() ? data->html().toStdString() : std::string();
+  }
+  std::optional<bool> ClipboardHasPicture() override {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data != nullptr && data->hasImage();
+  }
 
   // As the widget draws itself (offscreen there is no frame around a window).
   Capture CaptureOf(ControlKey control) override {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/cf_html.h"
+
 #include <map>
 #include <string>
 #include <string_view>
@@ -11,19 +13,8 @@
 namespace tavrelo::ui {
 namespace {
 
-// The header's fields up to "<html>", and where the header ends.
-std::map<std::string, std::string, std::less<>> Header(std::string_view bytes, std::size_t& end) {
-  std::map<std::string, std::string, std::less<>> fields;
-  end = 0;
-  while (end < bytes.size() && !bytes.substr(end).starts_with("<")) {
-    const std::size_t lineEnd = bytes.find("\r\n", end);
-    const std::size_t colon = bytes.find(':', end);
-    if (lineEnd == std::string_view::npos || colon > lineEnd) break;
-    fields[std::string(bytes.substr(end, colon - end))] = std::string(bytes.substr(colon + 1, lineEnd - colon - 1));
-    end = lineEnd + 2;
-  }
-  return fields;
-}
+using testing_support::CfHtmlFragment;
+using testing_support::CfHtmlHeader;
 
 struct FragmentCase {
   const char* name;
@@ -36,7 +27,7 @@ TEST_P(CfHtml, OffsetsCutThePageAndTheFragmentAtTheirBytes) {
   const std::string fragment = GetParam().fragment;
   const std::string bytes = ToCfHtml(fragment);
   std::size_t headerEnd = 0;
-  const auto header = Header(bytes, headerEnd);
+  const auto header = CfHtmlHeader(bytes, headerEnd);
   EXPECT_EQ(header.at("Version"), "0.9");
   std::map<std::string, std::size_t, std::less<>> offsets;
   for (const char* name : {"StartHTML", "EndHTML", "StartFragment", "EndFragment"}) {
@@ -51,6 +42,7 @@ TEST_P(CfHtml, OffsetsCutThePageAndTheFragmentAtTheirBytes) {
   EXPECT_EQ(bytes.substr(offsets["StartHTML"]),
             "<html><body><!--StartFragment-->" + fragment + "<!--EndFragment--></body></html>");
   EXPECT_EQ(bytes.substr(offsets["StartFragment"], offsets["EndFragment"] - offsets["StartFragment"]), fragment);
+  EXPECT_EQ(CfHtmlFragment(bytes), fragment) << "as the window cases read it back";
 }
 
 // Three bytes a Chinese character, so that an offset counted in characters

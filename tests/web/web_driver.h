@@ -58,6 +58,7 @@ class WebFormDriver final : public FormDriver {
   std::vector<std::string> MenuEntriesOf(ControlKey box) override;
   bool ChooseFromMenuOf(ControlKey box, std::string_view entry) override;
   std::string ClipboardText() override;
+  std::string ClipboardHtml() override;
   Capture CaptureOf(ControlKey control) override;
   // A PNG, written by the controller.
   bool SavePicture(ControlKey control, const std::string& path) override;

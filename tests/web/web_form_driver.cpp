@@ -72,6 +72,13 @@ EM_ASYNC_JS(char*, drv_clipboard, (), {
   var text = await navigator.clipboard.readText().catch(function () { return "(no clipboard)"; });
   return tvTest.out(text);
 });
+EM_ASYNC_JS(char*, drv_clipboard_html, (), {
+  var html = await navigator.clipboard.read().then(function (items) {
+    var item = items.find(function (i) { return i.types.indexOf("text/html") >= 0; });
+    return item ? item.getType("text/html").then(function (b) { return b.text(); }) : "";
+  }).catch(function () { return ""; });
+  return tvTest.out(html);
+});
 EM_JS(char*, drv_focused, (), {
   var a = document.activeElement, control = a && a.closest("[data-control]");
   return tvTest.out(!a || a === document.body ? "(nothing)" : control ? control.dataset.control : "(not a control)");
@@ -488,6 +495,8 @@ bool WebFormDriver::ChooseFromMenuOf(ControlKey box, std::string_view entry) {
 }
 
 std::string WebFormDriver::ClipboardText() { return Take(drv_clipboard()); }
+
+std::string WebFormDriver::ClipboardHtml() { return Take(drv_clipboard_html()); }
 
 void WebFormDriver::SetViewport(int width, int height) {
   if (width == 0) {

@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "tests/binding_cases/form_driver.h"
+#include "tests/support/cf_html.h"
 #include "ui/win32/context_menu.h"
 #include "ui/win32/form_window.h"
 #include "ui/win32/text.h"
@@ -24,6 +25,7 @@
 namespace tavrelo::ui::testing_support {
 namespace {
 
+using testing_support::CfHtmlFragment;
 using win32::FormWindow;
 using win32::Narrow;
 using win32::Widen;
@@ -319,6 +321,24 @@ class Win32FormDriver final : public FormDriver {
     ReleaseDC(window, source);
     return capture;
   }
+
+  // The fragment "HTML Format" holds, cut out as its header says.
+  std::string ClipboardHtml() override {
+    static const UINT kHtmlFormat = RegisterClipboardFormatW(L"HTML Format");
+    std::string bytes;
+    if (OpenClipboard(windows_.Main().Hwnd()) == 0) return bytes;
+    if (HANDLE data = GetClipboardData(kHtmlFormat)) {
+      bytes.assign(static_cast<const char*>(GlobalLock(data)));
+      GlobalUnlock(data);
+    }
+    CloseClipboard();
+    if (bytes.empty()) return bytes;
+    const std::optional<std::string> fragment = CfHtmlFragment(bytes);
+    EXPECT_TRUE(fragment.has_value()) << "no sound CF_HTML header in\n" << bytes.substr(0, 200);
+    return fragment.value_or("");
+  }
+
+  std::optional<bool> ClipboardHasPicture() override { return IsClipboardFormatAvailable(CF_DIB) != 0; }
 
   std::string ClipboardText() override {
     std::string text;

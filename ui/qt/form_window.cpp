@@ -11,6 +11,7 @@
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QScreen>
@@ -332,7 +333,13 @@ std::unique_ptr<QMenu> FormWindow::BuildResultMenu(ControlKey boxKey) {
 }
 
 void FormWindow::ClipboardRequested(const ClipboardContent& content) {
-  QApplication::clipboard()->setText(ToQString(content.text));
+  // Every flavour at once, as office suites expect: the text, the report as
+  // a table, and its drawing as a picture.
+  auto* flavours = new QMimeData;
+  flavours->setText(ToQString(content.text));
+  if (!content.html.empty()) flavours->setHtml(ToQString(content.html));
+  if (content.picture != nullptr) flavours->setImageData(PictureImage(*content.picture, 2));
+  QApplication::clipboard()->setMimeData(flavours);
 }
 
 void FormWindow::DrawingChanged(ControlKey control) {

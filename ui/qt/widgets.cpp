@@ -3,6 +3,7 @@
 #include <qdrawutil.h>
 
 #include <QLineEdit>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -151,6 +152,15 @@ QPen PenOf(const Stroke& stroke) {
 }
 
 }  // namespace
+
+QImage PictureImage(const ProfileDrawing& drawing, int scale) {
+  QImage image(drawing.box.width * scale, drawing.box.height * scale, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.scale(scale, scale);
+  PaintDrawing(painter, drawing);
+  return image;
+}
 
 void PaintDrawing(QPainter& painter, const ProfileDrawing& drawing) {
   for (const ProfileShape& shape : drawing.shapes) {

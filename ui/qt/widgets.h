@@ -100,8 +100,10 @@ class PictureView : public QWidget {
   const struct ProfileDrawing* drawing_ = nullptr;
 };
 
-// Paints `drawing` with `painter`, whose coordinates are 96-dpi pixels.
+// Paints `drawing` with `painter`, whose coordinates are 96-dpi pixels; and
+// the drawing as a picture on white, `scale` device pixels to one of them.
 void PaintDrawing(class QPainter& painter, const struct ProfileDrawing& drawing);
+[[nodiscard]] class QImage PictureImage(const struct ProfileDrawing& drawing, int scale);
 
 // Nothing on screen: for a screen reader, a notification that Announce()
 // shows anew with the text to speak, without taking the focus.

@@ -72,7 +72,9 @@ EM_JS(int, tv_edit_state, (int h), {
          (document.queryCommandEnabled("undo") ? 4 : 0);
 });
 EM_JS(void, tv_edit, (int h, const char* command, int length), { tv.edit(tv.e[h], UTF8ToString(command, length)); });
-EM_JS(void, tv_copy, (const char* text, int length), { tv.copy(UTF8ToString(text, length)); });
+EM_JS(void, tv_copy, (const char* text, int length, const char* html, int htmlLength), {
+  tv.copy(UTF8ToString(text, length), UTF8ToString(html, htmlLength));
+});
 EM_JS(void, tv_announce, (int first, int second, const char* text, int length), {
   var a = tv.e[first], b = tv.e[second], now = a.textContent ? b : a;
   (now === a ? b : a).textContent = "";
@@ -160,7 +162,9 @@ EditState EditStateOf(Handle box) {
 
 void Edit(Handle box, std::string_view command) { tv_edit(box, command.data(), Length(command)); }
 
-void Copy(std::string_view text) { tv_copy(text.data(), Length(text)); }
+void Copy(std::string_view text, std::string_view html) {
+  tv_copy(text.data(), Length(text), html.data(), Length(html));
+}
 
 void Announce(Handle first, Handle second, std::string_view text) {
   tv_announce(first, second, text.data(), Length(text));

@@ -76,8 +76,8 @@ void ShowMenu(int x, int y, std::string_view items);
 // Undo, cut, copy, paste, delete or select all ("undo" … "selectAll") in the
 // result box.
 void Edit(Handle box, std::string_view command);
-// Plain text to the clipboard.
-void Copy(std::string_view text);
+// Plain text, and an HTML fragment beside it ("" for none), to the clipboard.
+void Copy(std::string_view text, std::string_view html = {});
 // Has the text read out through one of the two polite live regions, taking
 // turns so that the same sentence twice is read twice.
 void Announce(Handle first, Handle second, std::string_view text);

@@ -499,7 +499,7 @@ void FormPage::AnnouncementRequested(ControlKey control) {
   if (Element(control) != dom::kNone) dom::Announce(spoken_[0], spoken_[1], ToLf(model_.Text(control)));
 }
 
-void FormPage::ClipboardRequested(const ClipboardContent& content) { dom::Copy(ToLf(content.text)); }
+void FormPage::ClipboardRequested(const ClipboardContent& content) { dom::Copy(ToLf(content.text), content.html); }
 
 // --- The program's forms ---------------------------------------------------------
 

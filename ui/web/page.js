@@ -248,9 +248,21 @@ var tv = {
       document.execCommand("insertText", false, s);
     }, function () {});
   },
-  // The asynchronous clipboard where the page may use it; else (a page from
-  // file:// in some browsers) the old way, through a selected text.
-  copy: function (text) {
+  // Both flavours at once, from within the user's click or key: the copy
+  // event's clipboardData takes them without asking for a permission (from
+  // file:// too). Where the browser sends no copy event, the asynchronous
+  // clipboard; where that is refused, the plain text through a selected text.
+  copy: function (text, html) {
+    var put = function (e) {
+      e.clipboardData.setData("text/plain", text);
+      if (html) e.clipboardData.setData("text/html", html);
+      e.preventDefault();
+      put.done = true;
+    };
+    document.addEventListener("copy", put, true);
+    try { document.execCommand("copy"); } catch (x) {}
+    document.removeEventListener("copy", put, true);
+    if (put.done) return;
     var old = function () {
       var a = document.createElement("textarea"), back = document.activeElement;
       a.value = text;
@@ -261,8 +273,11 @@ var tv = {
       document.execCommand("copy");
       a.remove();
       if (back) back.focus();
-    };
-    if (navigator.clipboard && navigator.clipboard.writeText) navigator.clipboard.writeText(text).catch(old);
+    }, c = navigator.clipboard;
+    if (c && c.write && window.ClipboardItem && html) {
+      var blob = function (s, type) { return new Blob([s], {type: type}); };
+      c.write([new ClipboardItem({"text/plain": blob(text, "text/plain"), "text/html": blob(html, "text/html")})]).catch(old);
+    } else if (c && c.writeText) c.writeText(text).catch(old);
     else old();
   },
 

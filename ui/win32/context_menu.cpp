@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <string>
 
+#include "ui/clipboard_html.h"
+#include "ui/profile_drawing.h"
 #include "ui/view_rules.h"
+#include "ui/win32/painting.h"
 #include "ui/win32/text.h"
 
 namespace tavrelo::ui::win32 {
@@ -58,19 +61,93 @@ void ShowResultMenu(HWND box, LPARAM at, HWND owner, FormModel& model, const Con
   }
 }
 
+namespace {
+
+// A movable block of `bytes` filled by `fill`, for the clipboard to own;
+// nullptr when there is no memory for it.
+template <typename Fill>
+HGLOBAL Block(std::size_t bytes, Fill fill) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (memory == nullptr) return nullptr;
+  void* place = GlobalLock(memory);
+  if (place == nullptr) {
+    GlobalFree(memory);
+    return nullptr;
+  }
+  fill(static_cast<unsigned char*>(place));
+  GlobalUnlock(memory);
+  return memory;
+}
+
+// The drawing as a device-independent bitmap (CF_DIB: its header, then its
+// rows from the bottom up), at twice its size for a printed report.
+HGLOBAL PictureBlock(const ProfileDrawing& drawing) {
+  constexpr int kScale = 2;
+  const int width = drawing.box.width * kScale;
+  const int height = drawing.box.height * kScale;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // drawn top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGLOBAL block = nullptr;
+  if (bitmap != nullptr) {
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    Brushes brushes;
+    Fonts fonts;
+    const RECT all{0, 0, width, height};
+    FillRect(memory, &all, brushes(0xFFFFFF));
+    PaintDrawing(memory, drawing, 96 * kScale, brushes, fonts);
+    GdiFlush();
+    const std::size_t row = static_cast<std::size_t>(width) * 4;
+    BITMAPINFOHEADER header = info.bmiHeader;
+    header.biHeight = height;  // bottom-up, as every reader takes it
+    block = Block(sizeof(header) + row * static_cast<std::size_t>(height), [&](unsigned char* place) {
+      std::copy_n(reinterpret_cast<const unsigned char*>(&header), sizeof(header), place);
+      const auto* top = static_cast<const unsigned char*>(bits);
+      for (int y = 0; y < height; ++y) {
+        std::copy_n(top + row * static_cast<std::size_t>(height - 1 - y), row,
+                    place + sizeof(header) + row * static_cast<std::size_t>(y));
+      }
+    });
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return block;
+}
+
+}  // namespace
+
 bool CopyToClipboard(HWND owner, const ClipboardContent& content) {
   if (OpenClipboard(owner) == 0) return false;
+  EmptyClipboard();
   const std::wstring wide = Widen(ToCrLf(content.text));
-  const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
-  bool copied = false;
-  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-    if (auto* place = static_cast<wchar_t*>(GlobalLock(memory))) {
-      std::copy_n(wide.c_str(), wide.size() + 1, place);
-      GlobalUnlock(memory);
-      EmptyClipboard();
-      copied = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+  HGLOBAL text = Block((wide.size() + 1) * sizeof(wchar_t), [&](unsigned char* place) {
+    std::copy_n(reinterpret_cast<const unsigned char*>(wide.c_str()), (wide.size() + 1) * sizeof(wchar_t), place);
+  });
+  bool copied = text != nullptr && SetClipboardData(CF_UNICODETEXT, text) != nullptr;
+  if (text != nullptr && !copied) GlobalFree(text);
+  // The report as a table for an office suite, and its drawing as a picture.
+  if (copied && !content.html.empty()) {
+    static const UINT kHtmlFormat = RegisterClipboardFormatW(L"HTML Format");
+    const std::string bytes = ToCfHtml(content.html);
+    HGLOBAL html = Block(bytes.size() + 1, [&](unsigned char* place) {
+      std::copy_n(reinterpret_cast<const unsigned char*>(bytes.c_str()), bytes.size() + 1, place);
+    });
+    if (html != nullptr && kHtmlFormat != 0 && SetClipboardData(kHtmlFormat, html) == nullptr) GlobalFree(html);
+  }
+  if (copied && content.picture != nullptr) {
+    if (HGLOBAL picture = PictureBlock(*content.picture); picture != nullptr) {
+      if (SetClipboardData(CF_DIB, picture) == nullptr) GlobalFree(picture);
     }
-    if (!copied) GlobalFree(memory);
   }
   CloseClipboard();
   return copied;

@@ -28,8 +28,10 @@ void RunResultMenuEntry(const ResultMenuEntry& entry, HWND box, FormModel& model
 // (the menu key, Shift+F10: `at` is -1) at the caret. `owner` owns the menu.
 void ShowResultMenu(HWND box, LPARAM at, HWND owner, FormModel& model, const ControlSpec& row);
 
-// Puts `content` on the clipboard: its text as Windows' plain text, UTF-16
-// with CR LF line breaks. False when the clipboard could not be had.
+// Puts `content` on the clipboard at once, in one opening of it: its text as
+// Windows' plain text (UTF-16, CR LF line breaks), its HTML as "HTML Format"
+// (ToCfHtml), its picture as a bitmap (CF_DIB). False when the clipboard
+// could not be had or took no text.
 bool CopyToClipboard(HWND owner, const ClipboardContent& content);
 
 }  // namespace tavrelo::ui::win32
