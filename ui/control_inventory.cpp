@@ -4,6 +4,8 @@
 #include <initializer_list>
 #include <vector>
 
+#include "ui/inventory_rows.h"
+
 namespace tavrelo::ui {
 namespace {
 
@@ -22,57 +24,12 @@ using namespace look;
 
 // --- Rows --------------------------------------------------------------------
 
-ControlSpec Frame(std::string_view name, int left, int top, int width, int height, std::string caption, int tabIndex) {
-  return {.name = name,
-          .kind = ControlKind::Frame,
-          .left = left,
-          .top = top,
-          .width = width,
-          .height = height,
-          .caption = std::move(caption),
-          .background = kFrameOrange,
-          .foreground = kBlue,
-          .tabIndex = tabIndex};
-}
-
-ControlSpec Label(ControlKey key, std::string_view container, int left, int top, int width, std::string caption,
-                  int tabIndex, std::string_view hint = {}) {
-  return {.name = key.name,
-          .index = key.index,
-          .kind = ControlKind::Label,
-          .container = container,
-          .left = left,
-          .top = top,
-          .width = width,
-          .height = 255,
-          .caption = std::move(caption),
-          .foreground = kBlue,
-          .tabIndex = tabIndex,
-          .hint = hint};
-}
-
-ControlSpec Combo(ControlKey key, std::string_view container, int left, int top, int width,
-                  std::span<const std::string_view> list, int tabIndex, std::string_view hint,
-                  std::string accessibleName) {
-  return {.name = key.name,
-          .index = key.index,
-          .kind = ControlKind::ComboBox,
-          .container = container,
-          .left = left,
-          .top = top,
-          .width = width,
-          .height = 300,
-          .background = kPaleYellow,
-          .tabIndex = tabIndex,
-          .hint = hint,
-          .list = list,
-          .accessibleName = std::move(accessibleName)};
-}
-
-ControlSpec Labelling(ControlSpec label, ControlKey field) {
-  label.labelFor = field;
-  return label;
-}
+using rows::Button;
+using rows::Combo;
+using rows::Frame;
+using rows::Label;
+using rows::Labelling;
+using rows::ResultBox;
 
 std::string Join(std::initializer_list<std::string_view> parts) {
   std::string joined;
@@ -81,14 +38,7 @@ std::string Join(std::initializer_list<std::string_view> parts) {
 }
 
 ControlSpec Line(std::string_view name, int x1, int y1, int x2, int y2) {
-  return {.name = name,
-          .kind = ControlKind::Line,
-          .container = "Frame3",
-          .left = x1,
-          .top = y1,
-          .width = x2 - x1,
-          .height = y2 - y1,
-          .foreground = kBlue};
+  return rows::Line({name}, "Frame3", x1, y1, x2, y2);
 }
 
 std::vector<ControlSpec> BuildInventory() {
@@ -105,28 +55,9 @@ std::vector<ControlSpec> BuildInventory() {
                   .background = kFormGreen,
                   .font = &kUiFont});
   rows.push_back(Frame("Frame1", 240, 120, 4455, 3135, "土层参数", 0));
-  rows.push_back({.name = controls::kCompute.name,
-                  .kind = ControlKind::CommandButton,
-                  .left = 4320,
-                  .top = 3360,
-                  .width = 375,
-                  .height = 1215,
-                  .caption = "计算",
-                  .background = kButtonOrange,
-                  .tabIndex = 34,
-                  .accessibleName = "计算"});
-  rows.push_back({.name = controls::kResult.name,
-                  .kind = ControlKind::TextBox,
-                  .role = ControlRole::ResultBox,
-                  .left = 4800,
-                  .top = 2880,
-                  .width = 4455,
-                  .height = 1695,
-                  .caption = "此计算仅供参考！问题与建议请按程序附带的 README 所述反馈。\r\n",
-                  .background = kPaleYellow,
-                  .foreground = kBlue,
-                  .tabIndex = 35,
-                  .accessibleName = "计算结果"});
+  rows.push_back(Button(controls::kCompute, 4320, 3360, 375, 1215, 34));
+  rows.push_back(ResultBox(controls::kResult, 4800, 2880, 4455, 1695,
+                           "此计算仅供参考！问题与建议请按程序附带的 README 所述反馈。\r\n", 35, "计算结果", false));
   rows.push_back(Frame("Frame2", 240, 3360, 3975, 1215, "相关参数", 36));
   rows.push_back(Frame("Frame3", 4800, 120, 4455, 2655, "负摩阻力系数ξn", 41));
   rows.back().table = controls::kReferenceTable;
@@ -134,8 +65,7 @@ std::vector<ControlSpec> BuildInventory() {
   // Frame1, the layer table: its heading, then five rows of five controls.
   rows.push_back(Labelling(Label({"Label1"}, "Frame1", 360, 360, 2655, "持力层以上土层数（最多5层）：", 1),
                            controls::kLayerCount));
-  rows.push_back(
-      Combo(controls::kLayerCount, "Frame1", 3120, 360, 735, lists::kLayerCounts, 2, {}, "持力层以上土层数"));
+  rows.push_back(Combo(controls::kLayerCount, "Frame1", 3120, 360, 735, lists::kLayerCounts, 2, "持力层以上土层数"));
   rows.push_back(Label({"Label2"}, "Frame1", 3960, 360, 375, "层", 3));
   // The column headings; with a row's number they describe its fields.
   constexpr std::string_view kNumber = "编号";
@@ -160,26 +90,25 @@ std::vector<ControlSpec> BuildInventory() {
     };
     rows.push_back(Label(controls::RowNumber(k), "Frame1", 480, top, 375, number, 4 + k));
     rows.push_back(cell(
-        Combo(controls::SoilName(k), "Frame1", 840, top, 855, lists::kSoilNames, 13 + k, {}, layer + "土名称"), kSoil));
-    rows.push_back(cell(Combo(controls::UnitWeight(k), "Frame1", 1680, top, 855, lists::kUnitWeights, 18 + k, "kn/m3",
-                              layer + "重度（kn/m3）"),
+        Combo(controls::SoilName(k), "Frame1", 840, top, 855, lists::kSoilNames, 13 + k, layer + "土名称"), kSoil));
+    rows.push_back(cell(Combo(controls::UnitWeight(k), "Frame1", 1680, top, 855, lists::kUnitWeights, 18 + k,
+                              layer + "重度（kn/m3）", "kn/m3"),
                         kWeight));
     rows.push_back(cell(
-        Combo(controls::Elevation(k), "Frame1", 2520, top, 855, lists::kDepths, 23 + k, "m", layer + "层底标高（m）"),
+        Combo(controls::Elevation(k), "Frame1", 2520, top, 855, lists::kDepths, 23 + k, layer + "层底标高（m）", "m"),
         kBottom));
     rows.push_back(cell(
-        Combo(controls::Thickness(k), "Frame1", 3360, top, 855, lists::kDepths, 28 + k, "m", layer + "土层厚（m）"),
+        Combo(controls::Thickness(k), "Frame1", 3360, top, 855, lists::kDepths, 28 + k, layer + "土层厚（m）", "m"),
         kThickness));
   }
 
   // Frame2, the related parameters.
   rows.push_back(Labelling(Label({"Label4"}, "Frame2", 120, 360, 1575, "负摩阻力产生原因", 37), controls::kCause));
-  rows.push_back(Combo(controls::kCause, "Frame2", 1680, 360, 2175, lists::kCauses, 38, {}, "负摩阻力产生原因"));
+  rows.push_back(Combo(controls::kCause, "Frame2", 1680, 360, 2175, lists::kCauses, 38, "负摩阻力产生原因"));
   rows.push_back(Labelling(Label({"Label5"}, "Frame2", 120, 720, 1575, "负摩阻力系数ξn", 39), controls::kCoefficient));
-  rows.push_back(
-      Combo(controls::kCoefficient, "Frame2", 1680, 720, 735, lists::kCoefficients, 40, {}, "负摩阻力系数ξn"));
+  rows.push_back(Combo(controls::kCoefficient, "Frame2", 1680, 720, 735, lists::kCoefficients, 40, "负摩阻力系数ξn"));
   rows.push_back(Labelling(Label(controls::kLoadLabel, "Frame2", 2520, 720, 495, "荷载p", 58), controls::kLoad));
-  rows.push_back(Combo(controls::kLoad, "Frame2", 3120, 720, 735, lists::kLoads, 59, "kn", "荷载p（kn）"));
+  rows.push_back(Combo(controls::kLoad, "Frame2", 3120, 720, 735, lists::kLoads, 59, "荷载p（kn）", "kn"));
 
   // Frame3, the ξn reference table: its grid, its cells and the notes.
   rows.push_back(Line("Line14", 240, 360, 4200, 360));

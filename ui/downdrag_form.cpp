@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/inventory_rows.h"
+
 namespace tavrelo::ui {
 namespace {
 
@@ -29,74 +31,28 @@ constexpr std::array<std::string_view, 9> kSpacings = {"0.9", "1.0", "1.2", "1.5
 // The values of the neutral depth table.
 constexpr std::array<std::string_view, 8> kNeutralRatios = {"0.5", "0.55", "0.6", "0.7", "0.75", "0.8", "0.9", "1.0"};
 
-// --- Rows --------------------------------------------------------------------
+// --- Rows, placed in pixels -------------------------------------------------
 
 ControlSpec Frame(std::string_view name, int x, int y, int width, int height, std::string caption, int tabIndex) {
-  return {.name = name,
-          .kind = ControlKind::Frame,
-          .left = Twips(x),
-          .top = Twips(y),
-          .width = Twips(width),
-          .height = Twips(height),
-          .caption = std::move(caption),
-          .background = kFrameOrange,
-          .foreground = kBlue,
-          .tabIndex = tabIndex};
+  return rows::Frame(name, Twips(x), Twips(y), Twips(width), Twips(height), std::move(caption), tabIndex);
 }
 
 ControlSpec Label(ControlKey key, std::string_view frame, int x, int y, int width, std::string caption,
                   std::string_view hint = {}) {
-  return {.name = key.name,
-          .index = key.index,
-          .kind = ControlKind::Label,
-          .container = frame,
-          .left = Twips(x),
-          .top = Twips(y),
-          .width = Twips(width),
-          .height = 255,
-          .caption = std::move(caption),
-          .foreground = kBlue,
-          .hint = hint};
+  return rows::Label(key, frame, Twips(x), Twips(y), Twips(width), std::move(caption), -1, hint);
 }
 
 ControlSpec Combo(ControlKey key, std::string_view frame, int x, int y, int width,
                   std::span<const std::string_view> list, int tabIndex, std::string name, std::string_view hint = {}) {
-  return {.name = key.name,
-          .index = key.index,
-          .kind = ControlKind::ComboBox,
-          .container = frame,
-          .left = Twips(x),
-          .top = Twips(y),
-          .width = Twips(width),
-          .height = 300,
-          .background = kPaleYellow,
-          .tabIndex = tabIndex,
-          .hint = hint,
-          .list = list,
-          .accessibleName = std::move(name)};
-}
-
-ControlSpec Labelling(ControlSpec label, ControlKey field) {
-  label.labelFor = field;
-  return label;
-}
-
-ControlSpec Cell(ControlSpec label, int row, int column) {
-  label.cell = TableCell{row, column};
-  return label;
+  return rows::Combo(key, frame, Twips(x), Twips(y), Twips(width), list, tabIndex, std::move(name), hint);
 }
 
 ControlSpec Line(int index, int x1, int y1, int x2, int y2) {
-  return {.name = "DdLine",
-          .index = index,
-          .kind = ControlKind::Line,
-          .container = "DdFrame3",
-          .left = Twips(x1),
-          .top = Twips(y1),
-          .width = Twips(x2 - x1),
-          .height = Twips(y2 - y1),
-          .foreground = kBlue};
+  return rows::Line({"DdLine", index}, "DdFrame3", Twips(x1), Twips(y1), Twips(x2), Twips(y2));
 }
+
+using rows::Cell;
+using rows::Labelling;
 
 std::vector<ControlSpec> BuildInventory() {
   std::vector<ControlSpec> rows;
@@ -210,30 +166,10 @@ std::vector<ControlSpec> BuildInventory() {
   rows.push_back(std::move(notes));
 
   // "计算" and the result.
-  rows.push_back({.name = kCompute.name,
-                  .kind = ControlKind::CommandButton,
-                  .role = ControlRole::DefaultButton,
-                  .left = Twips(408),
-                  .top = Twips(316),
-                  .width = Twips(25),
-                  .height = Twips(116),
-                  .caption = "计算",
-                  .background = kButtonOrange,
-                  .tabIndex = 18,
-                  .accessibleName = "计算"});
-  rows.push_back({.name = kResult.name,
-                  .kind = ControlKind::TextBox,
-                  .role = ControlRole::ResultBox,
-                  .left = Twips(440),
-                  .top = Twips(316),
-                  .width = Twips(392),
-                  .height = Twips(116),
-                  .caption = "填写各层负摩阻力系数ξni、桩的参数与ln/l0后，按“计算”。",
-                  .background = kPaleYellow,
-                  .foreground = kBlue,
-                  .tabIndex = 19,
-                  .accessibleName = "下拉荷载计算结果",
-                  .readOnly = true});
+  rows.push_back(rows::Button(kCompute, Twips(408), Twips(316), Twips(25), Twips(116), 18, ControlRole::DefaultButton));
+  rows.push_back(rows::ResultBox(kResult, Twips(440), Twips(316), Twips(392), Twips(116),
+                                 "填写各层负摩阻力系数ξni、桩的参数与ln/l0后，按“计算”。", 19, "下拉荷载计算结果",
+                                 true));
   return rows;
 }
 

@@ -6,86 +6,40 @@
 
 #include "core/number_text.h"
 #include "core/result_text.h"
+#include "ui/inventory_rows.h"
 
 namespace tavrelo::ui::testing_support {
 namespace {
 
 using namespace test_form;
 
-constexpr std::array<std::string_view, 3> kFamilies = {"SimSun", "宋体", "WenQuanYi Zen Hei Mono"};
-const FontSpec kFont{kFamilies, 9.0};
 constexpr std::array<std::string_view, 3> kFactors = {"1", "2", "3"};
-constexpr Rgb kOrange = 0xFFC080;
-constexpr Rgb kPaleYellow = 0xFFFFC0;
+
+// The rows of the program's own look, by the program's own builders.
+using rows::Cell;
+using rows::Labelling;
 
 ControlSpec Frame(std::string_view name, int left, int width, std::string caption, int tabIndex) {
-  return {.name = name,
-          .kind = ControlKind::Frame,
-          .left = left,
-          .top = 120,
-          .width = width,
-          .height = 1560,
-          .caption = std::move(caption),
-          .background = kOrange,
-          .foreground = kBlue,
-          .tabIndex = tabIndex};
+  return rows::Frame(name, left, 120, width, 1560, std::move(caption), tabIndex);
 }
 
 ControlSpec Label(std::string_view name, std::string_view container, int left, int top, int width, std::string caption,
                   int tabIndex) {
-  return {.name = name,
-          .kind = ControlKind::Label,
-          .container = container,
-          .left = left,
-          .top = top,
-          .width = width,
-          .height = 255,
-          .caption = std::move(caption),
-          .foreground = kBlue,
-          .tabIndex = tabIndex};
+  return rows::Label({name}, container, left, top, width, std::move(caption), tabIndex);
 }
 
+// A field of the first frame: a number in metres where its list is empty.
 ControlSpec Field(ControlKey key, int top, int width, std::span<const std::string_view> list, int tabIndex,
                   std::string name) {
-  return {.name = key.name,
-          .kind = ControlKind::ComboBox,
-          .container = "TestFrame1",
-          .left = 1380,
-          .top = top,
-          .width = width,
-          .height = 300,
-          .background = kPaleYellow,
-          .tabIndex = tabIndex,
-          .hint = list.empty() ? "m" : "",
-          .list = list,
-          .accessibleName = std::move(name)};
+  return rows::Combo(key, "TestFrame1", 1380, top, width, list, tabIndex, std::move(name), list.empty() ? "m" : "");
 }
 
 ControlSpec ResultBox(ControlKey key, int left, int top, int width, int height, int tabIndex, std::string name) {
-  return {.name = key.name,
-          .kind = ControlKind::TextBox,
-          .role = ControlRole::ResultBox,
-          .left = left,
-          .top = top,
-          .width = width,
-          .height = height,
-          .background = kPaleYellow,
-          .foreground = kBlue,
-          .tabIndex = tabIndex,
-          .accessibleName = std::move(name),
-          .readOnly = true};
+  return rows::ResultBox(key, left, top, width, height, "", tabIndex, std::move(name), true);
 }
 
 ControlSpec Line(int index, int x1, int y1, int x2, int y2) {
-  return {.name = "TestLine",
-          .index = index,
-          .kind = ControlKind::Line,
-          .container = "TestFrame2",
-          .left = x1,
-          .top = y1,
-          .width = x2 - x1,
-          .height = y2 - y1,
-          .foreground = kBlue};
+  return rows::Line({"TestLine", index}, "TestFrame2", x1, y1, x2, y2);
 }
 
 std::vector<ControlSpec> BuildTestForm() {
@@ -97,16 +51,13 @@ std::vector<ControlSpec> BuildTestForm() {
                   .height = 3360,
                   .caption = "试验窗口",
                   .background = 0xE0F0FF,
-                  .font = &kFont});
+                  .font = &look::WindowFont()});
   rows.push_back(Frame("TestFrame1", 120, 2760, "输入", 0));
-  rows.push_back(Label("TestLabel1", "TestFrame1", 120, 360, 1200, "长度a（m）", 1));
-  rows.back().labelFor = kLength;
+  rows.push_back(Labelling(Label("TestLabel1", "TestFrame1", 120, 360, 1200, "长度a（m）", 1), kLength));
   rows.push_back(Field(kLength, 360, 1140, {}, 2, "长度a（m）"));
-  rows.push_back(Label("TestLabel2", "TestFrame1", 120, 780, 1200, "宽度b（m）", 3));
-  rows.back().labelFor = kWidth;
+  rows.push_back(Labelling(Label("TestLabel2", "TestFrame1", 120, 780, 1200, "宽度b（m）", 3), kWidth));
   rows.push_back(Field(kWidth, 780, 1140, {}, 4, "宽度b（m）"));
-  rows.push_back(Label("TestLabel3", "TestFrame1", 120, 1200, 1200, "倍数k", 5));
-  rows.back().labelFor = kFactor;
+  rows.push_back(Labelling(Label("TestLabel3", "TestFrame1", 120, 1200, 1200, "倍数k", 5), kFactor));
   rows.push_back(Field(kFactor, 1200, 735, kFactors, 6, "倍数k"));
 
   rows.push_back(Frame(kTable.name, 3000, 1680, "符号", 7));
@@ -117,24 +68,15 @@ std::vector<ControlSpec> BuildTestForm() {
   const std::array<std::array<const char*, 2>, 3> cells = {{{"符号", "意义"}, {"a", "长度"}, {"b", "宽度"}}};
   for (int row = 0; row < 3; ++row) {
     for (int column = 0; column < 2; ++column) {
-      rows.push_back(Label("TestCell", kTable.name, column == 0 ? 180 : 660, 360 + 240 * row, column == 0 ? 375 : 840,
-                           cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)],
-                           10 + 2 * row + column));
-      rows.back().index = 2 * row + column;
-      rows.back().cell = TableCell{row, column};
+      rows.push_back(Cell(
+          rows::Label({"TestCell", 2 * row + column}, kTable.name, column == 0 ? 180 : 660, 360 + 240 * row,
+                      column == 0 ? 375 : 840, cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)],
+                      10 + 2 * row + column),
+          row, column));
     }
   }
 
-  rows.push_back({.name = kCompute.name,
-                  .kind = ControlKind::CommandButton,
-                  .left = 120,
-                  .top = 1800,
-                  .width = 375,
-                  .height = 1215,
-                  .caption = "计算",
-                  .background = 0xFF8000,
-                  .tabIndex = 8,
-                  .accessibleName = "计算"});
+  rows.push_back(rows::Button(kCompute, 120, 1800, 375, 1215, 8));
   rows.push_back(ResultBox(kResult, 600, 1800, 4080, 1215, 9, "试验结果"));
   return rows;
 }
@@ -148,7 +90,7 @@ std::vector<ControlSpec> BuildTestNote() {
                   .height = 1500,
                   .caption = "说明",
                   .background = 0xFFFFE0,
-                  .font = &kFont});
+                  .font = &look::WindowFont()});
   rows.push_back(Label("TestNoteLabel", {}, 120, 120, 2760, "最近一次的面积：", 0));
   rows.push_back(ResultBox(kNoteText, 120, 480, 2760, 900, 1, "最近一次的面积"));
   return rows;
