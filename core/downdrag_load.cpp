@@ -241,7 +241,11 @@ DowndragOutcome ComputeDowndragLoad(const DowndragInput& input) {
     const double denominator =
         reader.Finite(reader.Finite(result.perimeter * frictionPerWeight, kSize) + result.area, kSize);
     const double spacings = reader.Finite(result.spacingX * result.spacingY, kSpacingY);
+    // Spacings of 1e-200 m, or a pile of 1e200 m, leave ηn below the
+    // smallest double: a factor of 0 would report no downdrag at all.
+    if (!reader.failed() && spacings == 0.0) reader.Fail(kSpacingY, DowndragReason::Underflow);
     result.groupFactorFormula = reader.Finite(spacings / denominator, kSize);
+    if (!reader.failed() && *result.groupFactorFormula == 0.0) reader.Fail(kSize, DowndragReason::Underflow);
     result.groupFactor = std::min(1.0, *result.groupFactorFormula);
   }
   result.load = reader.Finite(result.groupFactor * result.perimeter * result.frictionSum, kSize);

@@ -138,6 +138,7 @@ enum class DowndragReason {
   NotAboveBearingStratum,     // t ≥ h1 + … + hn
   NoWeightAboveNeutralPoint,  // a group whose γm is 0
   Overflow,                   // a value of a step is not finite
+  Underflow,                  // ηn too small for a double: it would read 0
   LayerCountNotOneToFive,     // n is a number other than 1 to 5
   UnknownCause,               // neither "降低地下水" nor "地面有满布荷载"
 };
@@ -164,6 +165,8 @@ enum class DowndragReason {
 // the group factor's denominator and Qgn, ln/l0 for qs and γm, say for
 // sax·say, and γi of the top entering layer for qs/γm. A group whose γm is 0
 // blames γi of the top entering layer (ln/l0 where, by rounding, none enters).
+// A group factor ηn that would come out 0 in a double (an underflow) blames
+// say where sax·say underflows, d or b where the quotient does.
 struct DowndragFailure {
   DowndragBlame field;
   DowndragReason reason = DowndragReason::NotANumber;

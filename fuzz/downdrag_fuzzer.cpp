@@ -418,8 +418,9 @@ void CheckFailure(const DowndragInput& input, const Model& m, const DowndragFail
       std::any_of(sets.begin(), sets.end(), [&](unsigned set) { return !LayerRefusal(input, m, set).has_value(); });
   Expect(layersRead, "the refusal is not that of a layer's field that reads badly");
   Expect(IsRead(m, failure.field), "the refusal blames a field that is not read");
-  if (failure.reason == DowndragReason::Overflow) {
-    Expect(!m.tame, "an overflow with every value between 1e-30 and 1e30");
+  if (failure.reason == DowndragReason::Overflow || failure.reason == DowndragReason::Underflow) {
+    Expect(!m.tame, "an overflow or underflow with every value between 1e-30 and 1e30");
+    Expect(failure.reason == DowndragReason::Overflow || m.group, "an underflow of ηn outside a group");
     return;
   }
   Expect(failure.reason == DowndragReason::NoWeightAboveNeutralPoint, "a refusal of an arithmetic step for no reason");

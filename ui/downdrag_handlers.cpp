@@ -88,6 +88,7 @@ InputProblem DescribeDowndragFailure(const DowndragFailure& failure, const Downd
       message = "中性点以上各层的重度均为0，无法计算群桩效应系数ηn。";
       break;
     case DowndragReason::Overflow: message = "数值过大，计算溢出（" + name + "）。"; break;
+    case DowndragReason::Underflow: message = "群桩效应系数ηn过小，计算下溢为0（" + name + text + "）。"; break;
     case DowndragReason::LayerCountNotOneToFive:
     case DowndragReason::UnknownCause: message = "请先在主窗口中按“计算”得出结果。"; break;
   }

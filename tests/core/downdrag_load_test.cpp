@@ -331,7 +331,17 @@ INSTANTIATE_TEST_SUITE_P(
                         FrictionField{FieldKind::Load, 0}, DowndragReason::Overflow),
                     Refused(
                         "OverflowOfThePerimeter", [](DowndragInput& in) { in.sizeText = "1e308"; },
-                        Own(DowndragFieldKind::Size), DowndragReason::Overflow)),
+                        Own(DowndragFieldKind::Size), DowndragReason::Overflow),
+                    Refused(
+                        "GroupFactorUnderflowThroughTheSpacings", [](DowndragInput& in) { Group(in, "1e-200"); },
+                        Own(DowndragFieldKind::SpacingY), DowndragReason::Underflow),
+                    Refused(
+                        "GroupFactorUnderflowThroughTheQuotient",
+                        [](DowndragInput& in) {
+                          Group(in, "1e-160");
+                          in.sizeText = "1e100";
+                        },
+                        Own(DowndragFieldKind::Size), DowndragReason::Underflow)),
     [](const auto& row) { return std::string(row.param.name); });
 
 // --- What is and is not read ---------------------------------------------------

@@ -194,7 +194,12 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"PileKindTyped", {{kPileKind, "多桩"}}, "请从列表中选择单桩或群桩。", kPileKind},
         RefusalCase{"GroupWithoutSay", {{kSpacingX, "1.0"}}, "群桩须填写桩距say。", kSpacingY, true},
         RefusalCase{
-            "GroupSpacingZero", {{kSpacingX, "1.0"}, {kSpacingY, "0"}}, "桩距say“0”应大于0。", kSpacingY, true}),
+            "GroupSpacingZero", {{kSpacingX, "1.0"}, {kSpacingY, "0"}}, "桩距say“0”应大于0。", kSpacingY, true},
+        RefusalCase{"GroupFactorUnderflow",
+                    {{kSpacingX, "1e-200"}, {kSpacingY, "1e-200"}},
+                    "群桩效应系数ηn过小，计算下溢为0（桩距say“1e-200”）。",
+                    kSpacingY,
+                    true}),
     [](const testing::TestParamInfo<RefusalCase>& row) { return std::string(row.param.name); });
 
 // A field of the main window at fault: named as the main window's, the
