@@ -6,10 +6,11 @@
 // that loop delivers too, reads each box on screen and presses its button,
 // as a user would (the one place where the driver reaches into a loop that
 // is not its own).
-#include <commctrl.h>
 #include <gtest/gtest.h>
-#include <oleacc.h>
 #include <windows.h>
+// The common controls' and the accessibility layer's headers build on windows.h.
+#include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <memory>

@@ -1,7 +1,8 @@
 // Tavrelo on Windows: negative skin friction of a pile. Its windows, nothing else.
+#include <windows.h>
+// The common controls' and COM's headers build on windows.h.
 #include <commctrl.h>
 #include <objbase.h>
-#include <windows.h>
 
 #include "ui/program.h"
 #include "ui/win32/form_window.h"
