@@ -48,6 +48,21 @@ TEST_F(ComboBoxes, TypedCharactersBeyondTheBasicPlaneStayWhole) {
   EXPECT_EQ(model.Text(controls::kLoad), "🏗️𠀀1😀");
 }
 
+// Undo and redo in a field that was never typed into change nothing; above
+// all not the field typed into last.
+TEST_F(ComboBoxes, UndoAndRedoStayInTheFieldTheyArePressedIn) {
+  driver->Type(controls::SoilName(1), "粉土");
+  driver->TypeHere("层");
+  driver->Focus(controls::kLoad);
+  for (const DriverKey key : {DriverKey::CtrlZ, DriverKey::CtrlZ, DriverKey::CtrlY, DriverKey::CtrlShiftZ}) {
+    driver->Key(key);
+    EXPECT_EQ(driver->Shown(controls::SoilName(1)), "粉土层") << KeyName(key);
+    EXPECT_EQ(driver->Shown(controls::kLoad), "") << KeyName(key);
+  }
+  EXPECT_EQ(model.Text(controls::SoilName(1)), "粉土层");
+  EXPECT_EQ(model.Text(controls::kLoad), "");
+}
+
 TEST_F(ComboBoxes, EnterOnATypedEntryIsNoPick) {
   WatchLayerCount();
   driver->Type(controls::kLayerCount, "2.0");
