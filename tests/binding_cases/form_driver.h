@@ -108,10 +108,11 @@ class FormDriver {
 
   // Puts the focus into a combo box and replaces its whole text as a user
   // types it (UTF-8): ASCII key by key, anything else as a Chinese input
-  // method commits it, one character at a time. "" leaves the field empty.
+  // method or the emoji panel commits it, one character at a time
+  // (TypedCharacters: "👷‍♀️" is one). "" leaves the field empty.
   virtual void Type(ControlKey combo, std::string_view text) = 0;
   // Types where the focus is, over the selection or at the caret, as Type
-  // types: ASCII key by key, anything else committed a character at a time.
+  // types.
   virtual void TypeHere(std::string_view text) = 0;
   // What an input method does where the focus is: shows `composing` as its
   // composition when there is one, then commits the whole `text` at once.

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "tests/support/typed_characters.h"
 #include "tests/web/web_driver.h"
 #include "ui/view_rules.h"
 
@@ -350,16 +351,13 @@ void WebFormDriver::Type(ControlKey combo, std::string_view text) {
 // ASCII from the keyboard, anything else as an input method commits it.
 void WebFormDriver::TypeHere(std::string_view text) {
   std::string commands;
-  for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+  for (const std::string_view character : TypedCharacters(text)) {
     if (!commands.empty()) commands += ",";
-    if (length == 1) {
-      commands += KeyCommands(CharacterKey(text[i]));
+    if (character.size() == 1) {
+      commands += KeyCommands(CharacterKey(character.front()));
     } else {
-      commands += "[\"Input.insertText\",{\"text\":" + JsonString(text.substr(i, length)) + "}]";
+      commands += "[\"Input.insertText\",{\"text\":" + JsonString(character) + "}]";
     }
-    i += length;
   }
   if (!commands.empty()) PressKey(commands);
 }

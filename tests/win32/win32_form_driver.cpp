@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "tests/binding_cases/form_driver.h"
+#include "tests/support/typed_characters.h"
 #include "ui/win32/context_menu.h"
 #include "ui/win32/form_window.h"
 #include "ui/win32/text.h"
@@ -149,10 +150,16 @@ class Win32FormDriver final : public FormDriver {
     TypeHere(text);
   }
 
-  // Each UTF-16 unit as a character from the keyboard or an input method.
+  // Each character as the keyboard or an input method sends it: its UTF-16
+  // units one after the other.
   void TypeHere(std::string_view text) override {
-    for (const wchar_t unit : Widen(text)) {
-      Send({KeyEvent(0, false, KEYEVENTF_UNICODE, unit), KeyEvent(0, true, KEYEVENTF_UNICODE, unit)});
+    for (const std::string_view character : TypedCharacters(text)) {
+      std::vector<INPUT> events;
+      for (const wchar_t unit : Widen(character)) {
+        events.push_back(KeyEvent(0, false, KEYEVENTF_UNICODE, unit));
+        events.push_back(KeyEvent(0, true, KEYEVENTF_UNICODE, unit));
+      }
+      SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
       Settle();
     }
   }
