@@ -6,9 +6,9 @@
 # windows or web preset, as scripts/lib.sh does; the packages are those
 # bash scripts/test.sh installs). Prints one line per seed, with the seed:
 # its actions, the presses of "计算", how many gave a sentence and how many
-# were refused, the failures and the time taken; on a failure also the
-# broken checks and the last actions. Exits non-zero when a check broke or
-# the program crashed.
+# were refused, and the failures; on a failure also the broken checks and
+# the last actions; then the time the run took. Exits non-zero when a check
+# broke or the program crashed.
 #
 # Usage: bench/soak.sh qt|windows|web [-n ACTIONS] [-s SEEDS] [-t]
 #   -n ACTIONS  actions per seed (default 10000; TAVRELO_SOAK_ACTIONS)
@@ -44,14 +44,14 @@ report() {
 }
 
 build=$TAVRELO_ROOT/build
+# The program's exit status, which pipefail passes through the report.
 status=0
 case "$binding" in
   qt)
     tavrelo_build dev qt_binding_soak_test
     tavrelo_test_environment
     started=$(date +%s)
-    LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen "$build/dev/tests/qt/qt_binding_soak_test" 2>&1 | report
-    status=${PIPESTATUS[0]}
+    LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen "$build/dev/tests/qt/qt_binding_soak_test" 2>&1 | report || status=$?
     ;;
   windows)
     tavrelo_build windows win32_binding_soak_test
@@ -59,8 +59,7 @@ case "$binding" in
     # A whole run may take an hour; each action settles within a second.
     TAVRELO_WINE_TIMEOUT=$((actions * 2 + 120)) xvfb-run -a -s "-screen 0 1600x1200x24 -nolisten tcp" \
       bash "$TAVRELO_ROOT/scripts/wine/run.sh" --root "$build/windows/wine" \
-      "$build/windows/tests/win32/win32_binding_soak_test.exe" 2>/dev/null | report
-    status=${PIPESTATUS[0]}
+      "$build/windows/tests/win32/win32_binding_soak_test.exe" 2>/dev/null | report || status=$?
     ;;
   web)
     # The test pages are built by the web preset, in build/web/pages.
@@ -68,8 +67,8 @@ case "$binding" in
     started=$(date +%s)
     # The page reads the soak's settings from its arguments (after its "#").
     python3 "$TAVRELO_ROOT/tests/web/run_page_test.py" "$build/web/pages/tests/web/web_binding_soak_test.html" \
-      "TAVRELO_SOAK_ACTIONS=$actions" "TAVRELO_SOAK_SEEDS=$seeds" "TAVRELO_SOAK_TRACE=$trace" 2>&1 | report
-    status=${PIPESTATUS[0]}
+      "TAVRELO_SOAK_ACTIONS=$actions" "TAVRELO_SOAK_SEEDS=$seeds" "TAVRELO_SOAK_TRACE=$trace" 2>&1 | report ||
+      status=$?
     ;;
 esac
 echo "$binding: $actions actions per seed, $(($(date +%s) - started)) s in all$([ "$status" -eq 0 ] || echo ", exit status $status")"
