@@ -110,6 +110,18 @@ TEST_F(Keyboard, ClickingWhatTakesNoFocusLeavesTheFocusWhereItWas) {
   EXPECT_EQ(driver->Shown(controls::kCoefficient), "0.25");
 }
 
+// A click into a field takes the focus, also when it comes soon after a
+// click at the same spot and the focus went elsewhere in between.
+TEST_F(Keyboard, ASecondClickIntoAFieldSoonAfterTakesTheFocusBack) {
+  for (const ControlKey field : {controls::Thickness(1), controls::kResult}) {
+    driver->Click(field);
+    driver->Key(DriverKey::Tab);
+    ASSERT_NE(driver->Focused(), DisplayName(field));
+    driver->Click(field);
+    EXPECT_EQ(driver->Focused(), DisplayName(field));
+  }
+}
+
 // Command1 is neither the default nor the cancel button of the window.
 TEST_F(Keyboard, EnterAndEscInAFieldNeverPressTheButton) {
   int presses = 0;

@@ -341,6 +341,14 @@ bool SelectsAll(HWND edit, UINT message, WPARAM wParam) {
   return message == WM_CHAR && wParam == 1;  // Ctrl+A's character: no beep, no edit
 }
 
+// A second click soon after the first at the same spot comes as a double
+// click, which an edit field takes without the focus (Windows leaves it
+// where it was, on a control Tab moved it to in between): like any click
+// into a field, it takes it.
+void FocusOnDoubleClick(HWND edit, UINT message) {
+  if (message == WM_LBUTTONDBLCLK && GetFocus() != edit) SetFocus(edit);
+}
+
 // A character beyond the Basic Multilingual Plane (an emoji, 𠀀) comes as
 // two WM_CHAR messages, its high surrogate first. Wine's edit control takes
 // each half as a character of its own and puts the next one before it (a
@@ -372,6 +380,7 @@ bool JoinsSurrogates(HWND edit, UINT message, WPARAM wParam) {
 LRESULT CALLBACK FormWindow::ComboFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
                                             DWORD_PTR data) {
   if (SelectsAll(field, message, wParam) || JoinsSurrogates(field, message, wParam)) return 0;
+  FocusOnDoubleClick(field, message);
   // The wheel steps through the list, as the arrow keys do: the combo box
   // does that, and Wine's edit field would keep the wheel to itself.
   if (message == WM_MOUSEWHEEL) return SendMessageW(GetParent(field), message, wParam, lParam);
@@ -402,6 +411,7 @@ LRESULT CALLBACK FormWindow::ComboFieldProc(HWND field, UINT message, WPARAM wPa
 LRESULT CALLBACK FormWindow::ResultBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
                                            DWORD_PTR data) {
   if (SelectsAll(box, message, wParam) || JoinsSurrogates(box, message, wParam)) return 0;
+  FocusOnDoubleClick(box, message);
   auto* self = reinterpret_cast<FormWindow*>(data);
   switch (message) {
     // A multi-line edit control asks its parent to close on Esc: that would
