@@ -261,6 +261,8 @@ def build_downdrag_seeds(lists):
     seeds["overflow-perimeter"] = typical_form(size="1e308")
     seeds["overflow-group-factor"] = typical_form(layers=[("1e-300", "2.0"), ("1e-300", "3.0")], cause=surcharge,
                                                   load="1e300", size="1e-100", sx="1e300", sy="1e300")
+    seeds["underflow-group-factor-spacings"] = typical_form(sx="1e-200", sy="1e-200")
+    seeds["underflow-group-factor-quotient"] = typical_form(size="1e100", sx="1e-160", sy="1e-160")
     seeds["tiny-ratio-group"] = typical_form(ratio="1e-30", t="1.0", sx="1", sy="1")
 
     # Number texts as typed.

@@ -37,6 +37,32 @@ TEST_F(ComboBoxes, TypingIsNotCompletedInline) {
   EXPECT_EQ(model.Text(controls::kCoefficient), "0.2");
 }
 
+// Characters beyond the Basic Multilingual Plane come as two UTF-16 units
+// each, typed one after the other; a selection they replace goes.
+TEST_F(ComboBoxes, TypedCharactersBeyondTheBasicPlaneStayWhole) {
+  driver->Type(controls::kLoad, "0.26");
+  driver->Focus(controls::kLoad);
+  driver->Key(DriverKey::CtrlA);
+  driver->TypeHere("🏗️𠀀1😀");
+  EXPECT_EQ(driver->Shown(controls::kLoad), "🏗️𠀀1😀");
+  EXPECT_EQ(model.Text(controls::kLoad), "🏗️𠀀1😀");
+}
+
+// Undo and redo in a field that was never typed into change nothing; above
+// all not the field typed into last.
+TEST_F(ComboBoxes, UndoAndRedoStayInTheFieldTheyArePressedIn) {
+  driver->Type(controls::SoilName(1), "粉土");
+  driver->TypeHere("层");
+  driver->Focus(controls::kLoad);
+  for (const DriverKey key : {DriverKey::CtrlZ, DriverKey::CtrlZ, DriverKey::CtrlY, DriverKey::CtrlShiftZ}) {
+    driver->Key(key);
+    EXPECT_EQ(driver->Shown(controls::SoilName(1)), "粉土层") << KeyName(key);
+    EXPECT_EQ(driver->Shown(controls::kLoad), "") << KeyName(key);
+  }
+  EXPECT_EQ(model.Text(controls::SoilName(1)), "粉土层");
+  EXPECT_EQ(model.Text(controls::kLoad), "");
+}
+
 TEST_F(ComboBoxes, EnterOnATypedEntryIsNoPick) {
   WatchLayerCount();
   driver->Type(controls::kLayerCount, "2.0");
@@ -73,6 +99,53 @@ TEST_F(ComboBoxes, ArrowKeysPickOnceWithTheTextInPlace) {
   EXPECT_EQ(model.Selection(controls::kLayerCount), 0);
   EXPECT_EQ(driver->Shown(controls::kLayerCount), "1.0");
 }
+
+TEST_F(ComboBoxes, TheWheelStepsLikeTheArrowKeys) {
+  driver->PickByPointer(controls::kLayerCount, "3.0");
+  WatchLayerCount();
+  driver->Wheel(controls::kLayerCount, true);
+  driver->Wheel(controls::kLayerCount, true);
+  driver->Wheel(controls::kLayerCount, false);
+  EXPECT_EQ(seenTexts, (std::vector<std::string>{"2.0", "1.0", "2.0"}));
+  EXPECT_EQ(driver->Shown(controls::kLayerCount), "2.0");
+  EXPECT_EQ(driver->ShownIndex(controls::kLayerCount), 1);
+  EXPECT_EQ(driver->Focused(), "Combo1");
+}
+
+// The list opened from the keyboard, the highlight moved or not: Enter
+// picks the entry the highlight is on, and closes the list.
+struct ListKeysCase {
+  const char* name;
+  std::vector<DriverKey> keys;
+};
+
+void PrintTo(const ListKeysCase& row, std::ostream* out) { *out << row.name; }
+
+class ListKeys : public ComboBoxes, public testing::WithParamInterface<ListKeysCase> {};
+
+TEST_P(ListKeys, EnterPicksTheHighlightedEntry) {
+  driver->PickByPointer(controls::kLayerCount, "3.0");
+  driver->Type(controls::kLayerCount, "9");
+  WatchLayerCount();
+  for (const DriverKey key : GetParam().keys) driver->Key(key);
+  const std::optional<testing_support::OpenedList> open = driver->OpenList();
+  ASSERT_TRUE(open.has_value());
+  EXPECT_EQ(open->combo, "Combo1");
+  ASSERT_GE(open->highlighted, 0);
+  ASSERT_LT(open->highlighted, static_cast<int>(lists::kLayerCounts.size()));
+  const std::string highlighted(lists::kLayerCounts[static_cast<std::size_t>(open->highlighted)]);
+  driver->Key(DriverKey::Enter);
+  EXPECT_EQ(driver->OpenList(), std::nullopt);
+  ASSERT_FALSE(seenTexts.empty());
+  EXPECT_EQ(seenTexts.back(), highlighted);
+  EXPECT_EQ(driver->Shown(controls::kLayerCount), highlighted);
+  EXPECT_EQ(model.Text(controls::kLayerCount), highlighted);
+}
+
+INSTANTIATE_TEST_SUITE_P(OpenedByKeyboard, ListKeys,
+                         testing::Values(ListKeysCase{"F4", {DriverKey::F4}},
+                                         ListKeysCase{"AltDownThenDown", {DriverKey::AltDown, DriverKey::Down}}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(ComboBoxes, PointerPickRaisesOneEventWithThePickedText) {
   WatchLayerCount();

@@ -13,6 +13,7 @@
 // input-method commits, pointer clicks) and returns once the toolkit has
 // delivered everything it caused. Reading never changes the window.
 
+#include <cstddef>
 #include <iosfwd>
 #include <memory>
 #include <optional>
@@ -27,7 +28,8 @@
 
 namespace tavrelo::ui::testing_support {
 
-// The keys the cases press, each a plain press and release.
+// The keys the cases press, each a plain press and release (with its
+// modifiers held around it).
 enum class DriverKey {
   Tab,
   ShiftTab,
@@ -37,6 +39,23 @@ enum class DriverKey {
   Space,
   Down,
   Up,
+  PageDown,
+  PageUp,
+  Left,
+  Right,
+  Home,
+  End,
+  Backspace,
+  Delete,
+  F4,
+  AltDown,
+  CtrlA,
+  CtrlC,
+  CtrlX,
+  CtrlV,
+  CtrlZ,
+  CtrlY,
+  CtrlShiftZ,
 };
 
 // "Tab", "Shift+Tab", …, for failure messages.
@@ -49,6 +68,24 @@ struct ShownMessage {
   std::string text;
 
   friend bool operator==(const ShownMessage&, const ShownMessage&) = default;
+};
+
+// A combo box's list that is open on screen, and the entry its highlight
+// is on (−1 for none).
+struct OpenedList {
+  std::string combo;  // DisplayName of its combo box
+  int highlighted = -1;
+
+  friend bool operator==(const OpenedList&, const OpenedList&) = default;
+};
+
+// The stretch of a field's text that is selected, in bytes of what Shown
+// gives; empty at the caret when nothing is selected.
+struct TextSelection {
+  std::size_t start = 0;
+  std::size_t end = 0;
+
+  friend bool operator==(const TextSelection&, const TextSelection&) = default;
 };
 
 // A menu entry's text as a user reads it: without its shortcut after a tab
@@ -72,21 +109,38 @@ class FormDriver {
 
   // Puts the focus into a combo box and replaces its whole text as a user
   // types it (UTF-8): ASCII key by key, anything else as a Chinese input
-  // method commits it, one character at a time. "" leaves the field empty.
+  // method or the emoji panel commits it, one character at a time
+  // (TypedCharacters: "👷‍♀️" is one). "" leaves the field empty.
   virtual void Type(ControlKey combo, std::string_view text) = 0;
+  // Types where the focus is, over the selection or at the caret, as Type
+  // types.
+  virtual void TypeHere(std::string_view text) = 0;
+  // What an input method does where the focus is: shows `composing` as its
+  // composition when there is one, then commits the whole `text` at once.
+  // (Where the toolkit leaves the composition to the input method's own
+  // window, only the commit reaches the field.)
+  virtual void Commit(std::string_view text, std::string_view composing = {}) = 0;
   // Opens the combo box's list with the pointer and clicks `entry` in it;
   // like a real click, this puts the focus into the combo box.
   virtual void PickByPointer(ControlKey combo, std::string_view entry) = 0;
+  // Puts the focus into a combo box and turns the mouse wheel one notch over
+  // it: away from the user (`up`) or towards.
+  virtual void Wheel(ControlKey combo, bool up) = 0;
   // Moves the keyboard focus to a control, as the program would.
   virtual void Focus(ControlKey control) = 0;
   // Presses a key in whatever holds the focus.
   virtual void Key(DriverKey key) = 0;
-  // Clicks a button with the pointer; "计算" of the main window.
-  virtual void Click(ControlKey button) = 0;
+  // Clicks a control with the pointer at ClickSpot: "计算" of the main
+  // window, a field, a label, a frame, a line, the form's bare background.
+  virtual void Click(ControlKey control) = 0;
   void ClickCompute();
   // Closes the window of `form` (a form's own key) as a user does, with
   // the close button of its frame.
   virtual void Close(ControlKey form) = 0;
+  // Two clicks in quick succession at the same spot.
+  virtual void DoubleClick(ControlKey control) = 0;
+  // Puts plain text (UTF-8) on the clipboard, as another program would.
+  virtual void PutOnClipboard(std::string_view text) = 0;
   // Moves the window to a screen of `dpi` dots per inch, as dragging it to
   // another monitor does; false where the binding lays itself out at one
   // dpi only.
@@ -102,8 +156,13 @@ class FormDriver {
   // or the button's caption, Text1's text with its line breaks as CR LF (the
   // model's form).
   [[nodiscard]] virtual std::string Shown(ControlKey control) = 0;
-  // The selected stretch of a combo box's edit text or of Text1's text.
-  [[nodiscard]] virtual std::string SelectedText(ControlKey control) = 0;
+  // Where the selection of a combo box's edit text or of Text1's text lies.
+  [[nodiscard]] virtual TextSelection SelectionOf(ControlKey control) = 0;
+  // The selected stretch of it.
+  [[nodiscard]] std::string SelectedText(ControlKey control);
+  // How many UTF-16 code units a combo box's edit field or a text box takes
+  // at most; −1 for no limit.
+  [[nodiscard]] virtual int TextLimit(ControlKey control) = 0;
   // Whether the control is on screen (its window shown, it and its
   // container not hidden); for a form's own key, whether its window is.
   [[nodiscard]] virtual bool IsShown(ControlKey control) = 0;
@@ -111,6 +170,8 @@ class FormDriver {
   [[nodiscard]] virtual int ShownIndex(ControlKey combo) = 0;
   // A combo box's list as the toolkit holds it, in order.
   [[nodiscard]] virtual std::vector<std::string> ListEntries(ControlKey combo) = 0;
+  // The combo box list open on screen, if any.
+  [[nodiscard]] virtual std::optional<OpenedList> OpenList() = 0;
   // The name a screen reader speaks for the control.
   [[nodiscard]] virtual std::string AccessibleName(ControlKey control) = 0;
   // Every text the window has had read out to a screen reader's user,
@@ -152,6 +213,17 @@ class FormDriver {
 
  protected:
   [[nodiscard]] Program& RunningProgram() const noexcept { return program_; }
+
+  // Where Click puts the pointer, in pixels at 96 dpi inside the box of
+  // `on` (PixelRect, ClientArea): the middle of most controls; for a line,
+  // its first pixel in the frame that draws it; for a form or a frame, a
+  // spot of its own background that none of its controls covers.
+  struct Spot {
+    ControlKey on;
+    int x = 0;
+    int y = 0;
+  };
+  [[nodiscard]] Spot ClickSpot(ControlKey control) const;
 
  private:
   [[nodiscard]] ControlKey MainResultBox() const;

@@ -93,6 +93,35 @@ TEST_F(Keyboard, HiddenRowIsSkippedBothWaysAndComesBackWithItsTexts) {
   EXPECT_EQ(model.Text(controls::UnitWeight(3)), "18.2");
 }
 
+// A click on what takes no focus (a label that names no field, a frame, a
+// line of the reference table, the form's background) leaves the focus
+// where it was, and picks and presses nothing.
+TEST_F(Keyboard, ClickingWhatTakesNoFocusLeavesTheFocusWhereItWas) {
+  int events = 0;
+  model.OnPress(controls::kCompute, [&events] { ++events; });
+  model.OnSelect(controls::kCoefficient, [&events] { ++events; });
+  driver->PickByPointer(controls::kCoefficient, "0.25");
+  events = 0;
+  for (const ControlKey key : {controls::RowNumber(0), ControlKey{"Frame2"}, ControlKey{"Line14"}, controls::kForm}) {
+    driver->Click(key);
+    EXPECT_EQ(driver->Focused(), "Combo6") << DisplayName(key);
+  }
+  EXPECT_EQ(events, 0);
+  EXPECT_EQ(driver->Shown(controls::kCoefficient), "0.25");
+}
+
+// A click into a field takes the focus, also when it comes soon after a
+// click at the same spot and the focus went elsewhere in between.
+TEST_F(Keyboard, ASecondClickIntoAFieldSoonAfterTakesTheFocusBack) {
+  for (const ControlKey field : {controls::Thickness(1), controls::kResult}) {
+    driver->Click(field);
+    driver->Key(DriverKey::Tab);
+    ASSERT_NE(driver->Focused(), DisplayName(field));
+    driver->Click(field);
+    EXPECT_EQ(driver->Focused(), DisplayName(field));
+  }
+}
+
 // Command1 is neither the default nor the cancel button of the window.
 TEST_F(Keyboard, EnterAndEscInAFieldNeverPressTheButton) {
   int presses = 0;

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QWindow>
 
+#include "tests/support/typed_characters.h"
 #include "ui/qt/widgets.h"
 
 namespace tavrelo::ui::testing_support {
@@ -34,15 +35,13 @@ void CommitAsInputMethod(const QString& text, const QString& preedit) {
 }
 
 void TypeAsUser(const QString& text) {
-  for (qsizetype i = 0; i < text.size();) {
-    const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-    const QString point = text.mid(i, length);
-    if (point[0].unicode() < 0x80) {
-      if (QWidget* target = KeyTarget()) QTest::keyClick(target, point[0].toLatin1());
+  const QByteArray utf8 = text.toUtf8();
+  for (const std::string_view character : TypedCharacters({utf8.data(), static_cast<std::size_t>(utf8.size())})) {
+    if (static_cast<unsigned char>(character.front()) < 0x80) {
+      if (QWidget* target = KeyTarget()) QTest::keyClick(target, character.front());
     } else {
-      CommitAsInputMethod(point);
+      CommitAsInputMethod(QString::fromUtf8(character.data(), static_cast<qsizetype>(character.size())));
     }
-    i += length;
   }
 }
 

@@ -24,8 +24,9 @@ namespace tavrelo::ui::testing_support {
 // nullptr when neither exists.
 [[nodiscard]] QWidget* KeyTarget();
 
-// Types `text` where the keys go, one code point at a time: ASCII as key
-// presses, anything else as a Chinese input method commits it.
+// Types `text` where the keys go, one character at a time
+// (TypedCharacters): ASCII as key presses, anything else as a Chinese input
+// method or the emoji panel commits it.
 void TypeAsUser(const QString& text);
 
 // What an input method does where the keys go: optionally a composition

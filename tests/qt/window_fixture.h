@@ -1,7 +1,7 @@
 #pragma once
-// The fixture of the Qt-only tests (layout, fonts, colours, the random
-// user): the program's window on a fresh model for every test, with its
-// widgets at hand. The behaviour every binding shares is tested through
+// The fixture of the Qt-only tests (layout, fonts, colours, accessibility):
+// the program's window on a fresh model for every test, with its widgets at
+// hand. The behaviour every binding shares is tested through
 // FormDriver instead (tests/binding_cases).
 
 #include <gtest/gtest.h>

@@ -66,13 +66,15 @@ std::string SoakFailure(std::uint64_t seed, int step, const std::vector<std::str
 }
 
 void PrintSoakSummary(std::uint64_t seed, int actions, std::span<const char* const> kinds, std::span<const int> taken,
-                      int sentences, int refusals) {
+                      int sentences, int refusals, int failures) {
   std::string tally;
   for (std::size_t i = 0; i < kinds.size() && i < taken.size(); ++i) {
     tally += std::string(i == 0 ? "" : ", ") + kinds[i] + " " + std::to_string(taken[i]);
   }
-  std::printf("seed %llu: %d actions (%s); %d presses gave a sentence, %d were refused\n",
-              static_cast<unsigned long long>(seed), actions, tally.c_str(), sentences, refusals);
+  std::printf("seed %llu: %d actions, %d presses (%d sentences, %d refusals), %d failures; %s\n",
+              static_cast<unsigned long long>(seed), actions, sentences + refusals, sentences, refusals, failures,
+              tally.c_str());
+  std::fflush(stdout);
 }
 
 }  // namespace tavrelo::ui::testing_support

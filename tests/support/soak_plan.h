@@ -32,9 +32,11 @@ namespace tavrelo::ui::testing_support {
 [[nodiscard]] std::string SoakFailure(std::uint64_t seed, int step, const std::vector<std::string>& problems,
                                       const std::deque<std::string>& lastActions);
 
-// What a soak says of a seed it ran through: each kind of action with how
-// often it was taken, and how the presses went.
+// What a soak says of a seed, on one line: the actions it got through, the
+// presses, how many gave a sentence and how many were refused, whether the
+// window broke (1 failure) or not, and each kind of action with how often
+// it was taken. bench/soak.sh reads it.
 void PrintSoakSummary(std::uint64_t seed, int actions, std::span<const char* const> kinds, std::span<const int> taken,
-                      int sentences, int refusals);
+                      int sentences, int refusals, int failures);
 
 }  // namespace tavrelo::ui::testing_support

@@ -39,18 +39,25 @@ class WebFormDriver final : public FormDriver {
   [[nodiscard]] web::FormPage& Page() const { return pages_.Main(); }
   [[nodiscard]] web::FormPage& PageOf(ControlKey control) const;
   void Type(ControlKey combo, std::string_view text) override;
+  void TypeHere(std::string_view text) override;
+  void Commit(std::string_view text, std::string_view composing) override;
   void PickByPointer(ControlKey combo, std::string_view entry) override;
+  void Wheel(ControlKey combo, bool up) override;
   void Focus(ControlKey control) override;
   void Key(DriverKey key) override;
-  void Click(ControlKey button) override;
   void Close(ControlKey form) override;
+  void Click(ControlKey control) override;
+  void DoubleClick(ControlKey control) override;
+  void PutOnClipboard(std::string_view text) override;
 
   std::string Focused() override;
   std::string Shown(ControlKey control) override;
-  std::string SelectedText(ControlKey control) override;
+  TextSelection SelectionOf(ControlKey control) override;
+  int TextLimit(ControlKey control) override;
   bool IsShown(ControlKey control) override;
   int ShownIndex(ControlKey combo) override;
   std::vector<std::string> ListEntries(ControlKey combo) override;
+  std::optional<OpenedList> OpenList() override;
   std::string AccessibleName(ControlKey control) override;
   std::vector<std::string> Announcements() override;
   std::vector<ShownMessage> Messages() override;
@@ -85,6 +92,8 @@ class WebFormDriver final : public FormDriver {
 
  private:
   void PressKey(const std::string& params);
+  // ClickSpot in the viewport.
+  [[nodiscard]] Point SpotInViewport(ControlKey control);
   // A result box's menu opened from the keyboard; its entries as read.
   std::vector<std::string> OpenResultMenu(ControlKey box);
   void RecordMessage();

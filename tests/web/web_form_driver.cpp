@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "tests/support/typed_characters.h"
 #include "tests/web/web_driver.h"
 #include "ui/view_rules.h"
 
@@ -87,9 +88,30 @@ EM_JS(char*, drv_text, (int h), {
   var e = tv.e[h];
   return tvTest.out("value" in e ? e.value : e.textContent.split(String.fromCharCode(10)).join(""));
 });
-EM_JS(char*, drv_selected, (int h), {
-  var e = tv.e[h];
-  return tvTest.out(e.value.substring(e.selectionStart, e.selectionEnd));
+// The selection as bytes of UTF-8 from the start of the value, each line
+// break as two (CR LF) when `crlf` is set.
+EM_JS(char*, drv_selection, (int h, int crlf), {
+  var e = tv.e[h], bytes = function (at) {
+    var t = e.value.substring(0, at);
+    return lengthBytesUTF8(t) + (crlf ? t.split(String.fromCharCode(10)).length - 1 : 0);
+  };
+  return tvTest.out(bytes(e.selectionStart) + " " + bytes(e.selectionEnd));
+});
+EM_JS(int, drv_limit, (int h), { return tv.e[h].maxLength; });
+// The open list: its combo box and its highlighted entry; "" for none.
+EM_JS(char*, drv_open_list, (), {
+  var list = tv.list;
+  if (!list || !list.getClientRects().length) return tvTest.out("");
+  return tvTest.out(list.box.dataset.control + " " + list.on);
+});
+// Where the element's top-left corner is in the viewport, and how many
+// viewport pixels its own pixel takes (the form's scale).
+EM_JS(char*, drv_origin, (int h), {
+  var r = tv.e[h].getBoundingClientRect();
+  return tvTest.out(r.left + " " + r.top + " " + tv.scale);
+});
+EM_ASYNC_JS(void, drv_put_on_clipboard, (const char* text), {
+  await navigator.clipboard.writeText(UTF8ToString(text)).catch(function () {});
 });
 EM_JS(int, drv_shown, (int h), { return tv.e[h].getClientRects().length > 0 ? 1 : 0; });
 EM_JS(int, drv_index, (int box), { return tv.e[box].index; });
@@ -204,12 +226,26 @@ struct KeyPress {
   std::string code;
   int keyCode = 0;
   std::string text;
-  int modifiers = 0;  // 2 Ctrl, 8 Shift
+  int modifiers = 0;  // 1 Alt, 2 Ctrl, 8 Shift
   int location = 0;   // 3 for the numeric keypad
 };
 
+constexpr int kAlt = 1;
 constexpr int kCtrl = 2;
 constexpr int kShift = 8;
+
+// The editing command a shortcut stands for: DevTools' key events carry it,
+// as the browser's own key bindings would.
+std::string_view EditingCommand(const KeyPress& press) {
+  if ((press.modifiers & kCtrl) == 0) return {};
+  if (press.code == "KeyA") return "selectAll";
+  if (press.code == "KeyC") return "copy";
+  if (press.code == "KeyX") return "cut";
+  if (press.code == "KeyV") return "paste";
+  if (press.code == "KeyZ") return (press.modifiers & kShift) != 0 ? "redo" : "undo";
+  if (press.code == "KeyY") return "redo";
+  return {};
+}
 
 std::string KeyCommands(const KeyPress& press) {
   std::string common = ",\"key\":" + JsonString(press.key) + ",\"code\":" + JsonString(press.code) +
@@ -219,7 +255,9 @@ std::string KeyCommands(const KeyPress& press) {
   std::string down = "{\"type\":\"" + std::string(press.text.empty() ? "rawKeyDown" : "keyDown") + "\"" + common;
   if (!press.text.empty())
     down += ",\"text\":" + JsonString(press.text) + ",\"unmodifiedText\":" + JsonString(press.text);
-  if (press.key == "a" && press.modifiers == kCtrl) down += ",\"commands\":[\"selectAll\"]";
+  if (const std::string_view command = EditingCommand(press); !command.empty()) {
+    down += ",\"commands\":[" + JsonString(command) + "]";
+  }
   return "[\"Input.dispatchKeyEvent\"," + down + "}],[\"Input.dispatchKeyEvent\",{\"type\":\"keyUp\"" + common + "}]";
 }
 
@@ -255,6 +293,23 @@ KeyPress DriverKeyPress(DriverKey key) {
     case DriverKey::Space: return {" ", "Space", 32, " "};
     case DriverKey::Down: return {"ArrowDown", "ArrowDown", 40};
     case DriverKey::Up: return {"ArrowUp", "ArrowUp", 38};
+    case DriverKey::PageDown: return {"PageDown", "PageDown", 34};
+    case DriverKey::PageUp: return {"PageUp", "PageUp", 33};
+    case DriverKey::Left: return {"ArrowLeft", "ArrowLeft", 37};
+    case DriverKey::Right: return {"ArrowRight", "ArrowRight", 39};
+    case DriverKey::Home: return {"Home", "Home", 36};
+    case DriverKey::End: return {"End", "End", 35};
+    case DriverKey::Backspace: return {"Backspace", "Backspace", 8};
+    case DriverKey::Delete: return {"Delete", "Delete", 46};
+    case DriverKey::F4: return {"F4", "F4", 115};
+    case DriverKey::AltDown: return {"ArrowDown", "ArrowDown", 40, "", kAlt};
+    case DriverKey::CtrlA: return {"a", "KeyA", 65, "", kCtrl};
+    case DriverKey::CtrlC: return {"c", "KeyC", 67, "", kCtrl};
+    case DriverKey::CtrlX: return {"x", "KeyX", 88, "", kCtrl};
+    case DriverKey::CtrlV: return {"v", "KeyV", 86, "", kCtrl};
+    case DriverKey::CtrlZ: return {"z", "KeyZ", 90, "", kCtrl};
+    case DriverKey::CtrlY: return {"y", "KeyY", 89, "", kCtrl};
+    case DriverKey::CtrlShiftZ: return {"Z", "KeyZ", 90, "", kCtrl | kShift};
   }
   return {};
 }
@@ -311,7 +366,13 @@ bool WebFormDriver::IsTextBox(ControlKey control) const {
 
 WebFormDriver::~WebFormDriver() = default;
 
-void WebFormDriver::PressKey(const std::string& commands) { Act("{\"cdp\":[" + commands + "]}"); }
+// A key may press a button (Space) and open a message, which is read and
+// closed; one that was open already is left to the keys.
+void WebFormDriver::PressKey(const std::string& commands) {
+  const bool open = MessageOpen();
+  Act("{\"cdp\":[" + commands + "]}");
+  if (!open) RecordMessage();
+}
 
 void WebFormDriver::ClickAt(double x, double y, bool right) {
   const std::string at = ",\"x\":" + std::to_string(x) + ",\"y\":" + std::to_string(y);
@@ -325,20 +386,35 @@ WebFormDriver::Point WebFormDriver::CentreOf(Handle element) { return ParsePoint
 
 void WebFormDriver::Type(ControlKey combo, std::string_view text) {
   Focus(combo);
-  // The whole text selected and deleted, then each character: ASCII from
-  // the keyboard, anything else as an input method commits it.
-  std::string commands = KeyCommands({"a", "KeyA", 65, "", kCtrl}) + "," + KeyCommands({"Delete", "Delete", 46});
-  for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-    if (length == 1) {
-      commands += "," + KeyCommands(CharacterKey(text[i]));
+  // The whole text selected and deleted, then each character.
+  PressKey(KeyCommands({"a", "KeyA", 65, "", kCtrl}) + "," + KeyCommands({"Delete", "Delete", 46}));
+  TypeHere(text);
+}
+
+// ASCII from the keyboard, anything else as an input method commits it.
+void WebFormDriver::TypeHere(std::string_view text) {
+  std::string commands;
+  for (const std::string_view character : TypedCharacters(text)) {
+    if (!commands.empty()) commands += ",";
+    if (character.size() == 1) {
+      commands += KeyCommands(CharacterKey(character.front()));
     } else {
-      commands += ",[\"Input.insertText\",{\"text\":" + JsonString(text.substr(i, length)) + "}]";
+      commands += "[\"Input.insertText\",{\"text\":" + JsonString(character) + "}]";
     }
-    i += length;
   }
-  PressKey(commands);
+  if (!commands.empty()) PressKey(commands);
+}
+
+// The composition (pinyin, ASCII) with the caret at its end, then the
+// commit, which ends the composition.
+void WebFormDriver::Commit(std::string_view text, std::string_view composing) {
+  std::string commands;
+  if (!composing.empty()) {
+    const std::string end = std::to_string(composing.size());
+    commands = "[\"Input.imeSetComposition\",{\"text\":" + JsonString(composing) + ",\"selectionStart\":" + end +
+               ",\"selectionEnd\":" + end + "}],";
+  }
+  PressKey(commands + "[\"Input.insertText\",{\"text\":" + JsonString(text) + "}]");
 }
 
 // A window in the way dragged by its title bar, as a user moves it.
@@ -372,6 +448,16 @@ void WebFormDriver::PickByPointer(ControlKey combo, std::string_view entry) {
   ClickAt(item.x, item.y);
 }
 
+void WebFormDriver::Wheel(ControlKey combo, bool up) {
+  Focus(combo);
+  const Point centre = CentreOf(PageOf(combo).Element(combo));
+  const std::string at = ",\"x\":" + std::to_string(centre.x) + ",\"y\":" + std::to_string(centre.y);
+  Act("{\"cdp\":[[\"Input.dispatchMouseEvent\",{\"type\":\"mouseMoved\"" + at +
+      "}],[\"Input.dispatchMouseEvent\",{\"type\":\"mouseWheel\"" + at +
+      ",\"deltaX\":0,\"deltaY\":" + (up ? "-120" : "120") + "}]]}");
+  drv_frame();
+}
+
 void WebFormDriver::Focus(ControlKey control) {
   if (const Handle field = PageOf(control).Field(control); field != kNone) drv_focus(field);
 }
@@ -385,12 +471,37 @@ void WebFormDriver::Close(ControlKey form) {
   ClickAt(button.x, button.y);
 }
 
-void WebFormDriver::Click(ControlKey button) {
-  Uncover(PageOf(button).Element(button));
-  const Point centre = CentreOf(PageOf(button).Element(button));
-  ClickAt(centre.x, centre.y);
+void WebFormDriver::Click(ControlKey control) {
+  const Point spot = SpotInViewport(control);
+  ClickAt(spot.x, spot.y);
   RecordMessage();
 }
+
+void WebFormDriver::DoubleClick(ControlKey control) {
+  const Point spot = SpotInViewport(control);
+  const std::string at = ",\"x\":" + std::to_string(spot.x) + ",\"y\":" + std::to_string(spot.y);
+  std::string commands = "[\"Input.dispatchMouseEvent\",{\"type\":\"mouseMoved\"" + at + "}]";
+  for (const char* count : {"1", "2"}) {
+    const std::string button = ",\"button\":\"left\",\"clickCount\":" + std::string(count);
+    commands += ",[\"Input.dispatchMouseEvent\",{\"type\":\"mousePressed\"" + at + button +
+                "}],[\"Input.dispatchMouseEvent\",{\"type\":\"mouseReleased\"" + at + button + "}]";
+  }
+  Act("{\"cdp\":[" + commands + "]}");
+  RecordMessage();
+}
+
+WebFormDriver::Point WebFormDriver::SpotInViewport(ControlKey control) {
+  const Spot spot = ClickSpot(control);
+  Uncover(PageOf(spot.on).Element(spot.on));
+  double left = 0;
+  double top = 0;
+  double scale = 1;
+  const std::string origin = Take(drv_origin(PageOf(spot.on).Element(spot.on)));
+  if (std::sscanf(origin.c_str(), "%lf %lf %lf", &left, &top, &scale) != 3) ADD_FAILURE() << "no place: " << origin;
+  return {left + spot.x * scale, top + spot.y * scale};
+}
+
+void WebFormDriver::PutOnClipboard(std::string_view text) { drv_put_on_clipboard(std::string(text).c_str()); }
 
 // A message that opened is read, then closed with Enter as a user would.
 void WebFormDriver::RecordMessage() {
@@ -416,11 +527,18 @@ std::string WebFormDriver::Shown(ControlKey control) {
   return IsTextBox(control) ? ToCrLf(text) : text;
 }
 
-std::string WebFormDriver::SelectedText(ControlKey control) {
+TextSelection WebFormDriver::SelectionOf(ControlKey control) {
   const Handle field = PageOf(control).Field(control);
   if (field == kNone) return {};
-  const std::string text = Take(drv_selected(field));
-  return IsTextBox(control) ? ToCrLf(text) : text;
+  TextSelection selection;
+  const std::string bytes = Take(drv_selection(field, IsTextBox(control) ? 1 : 0));
+  if (std::sscanf(bytes.c_str(), "%zu %zu", &selection.start, &selection.end) != 2) ADD_FAILURE() << bytes;
+  return selection;
+}
+
+int WebFormDriver::TextLimit(ControlKey control) {
+  const Handle field = PageOf(control).Field(control);
+  return field != kNone ? drv_limit(field) : -1;
 }
 
 bool WebFormDriver::IsShown(ControlKey control) {
@@ -436,6 +554,13 @@ int WebFormDriver::ShownIndex(ControlKey combo) {
 std::vector<std::string> WebFormDriver::ListEntries(ControlKey combo) {
   const Handle box = PageOf(combo).Element(combo);
   return box != kNone ? Split(Take(drv_entries(box)), '\n') : std::vector<std::string>{};
+}
+
+std::optional<OpenedList> WebFormDriver::OpenList() {
+  const std::string open = Take(drv_open_list());
+  const auto blank = open.rfind(' ');
+  if (blank == std::string::npos) return std::nullopt;
+  return OpenedList{open.substr(0, blank), std::atoi(open.c_str() + blank + 1)};
 }
 
 // As Chromium's accessibility tree gives it to a screen reader, for the

@@ -1,5 +1,7 @@
 // Runs GoogleTest inside the page, with the arguments the controller put
-// after the page's "#", and hands the controller the exit status.
+// after the page's "#", and hands the controller the exit status. A page
+// has no environment of its own: an argument NAME=VALUE (the soak's
+// TAVRELO_SOAK_ACTIONS=10000) is set in the program's environment instead.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

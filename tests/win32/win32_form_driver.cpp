@@ -18,6 +18,7 @@
 
 #include "tests/binding_cases/form_driver.h"
 #include "tests/support/cf_html.h"
+#include "tests/support/typed_characters.h"
 #include "ui/win32/context_menu.h"
 #include "ui/win32/form_window.h"
 #include "ui/win32/text.h"
@@ -54,6 +55,57 @@ INPUT MouseEvent(POINT screen, DWORD flags) {
   input.mi.dy = MulDiv(screen.y, 65535, height - 1);
   input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
   return input;
+}
+
+// A key as the keyboard sends it: its virtual key, whether it is one of the
+// extended (grey) keys, and the modifiers held around it.
+struct Win32Key {
+  WORD virtualKey = 0;
+  bool extended = false;
+  std::vector<WORD> modifiers;
+};
+
+Win32Key Win32KeyOf(DriverKey key) {
+  switch (key) {
+    case DriverKey::Tab: return {VK_TAB};
+    case DriverKey::ShiftTab: return {VK_TAB, false, {VK_SHIFT}};
+    case DriverKey::Enter: return {VK_RETURN};
+    case DriverKey::KeypadEnter: return {VK_RETURN, true};
+    case DriverKey::Escape: return {VK_ESCAPE};
+    case DriverKey::Space: return {VK_SPACE};
+    case DriverKey::Down: return {VK_DOWN, true};
+    case DriverKey::Up: return {VK_UP, true};
+    case DriverKey::PageDown: return {VK_NEXT, true};
+    case DriverKey::PageUp: return {VK_PRIOR, true};
+    case DriverKey::Left: return {VK_LEFT, true};
+    case DriverKey::Right: return {VK_RIGHT, true};
+    case DriverKey::Home: return {VK_HOME, true};
+    case DriverKey::End: return {VK_END, true};
+    case DriverKey::Backspace: return {VK_BACK};
+    case DriverKey::Delete: return {VK_DELETE, true};
+    case DriverKey::F4: return {VK_F4};
+    case DriverKey::AltDown: return {VK_DOWN, true, {VK_MENU}};
+    case DriverKey::CtrlA: return {'A', false, {VK_CONTROL}};
+    case DriverKey::CtrlC: return {'C', false, {VK_CONTROL}};
+    case DriverKey::CtrlX: return {'X', false, {VK_CONTROL}};
+    case DriverKey::CtrlV: return {'V', false, {VK_CONTROL}};
+    case DriverKey::CtrlZ: return {'Z', false, {VK_CONTROL}};
+    case DriverKey::CtrlY: return {'Y', false, {VK_CONTROL}};
+    case DriverKey::CtrlShiftZ: return {'Z', false, {VK_CONTROL, VK_SHIFT}};
+  }
+  return {};
+}
+
+// The position in bytes of UTF-8 of the first `units` UTF-16 units.
+std::size_t BytesOf(const std::wstring& text, DWORD units) {
+  return Narrow(std::wstring_view(text).substr(0, std::min<std::size_t>(units, text.size()))).size();
+}
+
+// The edit field of a combo box.
+HWND EditOf(HWND combo) {
+  COMBOBOXINFO parts{};
+  parts.cbSize = sizeof(parts);
+  return GetComboBoxInfo(combo, &parts) != 0 ? parts.hwndItem : nullptr;
 }
 
 // The text of a message box: its longest static text (the other one, if
@@ -98,11 +150,33 @@ class Win32FormDriver final : public FormDriver {
     SendMessageW(box, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
     Send({KeyEvent(VK_DELETE, false), KeyEvent(VK_DELETE, true)});
     Settle();
-    // Each UTF-16 unit as a character from the keyboard or an input method.
-    for (const wchar_t unit : Widen(text)) {
-      Send({KeyEvent(0, false, KEYEVENTF_UNICODE, unit), KeyEvent(0, true, KEYEVENTF_UNICODE, unit)});
+    TypeHere(text);
+  }
+
+  // Each character as the keyboard or an input method sends it: its UTF-16
+  // units one after the other.
+  void TypeHere(std::string_view text) override {
+    for (const std::string_view character : TypedCharacters(text)) {
+      std::vector<INPUT> events;
+      for (const wchar_t unit : Widen(character)) {
+        events.push_back(KeyEvent(0, false, KEYEVENTF_UNICODE, unit));
+        events.push_back(KeyEvent(0, true, KEYEVENTF_UNICODE, unit));
+      }
+      SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
       Settle();
     }
+  }
+
+  // The characters of the commit in one go, as an input method hands a
+  // window that draws no composition of its own its result.
+  void Commit(std::string_view text, std::string_view /*composing*/) override {
+    std::vector<INPUT> events;
+    for (const wchar_t unit : Widen(text)) {
+      events.push_back(KeyEvent(0, false, KEYEVENTF_UNICODE, unit));
+      events.push_back(KeyEvent(0, true, KEYEVENTF_UNICODE, unit));
+    }
+    if (!events.empty()) SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
+    Settle();
   }
 
   void PickByPointer(ControlKey combo, std::string_view entry) override {
@@ -127,25 +201,37 @@ class Win32FormDriver final : public FormDriver {
     Click(centre);
   }
 
+  // Windows sends the wheel to the window with the focus.
+  void Wheel(ControlKey combo, bool up) override {
+    HWND box = ControlHwnd(combo);
+    SetFocus(box);
+    RECT area;
+    GetClientRect(box, &area);
+    POINT centre{area.right / 2, area.bottom / 2};
+    ClientToScreen(box, &centre);
+    Send({MouseEvent(centre, MOUSEEVENTF_MOVE)});
+    INPUT turn = MouseEvent(centre, MOUSEEVENTF_WHEEL);
+    turn.mi.mouseData = static_cast<DWORD>(up ? WHEEL_DELTA : -WHEEL_DELTA);
+    Send({turn});
+    Settle();
+  }
+
   void Focus(ControlKey control) override {
     SetFocus(ControlHwnd(control));
     Settle();
   }
 
   void Key(DriverKey key) override {
-    const auto press = [](WORD vk, DWORD flags = 0) { Send({KeyEvent(vk, false, flags), KeyEvent(vk, true, flags)}); };
-    switch (key) {
-      case DriverKey::Tab: press(VK_TAB); break;
-      case DriverKey::ShiftTab:
-        Send({KeyEvent(VK_SHIFT, false), KeyEvent(VK_TAB, false), KeyEvent(VK_TAB, true), KeyEvent(VK_SHIFT, true)});
-        break;
-      case DriverKey::Enter: press(VK_RETURN); break;
-      case DriverKey::KeypadEnter: press(VK_RETURN, KEYEVENTF_EXTENDEDKEY); break;
-      case DriverKey::Escape: press(VK_ESCAPE); break;
-      case DriverKey::Space: press(VK_SPACE); break;
-      case DriverKey::Down: press(VK_DOWN, KEYEVENTF_EXTENDEDKEY); break;
-      case DriverKey::Up: press(VK_UP, KEYEVENTF_EXTENDEDKEY); break;
+    const Win32Key pressed = Win32KeyOf(key);
+    const DWORD flags = pressed.extended ? KEYEVENTF_EXTENDEDKEY : 0;
+    std::vector<INPUT> events;
+    for (const WORD modifier : pressed.modifiers) events.push_back(KeyEvent(modifier, false));
+    events.push_back(KeyEvent(pressed.virtualKey, false, flags));
+    events.push_back(KeyEvent(pressed.virtualKey, true, flags));
+    for (auto modifier = pressed.modifiers.rbegin(); modifier != pressed.modifiers.rend(); ++modifier) {
+      events.push_back(KeyEvent(*modifier, true));
     }
+    SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
     Settle();
   }
 
@@ -155,13 +241,29 @@ class Win32FormDriver final : public FormDriver {
     Settle();
   }
 
-  void Click(ControlKey key) override {
-    HWND button = ControlHwnd(key);
-    RECT area;
-    GetClientRect(button, &area);
-    POINT centre{area.right / 2, area.bottom / 2};
-    ClientToScreen(button, &centre);
-    Click(centre);
+  void Click(ControlKey control) override { Click(ScreenSpot(control)); }
+
+  // The second click well within the double-click time of the first.
+  void DoubleClick(ControlKey control) override {
+    const POINT spot = ScreenSpot(control);
+    Click(spot);
+    Click(spot);
+  }
+
+  void PutOnClipboard(std::string_view text) override {
+    const std::wstring wide = Widen(text);
+    if (OpenClipboard(windows_.Main().Hwnd()) == 0) {
+      ADD_FAILURE() << "the clipboard cannot be opened";
+      return;
+    }
+    EmptyClipboard();
+    const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+    if (HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+      std::copy_n(wide.c_str(), wide.size() + 1, static_cast<wchar_t*>(GlobalLock(data)));
+      GlobalUnlock(data);
+      if (SetClipboardData(CF_UNICODETEXT, data) == nullptr) GlobalFree(data);
+    }
+    CloseClipboard();
   }
 
   // What Windows tells a window dragged to a monitor of another dpi.
@@ -189,7 +291,7 @@ class Win32FormDriver final : public FormDriver {
     return window == nullptr ? std::string() : Narrow(WindowText(window));
   }
 
-  std::string SelectedText(ControlKey control) override {
+  TextSelection SelectionOf(ControlKey control) override {
     HWND window = ControlHwnd(control);
     DWORD start = 0;
     DWORD end = 0;
@@ -199,8 +301,13 @@ class Win32FormDriver final : public FormDriver {
       SendMessageW(window, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     }
     const std::wstring text = WindowText(window);
-    if (start >= end || end > text.size()) return {};
-    return Narrow(std::wstring_view(text).substr(start, end - start));
+    return {BytesOf(text, start), BytesOf(text, end)};
+  }
+
+  int TextLimit(ControlKey control) override {
+    HWND window = ControlHwnd(control);
+    if (ModelOf(control).Row(control).kind == ControlKind::ComboBox) window = EditOf(window);
+    return window != nullptr ? static_cast<int>(SendMessageW(window, EM_GETLIMITTEXT, 0, 0)) : -1;
   }
 
   bool IsShown(ControlKey control) override {
@@ -224,6 +331,22 @@ class Win32FormDriver final : public FormDriver {
       entries.push_back(Narrow(entry));
     }
     return entries;
+  }
+
+  // A dropped-down list, its highlight the list box's selection.
+  std::optional<OpenedList> OpenList() override {
+    for (const auto& window : windows_.All()) {
+      for (const ControlSpec& row : window->Model().Inventory()) {
+        if (row.kind != ControlKind::ComboBox) continue;
+        HWND box = window->Control(row.Key());
+        if (box == nullptr || SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0) == 0) continue;
+        COMBOBOXINFO parts{};
+        parts.cbSize = sizeof(parts);
+        if (GetComboBoxInfo(box, &parts) == 0 || IsWindowVisible(parts.hwndList) == 0) continue;
+        return OpenedList{DisplayName(row.Key()), static_cast<int>(SendMessageW(parts.hwndList, LB_GETCURSEL, 0, 0))};
+      }
+    }
+    return std::nullopt;
   }
 
   // What the accessibility layer answers a screen reader for the window.
@@ -384,6 +507,16 @@ class Win32FormDriver final : public FormDriver {
     }
     accessible->Release();
     return result;
+  }
+
+  // ClickSpot on the screen, at the dpi of the window that holds it.
+  POINT ScreenSpot(ControlKey control) {
+    const Spot spot = ClickSpot(control);
+    HWND on = ControlHwnd(spot.on);
+    const int dpi = WindowFor(spot.on).Dpi();
+    POINT point{MulDiv(spot.x, dpi, 96), MulDiv(spot.y, dpi, 96)};
+    ClientToScreen(on, &point);
+    return point;
   }
 
   void Click(POINT screen) {

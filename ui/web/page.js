@@ -366,6 +366,20 @@ var tv = {
       });
       // Tab goes round the fields of the form that has the focus (each
       // form numbers its own tab stops from 1, as a window does).
+      // Undo and redo stay in the field they are pressed in, as in a desktop
+      // window: the browser keeps one history for the whole page, and would
+      // change a field the user is not in (perhaps a hidden one).
+      document.addEventListener("beforeinput", function (e) {
+        var t = e.inputType;
+        if ((t === "historyUndo" || t === "historyRedo") && e.target !== document.activeElement) e.preventDefault();
+      }, true);
+      // A click on a form's background, a frame or a label keeps the focus
+      // where it is, as in a desktop window; a label for a field passes its
+      // click on to the field.
+      document.addEventListener("mousedown", function (e) {
+        var t = e.target;
+        if (t.closest && t.closest(".tv-form") && !t.closest("input,textarea,button,label[for]")) e.preventDefault();
+      });
       document.addEventListener("keydown", function (e) {
         if (e.key !== "Tab" || e.defaultPrevented || e.altKey || e.ctrlKey || e.metaKey) return;
         var form = document.activeElement && document.activeElement.closest(".tv-form");

@@ -386,26 +386,77 @@ bool SelectsAll(HWND edit, UINT message, WPARAM wParam) {
   return message == WM_CHAR && wParam == 1;  // Ctrl+A's character: no beep, no edit
 }
 
+// A second click soon after the first at the same spot comes as a double
+// click, which an edit field takes without the focus (Windows leaves it
+// where it was, on a control Tab moved it to in between): like any click
+// into a field, it takes it.
+void FocusOnDoubleClick(HWND edit, UINT message) {
+  if (message == WM_LBUTTONDBLCLK && GetFocus() != edit) SetFocus(edit);
+}
+
+// A character beyond the Basic Multilingual Plane (an emoji, 𠀀) comes as
+// two WM_CHAR messages, its high surrogate first. Wine's edit control takes
+// each half as a character of its own and puts the next one before it (a
+// typed 😀 shows as two broken characters), so the high half waits, as a
+// property of the field, for its low half, and the two go in together:
+// true when the message was such a half.
+constexpr wchar_t kHighSurrogate[] = L"tavrelo-high-surrogate";
+
+bool JoinsSurrogates(HWND edit, UINT message, WPARAM wParam) {
+  const auto waiting = static_cast<wchar_t>(reinterpret_cast<UINT_PTR>(GetPropW(edit, kHighSurrogate)));
+  if (message != WM_CHAR) return false;
+  const auto unit = static_cast<wchar_t>(wParam);
+  if (waiting != 0) {
+    RemovePropW(edit, kHighSurrogate);
+    const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
+    const wchar_t pair[] = {waiting, low ? unit : L'\0', L'\0'};
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pair));
+    if (low) return true;
+  }
+  if (unit >= 0xD800 && unit <= 0xDBFF) {
+    SetPropW(edit, kHighSurrogate, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(unit)));
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 LRESULT CALLBACK FormWindow::ComboFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
                                             DWORD_PTR data) {
-  if (SelectsAll(field, message, wParam)) return 0;
-  if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n' || wParam == 27)) {
-    // Enter and Esc do nothing to the field while its list is closed: no
-    // pick, no beep.
-    auto* self = reinterpret_cast<FormWindow*>(data);
-    const std::optional<ControlKey> key = self->ControlOf(field);
-    HWND combo = key ? self->Control(*key) : nullptr;
-    if (combo != nullptr && SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) == 0) return 0;
+  if (SelectsAll(field, message, wParam) || JoinsSurrogates(field, message, wParam)) return 0;
+  FocusOnDoubleClick(field, message);
+  // The wheel steps through the list, as the arrow keys do: the combo box
+  // does that, and Wine's edit field would keep the wheel to itself.
+  if (message == WM_MOUSEWHEEL) return SendMessageW(GetParent(field), message, wParam, lParam);
+  auto* self = reinterpret_cast<FormWindow*>(data);
+  const std::optional<ControlKey> key = self->ControlOf(field);
+  HWND combo = key ? self->Control(*key) : nullptr;
+  const bool dropped = combo != nullptr && SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0;
+  // Enter and Esc do nothing to the field while its list is closed: no
+  // pick, no beep.
+  if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n' || wParam == 27) && combo != nullptr && !dropped) {
+    return 0;
   }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(field, ComboFieldProc, 1);
+  // Enter in the open list picks the highlighted entry. (Wine's list only
+  // closes, and an entry it highlighted as it opened would stay unpicked.)
+  if (message == WM_KEYDOWN && wParam == VK_RETURN && dropped) {
+    const auto entry = static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
+    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    if (entry >= 0) self->model_.Select(*key, entry);
+    return 0;
+  }
+  if (message == WM_NCDESTROY) {
+    RemovePropW(field, kHighSurrogate);
+    RemoveWindowSubclass(field, ComboFieldProc, 1);
+  }
   return DefSubclassProc(field, message, wParam, lParam);
 }
 
 LRESULT CALLBACK FormWindow::ResultBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
                                            DWORD_PTR data) {
-  if (SelectsAll(box, message, wParam)) return 0;
+  if (SelectsAll(box, message, wParam) || JoinsSurrogates(box, message, wParam)) return 0;
+  FocusOnDoubleClick(box, message);
   auto* self = reinterpret_cast<FormWindow*>(data);
   switch (message) {
     // A multi-line edit control asks its parent to close on Esc: that would
@@ -431,7 +482,10 @@ LRESULT CALLBACK FormWindow::ResultBoxProc(HWND box, UINT message, WPARAM wParam
       }
       return code;
     }
-    case WM_NCDESTROY: RemoveWindowSubclass(box, ResultBoxProc, 1); break;
+    case WM_NCDESTROY:
+      RemovePropW(box, kHighSurrogate);
+      RemoveWindowSubclass(box, ResultBoxProc, 1);
+      break;
     default: break;
   }
   return DefSubclassProc(box, message, wParam, lParam);

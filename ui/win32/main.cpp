@@ -1,6 +1,6 @@
 // Tavrelo on Windows: negative skin friction of a pile. Its windows, nothing else.
 #include <windows.h>
-
+// The common controls' and COM's headers build on windows.h.
 #include <commctrl.h>
 #include <objbase.h>
 
