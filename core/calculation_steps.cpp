@@ -145,11 +145,6 @@ Report DescribeCalculationSteps(const FrictionInput& input, const FrictionResult
   return StepWriter(input, result, layered, soilNames).Write();
 }
 
-ReportTexts ComposeCalculationStepsTexts(const FrictionInput& input, const FrictionResult& result,
-                                         const LayeredOutcome& layered, const std::array<std::string, 5>& soilNames) {
-  return WriteReport(DescribeCalculationSteps(input, result, layered, soilNames));
-}
-
 std::string ComposeCalculationSteps(const FrictionInput& input, const FrictionResult& result,
                                     const LayeredOutcome& layered) {
   return PlainText(DescribeCalculationSteps(input, result, layered, {}));

@@ -40,14 +40,10 @@ namespace tavrelo {
 // values the result does not hold (a layer count other than 1 to 5, a cause
 // that is neither) are left out, the layered line with them, and the
 // friction line is always there.
+// WriteReport (core/report.h) gives its plain text and HTML.
 [[nodiscard]] Report DescribeCalculationSteps(const FrictionInput& input, const FrictionResult& result,
                                               const LayeredOutcome& layered,
                                               const std::array<std::string, 5>& soilNames);
-
-// Those steps' plain text and HTML.
-[[nodiscard]] ReportTexts ComposeCalculationStepsTexts(const FrictionInput& input, const FrictionResult& result,
-                                                       const LayeredOutcome& layered,
-                                                       const std::array<std::string, 5>& soilNames);
 
 // Their plain text alone, one a line, lines ended by "\n" (the last one too).
 [[nodiscard]] std::string ComposeCalculationSteps(const FrictionInput& input, const FrictionResult& result,

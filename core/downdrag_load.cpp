@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <numbers>
 
+#include "core/field_reader.h"
 #include "core/number_text.h"
 
 namespace tavrelo {
@@ -96,12 +97,10 @@ class Reader {
 }  // namespace
 
 std::string_view FieldText(const DowndragInput& input, DowndragField field) noexcept {
-  const bool layered = field.layer >= 1 && field.layer <= static_cast<int>(input.coefficientTexts.size());
-  const auto index = static_cast<std::size_t>(layered ? field.layer - 1 : 0);
   switch (field.kind) {
     case DowndragFieldKind::Cause: return input.friction.causeText;
-    case DowndragFieldKind::Coefficient: return layered ? std::string_view(input.coefficientTexts[index]) : "";
-    case DowndragFieldKind::SideResistance: return layered ? std::string_view(input.sideResistanceTexts[index]) : "";
+    case DowndragFieldKind::Coefficient: return fields::LayerText(input.coefficientTexts, field.layer);
+    case DowndragFieldKind::SideResistance: return fields::LayerText(input.sideResistanceTexts, field.layer);
     case DowndragFieldKind::NeutralRatio: return input.neutralRatioText;
     case DowndragFieldKind::Size: return input.sizeText;
     case DowndragFieldKind::SpacingX: return input.spacingXText;

@@ -35,6 +35,7 @@
 #include <variant>
 
 #include "core/negative_friction.h"
+#include "core/outcome.h"
 
 namespace tavrelo {
 
@@ -167,28 +168,10 @@ enum class DowndragReason {
 // blames γi of the top entering layer (ln/l0 where, by rounding, none enters).
 // A group factor ηn that would come out 0 in a double (an underflow) blames
 // say where sax·say underflows, d or b where the quotient does.
-struct DowndragFailure {
-  DowndragBlame field;
-  DowndragReason reason = DowndragReason::NotANumber;
-
-  friend bool operator==(const DowndragFailure&, const DowndragFailure&) = default;
-};
+using DowndragFailure = Failure<DowndragBlame, DowndragReason>;
 
 // Either a result or a failure.
-class DowndragOutcome {
- public:
-  DowndragOutcome(const DowndragResult& result) : value_(result) {}     // NOLINT: implicit by design
-  DowndragOutcome(const DowndragFailure& failure) : value_(failure) {}  // NOLINT: implicit by design
-
-  [[nodiscard]] bool ok() const noexcept { return value_.index() == 0; }
-  // Call only when ok().
-  [[nodiscard]] const DowndragResult& result() const { return std::get<DowndragResult>(value_); }
-  // Call only when !ok().
-  [[nodiscard]] const DowndragFailure& failure() const { return std::get<DowndragFailure>(value_); }
-
- private:
-  std::variant<DowndragResult, DowndragFailure> value_;
-};
+using DowndragOutcome = Outcome<DowndragResult, DowndragFailure>;
 
 // --- The calculation ----------------------------------------------------------
 

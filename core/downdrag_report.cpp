@@ -208,11 +208,6 @@ Report DescribeDowndragReport(const DowndragInput& input, const DowndragResult& 
   return report;
 }
 
-ReportTexts ComposeDowndragReportTexts(const DowndragInput& input, const DowndragResult& result,
-                                       const std::array<std::string, 5>& soilNames) {
-  return WriteReport(DescribeDowndragReport(input, result, soilNames));
-}
-
 std::string ComposeDowndragReport(const DowndragInput& input, const DowndragResult& result) {
   return PlainText(DescribeDowndragReport(input, result, {}));
 }

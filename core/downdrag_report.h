@@ -56,13 +56,10 @@ namespace tavrelo {
 [[nodiscard]] std::string ComposeDowndragSentence(const DowndragResult& result);
 
 // The report for `input` and the `result` computed from it, with the
-// `soilNames` of layers 1 to 5 (土名称 as entered), layer 1 first.
+// `soilNames` of layers 1 to 5 (土名称 as entered), layer 1 first. WriteReport
+// (core/report.h) gives its plain text and HTML.
 [[nodiscard]] Report DescribeDowndragReport(const DowndragInput& input, const DowndragResult& result,
                                             const std::array<std::string, 5>& soilNames);
-
-// That report's plain text and HTML.
-[[nodiscard]] ReportTexts ComposeDowndragReportTexts(const DowndragInput& input, const DowndragResult& result,
-                                                     const std::array<std::string, 5>& soilNames);
 
 // Its plain text alone.
 [[nodiscard]] std::string ComposeDowndragReport(const DowndragInput& input, const DowndragResult& result);

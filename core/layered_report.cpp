@@ -79,11 +79,6 @@ Report DescribeLayeredReport(const FrictionInput& input, const LayeredStress& la
   return report;
 }
 
-ReportTexts ComposeLayeredReportTexts(const FrictionInput& input, const LayeredStress& layered,
-                                      const FrictionResult& window, const std::array<std::string, 5>& soilNames) {
-  return WriteReport(DescribeLayeredReport(input, layered, window, soilNames));
-}
-
 std::string ComposeLayeredReport(const FrictionInput& input, const LayeredStress& layered,
                                  const FrictionResult& window) {
   return PlainText(DescribeLayeredReport(input, layered, window, {}));

@@ -40,13 +40,9 @@ namespace tavrelo {
 // window's `window` result of the same input, with the `soilNames` of
 // layers 1 to 5 (土名称 as entered), layer 1 first. Total: an unset window stress
 // shows as "—".
+// WriteReport (core/report.h) gives its plain text and HTML.
 [[nodiscard]] Report DescribeLayeredReport(const FrictionInput& input, const LayeredStress& layered,
                                            const FrictionResult& window, const std::array<std::string, 5>& soilNames);
-
-// That report's plain text and HTML.
-[[nodiscard]] ReportTexts ComposeLayeredReportTexts(const FrictionInput& input, const LayeredStress& layered,
-                                                    const FrictionResult& window,
-                                                    const std::array<std::string, 5>& soilNames);
 
 // Its plain text alone, one a line, lines ended by "\n" (the last one too).
 [[nodiscard]] std::string ComposeLayeredReport(const FrictionInput& input, const LayeredStress& layered,

@@ -60,12 +60,10 @@ CauseKind ClassifyCause(std::string_view causeText) noexcept {
 }
 
 std::string_view FieldText(const FrictionInput& input, FrictionField field) noexcept {
-  const bool layered = field.layer >= 1 && field.layer <= static_cast<int>(input.layers.size());
-  const LayerInput* layer = layered ? &input.layers[static_cast<std::size_t>(field.layer - 1)] : nullptr;
   switch (field.kind) {
     case FieldKind::LayerCount: return input.layerCountText;
-    case FieldKind::UnitWeight: return layer ? std::string_view(layer->unitWeightText) : std::string_view();
-    case FieldKind::Thickness: return layer ? std::string_view(layer->thicknessText) : std::string_view();
+    case FieldKind::UnitWeight: return fields::LayerText(input.layers, field.layer, &LayerInput::unitWeightText);
+    case FieldKind::Thickness: return fields::LayerText(input.layers, field.layer, &LayerInput::thicknessText);
     case FieldKind::Load: return input.loadText;
     case FieldKind::Coefficient: return input.coefficientText;
   }

@@ -15,9 +15,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 
 #include "core/number_text.h"
+#include "core/outcome.h"
 
 namespace tavrelo {
 
@@ -73,28 +73,10 @@ struct FrictionField {
 // field whose text is not a number, layer 1's thickness for a zero thickness
 // sum, or for an overflow the field whose value entered the step that
 // overflowed.
-struct FrictionFailure {
-  FrictionField field;
-  FailureReason reason = FailureReason::NotANumber;
-
-  friend bool operator==(const FrictionFailure&, const FrictionFailure&) = default;
-};
+using FrictionFailure = Failure<FrictionField, FailureReason>;
 
 // Either a result or a failure.
-class FrictionOutcome {
- public:
-  FrictionOutcome(const FrictionResult& result) : value_(result) {}     // NOLINT: implicit by design
-  FrictionOutcome(const FrictionFailure& failure) : value_(failure) {}  // NOLINT: implicit by design
-
-  [[nodiscard]] bool ok() const noexcept { return value_.index() == 0; }
-  // Call only when ok().
-  [[nodiscard]] const FrictionResult& result() const { return std::get<FrictionResult>(value_); }
-  // Call only when !ok().
-  [[nodiscard]] const FrictionFailure& failure() const { return std::get<FrictionFailure>(value_); }
-
- private:
-  std::variant<FrictionResult, FrictionFailure> value_;
-};
+using FrictionOutcome = Outcome<FrictionResult, FrictionFailure>;
 
 // --- The computation ------------------------------------------------------
 

@@ -539,8 +539,8 @@ void CheckResult(const DowndragInput& input, const Model& m, const DowndragResul
   for (std::size_t i = 0; i < soilNames.size(); ++i) {
     soilNames[i] = input.coefficientTexts[i] + input.sideResistanceTexts[i];
   }
-  const tavrelo::ReportTexts named = tavrelo::ComposeDowndragReportTexts(input, r, soilNames);
-  const tavrelo::ReportTexts unnamed = tavrelo::ComposeDowndragReportTexts(input, r, {});
+  const tavrelo::ReportTexts named = tavrelo::WriteReport(tavrelo::DescribeDowndragReport(input, r, soilNames));
+  const tavrelo::ReportTexts unnamed = tavrelo::WriteReport(tavrelo::DescribeDowndragReport(input, r, {}));
   Expect(named.text == report && unnamed.text == report, "the report's plain text is not the plain-text function's");
   for (const char markup : {'<', '>', '"'}) {
     Expect(std::count(named.html.begin(), named.html.end(), markup) ==

@@ -841,8 +841,9 @@ void CheckHtmlFlavour(const tavrelo::ReportTexts& named, const tavrelo::ReportTe
 void CheckLayeredTexts(const FrictionInput& input, const LayeredOutcome& layered, const FrictionOutcome& window) {
   if (!window.ok()) return;
   const std::string steps = tavrelo::ComposeCalculationSteps(input, window.result(), layered);
-  CheckHtmlFlavour(tavrelo::ComposeCalculationStepsTexts(input, window.result(), layered, SoilNamesOf(input)),
-                   tavrelo::ComposeCalculationStepsTexts(input, window.result(), layered, {}), steps);
+  CheckHtmlFlavour(
+      tavrelo::WriteReport(tavrelo::DescribeCalculationSteps(input, window.result(), layered, SoilNamesOf(input))),
+      tavrelo::WriteReport(tavrelo::DescribeCalculationSteps(input, window.result(), layered, {})), steps);
   Expect(steps.ends_with("\n"), "the steps do not end with a line feed");
   const std::size_t lastStart = steps.rfind('\n', steps.size() - 2);
   const std::string_view lastLine = std::string_view(steps).substr(lastStart == std::string::npos ? 0 : lastStart + 1);
@@ -870,8 +871,8 @@ void CheckLayeredTexts(const FrictionInput& input, const LayeredOutcome& layered
 
   // Every text the report shows was read, so none holds a line break.
   const std::string report = tavrelo::ComposeLayeredReport(input, r, window.result());
-  CheckHtmlFlavour(tavrelo::ComposeLayeredReportTexts(input, r, window.result(), SoilNamesOf(input)),
-                   tavrelo::ComposeLayeredReportTexts(input, r, window.result(), {}), report);
+  CheckHtmlFlavour(tavrelo::WriteReport(tavrelo::DescribeLayeredReport(input, r, window.result(), SoilNamesOf(input))),
+                   tavrelo::WriteReport(tavrelo::DescribeLayeredReport(input, r, window.result(), {})), report);
   std::vector<std::string_view> lines;
   for (std::size_t start = 0, end = 0; (end = report.find('\n', start)) != std::string::npos; start = end + 1) {
     lines.emplace_back(std::string_view(report).substr(start, end - start));

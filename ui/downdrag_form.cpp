@@ -23,7 +23,7 @@ constexpr std::array<std::string_view, 8> kCoefficients = {"0.15", "0.20", "0.25
                                                            "0.35", "0.40", "0.45", "0.50"};
 constexpr std::array<std::string_view, 10> kSideResistances = {"10", "15", "20", "25", "30",
                                                                "40", "50", "60", "80", "100"};  // qsik, kPa
-constexpr std::array<std::string_view, 2> kShapes = {kRound, kSquare};
+constexpr std::array<std::string_view, 2> kShapes = {kRound.name, kSquare.name};
 constexpr std::array<std::string_view, 9> kSizes = {"0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "1.0", "1.2", "1.5"};
 constexpr std::array<std::string_view, 7> kPileTops = {"0", "0.5", "1.0", "1.5", "2.0", "2.5", "3.0"};
 constexpr std::array<std::string_view, 2> kPileKinds = {kSingle, kGroup};
@@ -109,7 +109,7 @@ std::vector<ControlSpec> BuildInventory() {
   rows.push_back(Frame("DdFrame2", 8, 188, 392, 100, "桩", 20));
   rows.push_back(Labelling(Label({"DdShapeLabel"}, "DdFrame2", 12, 24, 36, "形状"), kShape));
   rows.push_back(Combo(kShape, "DdFrame2", 52, 22, 76, kShapes, 11, "桩的形状"));
-  rows.push_back(Labelling(Label(kSizeLabel, "DdFrame2", 140, 24, 84, std::string(kRoundSizeLabel)), kSize));
+  rows.push_back(Labelling(Label(kSizeLabel, "DdFrame2", 140, 24, 84, std::string(kRound.sizeLabel)), kSize));
   rows.push_back(Combo(kSize, "DdFrame2", 228, 22, 64, kSizes, 12, "桩径d或边长b（m）", "m"));
   rows.push_back(Labelling(Label({"DdPileTopLabel"}, "DdFrame2", 12, 48, 96, "桩顶深度t（m）", "桩顶在地面下的深度，m"),
                            kPileTop));

@@ -41,17 +41,20 @@ inline constexpr ControlKey kSpacingX{"DdSpacingX"};
 inline constexpr ControlKey kSpacingYLabel{"DdSpacingYLabel"};
 inline constexpr ControlKey kSpacingY{"DdSpacingY"};
 inline constexpr ControlKey kNeutralRatio{"DdNeutralRatio"};  // ln/l0
-inline constexpr ControlKey kProfile{"DdProfile"};  // the pile in its soil (ui/profile_drawing.h)
+inline constexpr ControlKey kProfile{"DdProfile"};            // the pile in its soil (ui/profile_drawing.h)
 inline constexpr ControlKey kCompute{"DdCompute"};
 inline constexpr ControlKey kResult{"DdResult"};
 
-// The entries of the two lists that decide what is shown.
-inline constexpr std::string_view kRound = "圆桩";
-inline constexpr std::string_view kSquare = "方桩";
+// The entries of the two lists that decide what is shown: a shape with the
+// label its size field takes, single pile or group.
+struct ShapeEntry {
+  std::string_view name;
+  std::string_view sizeLabel;
+};
+inline constexpr ShapeEntry kRound{"圆桩", "桩径d（m）"};
+inline constexpr ShapeEntry kSquare{"方桩", "边长b（m）"};
 inline constexpr std::string_view kSingle = "单桩";
 inline constexpr std::string_view kGroup = "群桩";
-inline constexpr std::string_view kRoundSizeLabel = "桩径d（m）";
-inline constexpr std::string_view kSquareSizeLabel = "边长b（m）";
 
 // The window's command: "复制下拉荷载计算过程".
 inline constexpr std::size_t kCopyReport = 0;

@@ -135,8 +135,9 @@ void DowndragHandlers::Refresh(const FrictionInput& press) {
 
 void DowndragHandlers::DdShape_Click() {
   const std::string& shape = downdrag_.Text(kShape);
-  if (shape == kRound) downdrag_.SetText(kSizeLabel, kRoundSizeLabel);
-  if (shape == kSquare) downdrag_.SetText(kSizeLabel, kSquareSizeLabel);
+  for (const ShapeEntry& entry : {kRound, kSquare}) {
+    if (shape == entry.name) downdrag_.SetText(kSizeLabel, entry.sizeLabel);
+  }
 }
 
 void DowndragHandlers::DdPileKind_Click() {
@@ -156,7 +157,7 @@ std::optional<DowndragInput> DowndragHandlers::ReadInput() const {
     input.sideResistanceTexts[static_cast<std::size_t>(k - 1)] = downdrag_.Text(SideResistance(k));
   }
   input.neutralRatioText = downdrag_.Text(kNeutralRatio);
-  input.shape = downdrag_.Text(kShape) == kSquare ? PileShape::Square : PileShape::Round;
+  input.shape = downdrag_.Text(kShape) == kSquare.name ? PileShape::Square : PileShape::Round;
   input.sizeText = downdrag_.Text(kSize);
   if (downdrag_.Text(kPileKind) == kGroup) {
     input.spacingXText = downdrag_.Text(kSpacingX);
@@ -185,7 +186,7 @@ void DowndragHandlers::DdCompute_Click() {
   if (!input) return refuse({"请先在主窗口中按“计算”得出结果。", {}});
   // The two lists that decide how the fields are read, before the fields.
   const std::string& shape = downdrag_.Text(kShape);
-  if (shape != kRound && shape != kSquare) return refuse({"请从列表中选择桩的形状（圆桩或方桩）。", kShape});
+  if (shape != kRound.name && shape != kSquare.name) return refuse({"请从列表中选择桩的形状（圆桩或方桩）。", kShape});
   const std::string& kind = downdrag_.Text(kPileKind);
   if (kind != kSingle && kind != kGroup) return refuse({"请从列表中选择单桩或群桩。", kPileKind});
   if (kind == kGroup) {

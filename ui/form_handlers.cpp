@@ -142,10 +142,11 @@ void Command1_Click(FormModel& model, const PressListener& gaveSentence) {
   // beside it for the reports its menu copies.
   const LayeredOutcome layered = ComputeLayeredStress(input);
   const std::array<std::string, 5> soilNames = ReadSoilNames(model);
-  const ReportTexts steps = ComposeCalculationStepsTexts(input, outcome.result(), layered, soilNames);
+  const ReportTexts steps = WriteReport(DescribeCalculationSteps(input, outcome.result(), layered, soilNames));
   model.SetCommandCopy(kCopySteps, {steps.text, steps.html});
   const ReportTexts report =
-      layered.ok() ? ComposeLayeredReportTexts(input, layered.result(), outcome.result(), soilNames) : ReportTexts{};
+      layered.ok() ? WriteReport(DescribeLayeredReport(input, layered.result(), outcome.result(), soilNames))
+                   : ReportTexts{};
   model.SetCommandCopy(kCopyLayered, {report.text, report.html});
   model.SetCommandEnabled(kOpenDowndrag, true);
   // Writing Text1, and having it read out, is the last thing a press does

@@ -196,7 +196,7 @@ std::function<Made(const std::array<std::string, 5>&)> Steps(const FrictionInput
   return [input](const std::array<std::string, 5>& soil) {
     const FrictionResult window = ComputeNegativeFriction(input).result();
     const LayeredOutcome layered = ComputeLayeredStress(input);
-    return Made{ComposeCalculationStepsTexts(input, window, layered, soil),
+    return Made{WriteReport(DescribeCalculationSteps(input, window, layered, soil)),
                 ComposeCalculationSteps(input, window, layered)};
   };
 }
@@ -205,7 +205,8 @@ std::function<Made(const std::array<std::string, 5>&)> Layered(const FrictionInp
   return [input](const std::array<std::string, 5>& soil) {
     const FrictionResult window = ComputeNegativeFriction(input).result();
     const LayeredStress layered = ComputeLayeredStress(input).result();
-    return Made{ComposeLayeredReportTexts(input, layered, window, soil), ComposeLayeredReport(input, layered, window)};
+    return Made{WriteReport(DescribeLayeredReport(input, layered, window, soil)),
+                ComposeLayeredReport(input, layered, window)};
   };
 }
 
@@ -221,7 +222,7 @@ Made DowndragOfAGroup(const std::array<std::string, 5>& soil) {
   input.spacingXText = input.spacingYText = "1.0";
   input.pileTopDepthText = "1.0";
   const DowndragResult result = ComputeDowndragLoad(input).result();
-  return {ComposeDowndragReportTexts(input, result, soil), ComposeDowndragReport(input, result)};
+  return {WriteReport(DescribeDowndragReport(input, result, soil)), ComposeDowndragReport(input, result)};
 }
 
 void PrintTo(const ReportCase& c, std::ostream* out) { *out << c.name; }

@@ -66,14 +66,18 @@ class FormWindow : public QWidget, private FormView {
   void SetUpTabOrder();
   void FocusFirstField();
 
+  // FormView: the model's changes on the widgets (edit texts, captions,
+  // hidden rows, a list's current entry, the drawing repainted),
   void TextChanged(ControlKey control, const std::string& text) override;
   void VisibilityChanged(ControlKey control, bool visible) override;
   void SelectionChanged(ControlKey control, std::optional<int> entry) override;
+  void DrawingChanged(ControlKey control) override;
+  // and what the model asks of the window (a QMessageBox, the focus, the
+  // announcer, one QMimeData on the clipboard).
   void ProblemReported(const InputProblem& problem) override;
   void FocusRequested(ControlKey control) override;
   void AnnouncementRequested(ControlKey control) override;
   void ClipboardRequested(const ClipboardContent& content) override;
-  void DrawingChanged(ControlKey control) override;
 
   FormModel& model_;
   std::vector<QWidget*> widgets_;         // one per inventory row, in its order

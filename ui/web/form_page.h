@@ -95,14 +95,18 @@ class FormPage final : private FormView {
   void Describe(const ControlSpec& row, const Parts& parts);
   [[nodiscard]] std::string FontOfRow(const ControlSpec& row) const;
 
+  // FormView: the model's changes on the page's elements (value,
+  // textContent, hidden, the inline SVG redrawn),
   void TextChanged(ControlKey control, const std::string& text) override;
   void VisibilityChanged(ControlKey control, bool visible) override;
   void SelectionChanged(ControlKey control, std::optional<int> entry) override;
+  void DrawingChanged(ControlKey control) override;
+  // and what the model asks of the page (its message box, focus(), the live
+  // region, the copy event's two flavours).
   void ProblemReported(const InputProblem& problem) override;
   void FocusRequested(ControlKey control) override;
   void AnnouncementRequested(ControlKey control) override;
   void ClipboardRequested(const ClipboardContent& content) override;
-  void DrawingChanged(ControlKey control) override;
   void ShowDrawing(ControlKey control);
 
   FormModel& model_;

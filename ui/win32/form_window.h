@@ -87,14 +87,18 @@ class FormWindow : private FormView {
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   [[nodiscard]] const ControlSpec* RowOf(HWND window) const;
 
+  // FormView: the model's changes on the controls (SetWindowTextW,
+  // ShowWindow, CB_SETCURSEL, the picture invalidated),
   void TextChanged(ControlKey control, const std::string& text) override;
   void VisibilityChanged(ControlKey control, bool visible) override;
   void SelectionChanged(ControlKey control, std::optional<int> entry) override;
+  void DrawingChanged(ControlKey control) override;
+  // and what the model asks of the window (MessageBoxW, SetFocus, a live
+  // region's EVENT_OBJECT_LIVEREGIONCHANGED, the clipboard's formats).
   void ProblemReported(const InputProblem& problem) override;
   void FocusRequested(ControlKey control) override;
   void AnnouncementRequested(ControlKey control) override;
   void ClipboardRequested(const ClipboardContent& content) override;
-  void DrawingChanged(ControlKey control) override;
 
   FormModel& model_;
   HWND window_ = nullptr;
