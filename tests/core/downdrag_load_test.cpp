@@ -17,6 +17,7 @@
 #include "core/result_text.h"
 #include "tests/core/test_texts.h"
 #include "tests/oracle/downdrag_reference.h"
+#include "tests/support/typical_input.h"
 
 namespace tavrelo {
 namespace {
@@ -28,7 +29,7 @@ using namespace testing_support;
 // its top at the ground surface.
 DowndragInput Typical() {
   DowndragInput input;
-  input.friction = Input("2.0", {{"18", "2.0"}, {"19", "3.0"}}, kGroundwater, "0.25");
+  input.friction = TypicalInput();
   input.coefficientTexts = {"0.30", "0.25", "", "", ""};
   input.neutralRatioText = "0.9";
   input.sizeText = "0.6";
