@@ -1,19 +1,12 @@
 #include <benchmark/benchmark.h>
 
 #include "core/result_text.h"
+#include "tests/support/typical_input.h"
 
 namespace {
 
 // Two layers, lowered groundwater: the usual check of an engineer.
-tavrelo::FrictionInput TypicalInput() {
-  tavrelo::FrictionInput input;
-  input.layerCountText = "2.0";
-  input.layers[0] = {"18", "2.0"};
-  input.layers[1] = {"19", "3.0"};
-  input.causeText = "降低地下水";
-  input.coefficientText = "0.25";
-  return input;
-}
+using tavrelo::testing_support::TypicalInput;
 
 void ComputeAndCompose(benchmark::State& state) {
   const tavrelo::FrictionInput input = TypicalInput();

@@ -120,33 +120,30 @@ void PressButton(benchmark::State& state) {
 }
 BENCHMARK(PressButton);
 
-void PressButtonAndRepaint(benchmark::State& state) {
+// Each press, by `press`, until the result box is painted again with the
+// sentence.
+template <typename Press>
+void PressUntilRepainted(benchmark::State& state, const Press& press) {
   Window window;
   QApplication::processEvents();
   for (auto _ : state) {
     const long before = window.ResultPaints();
     window.ClearResult();
-    window.Button().click();
+    press(window);
     if (!WaitForRepaint(window, before) || !window.ShowsSentence()) {
       state.SkipWithError("the result box was not repainted with the sentence");
       break;
     }
   }
 }
+
+void PressButtonAndRepaint(benchmark::State& state) {
+  PressUntilRepainted(state, [](Window& window) { window.Button().click(); });
+}
 BENCHMARK(PressButtonAndRepaint);
 
 void PressModel(benchmark::State& state) {
-  Window window;
-  QApplication::processEvents();
-  for (auto _ : state) {
-    const long before = window.ResultPaints();
-    window.ClearResult();
-    window.Model().Press(Window::kButton);
-    if (!WaitForRepaint(window, before) || !window.ShowsSentence()) {
-      state.SkipWithError("the result box was not repainted with the sentence");
-      break;
-    }
-  }
+  PressUntilRepainted(state, [](Window& window) { window.Model().Press(Window::kButton); });
 }
 BENCHMARK(PressModel);
 

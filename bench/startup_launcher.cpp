@@ -75,13 +75,10 @@ int main(int argc, char* argv[]) {
   const auto timeout = std::chrono::milliseconds(std::atoi(argv[5]));
   char** const command = argv + 7;
 
-  int screenNumber = 0;
-  xcb_connection_t* c = xcb_connect(nullptr, &screenNumber);
-  if (xcb_connection_has_error(c) != 0) {
-    std::fputs("startup-launcher: cannot connect to the X display\n", stderr);
-    return 1;
-  }
-  const xcb_window_t root = tavrelo::x11::RootWindow(c, screenNumber);
+  std::optional<tavrelo::x11::Display> display = tavrelo::x11::ConnectDisplay("startup-launcher");
+  if (!display) return 1;
+  xcb_connection_t* const c = display->connection.get();
+  const xcb_window_t root = display->root;
   const WindowLookup lookup(c);
   // Top-level windows are the root's children without a window manager:
   // their MapNotify arrives here the moment they are mapped.
@@ -143,7 +140,7 @@ int main(int argc, char* argv[]) {
     }
     std::this_thread::sleep_for(std::chrono::microseconds(window ? 200 : 500));
   }
-  xcb_disconnect(c);
+  display->connection.reset();
   if (paintedAfter < 0) {
     std::fprintf(stderr, "startup-launcher: no window titled \"%s\" painted %06X at (%d, %d) in time\n", title.c_str(),
                  colour, x, y);

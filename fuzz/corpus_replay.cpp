@@ -19,7 +19,7 @@
 #include <system_error>
 #include <vector>
 
-#include "fuzz_target.h"
+#include "fuzz/fuzz_target.h"
 
 namespace {
 

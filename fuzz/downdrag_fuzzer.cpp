@@ -31,7 +31,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <optional>
 #include <span>
 #include <string>
@@ -44,29 +43,16 @@
 #include "core/number_text.h"
 #include "core/report.h"
 #include "core/result_text.h"
-#include "fuzz_target.h"
+#include "fuzz/fuzz_support.h"
+#include "fuzz/fuzz_target.h"
 #include "tests/oracle/downdrag_reference.h"
 #include "tests/oracle/hand_rounding.h"
 #include "ui/control_lists.h"
 
+namespace tavrelo::fuzz {
 namespace {
 
-using tavrelo::CauseKind;
-using tavrelo::DowndragBlame;
-using tavrelo::DowndragFailure;
-using tavrelo::DowndragField;
-using tavrelo::DowndragFieldKind;
-using tavrelo::DowndragInput;
-using tavrelo::DowndragOutcome;
-using tavrelo::DowndragReason;
-using tavrelo::DowndragResult;
-using tavrelo::FailureReason;
-using tavrelo::FieldKind;
-using tavrelo::FrictionField;
-using tavrelo::NumberReading;
-using tavrelo::PileShape;
-
-namespace lists = tavrelo::ui::lists;
+namespace lists = ui::lists;
 
 // --- Decoding the fuzzer's bytes ----------------------------------------------
 
@@ -87,13 +73,6 @@ constexpr std::array<std::string_view, 8> kRatios = {"0", "0.3", "0.5", "0.7", "
 constexpr std::array<std::string_view, 7> kSizes = {"0.3", "0.4", "0.5", "0.6", "0.8", "1.0", "1.2"};
 constexpr std::array<std::string_view, 7> kSpacings = {"", "0.9", "1.0", "1.2", "1.8", "2.4", "3.0"};
 constexpr std::array<std::string_view, 6> kPileTops = {"", "0", "0.5", "1.0", "2.0", "2.5"};
-
-std::string FromList(std::span<const std::string_view> list, std::string_view field) {
-  const std::size_t pick = field.size() >= 2 ? std::size_t{static_cast<unsigned char>(field[1])} % list.size() : 0;
-  std::string text(list[pick]);
-  if (field.size() > 2) text.append(field.substr(2));
-  return text;
-}
 
 std::span<const std::string_view> ListOf(std::size_t slot) {
   if (slot == 0) return lists::kLayerCounts;
@@ -150,20 +129,8 @@ DowndragInput Decode(std::string_view bytes) {
 
 // --- Reporting ----------------------------------------------------------------
 
-std::string Escaped(std::string_view text) {
-  std::string out;
-  for (const char c : text.substr(0, 200)) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F || c == '"' || c == '\\') {
-      std::array<char, 8> buffer{};
-      std::snprintf(buffer.data(), buffer.size(), "\\x%02X", byte);
-      out += buffer.data();
-    } else {
-      out.push_back(c);
-    }
-  }
-  return out;
-}
+// At most 200 bytes of a field.
+std::string EscapedField(std::string_view text) { return Escaped(text, 200); }
 
 std::string FieldName(const DowndragBlame& blame) {
   if (const auto* f = std::get_if<FrictionField>(&blame)) {
@@ -178,41 +145,30 @@ std::string Describe(const DowndragFailure& failure) {
 }
 
 std::string DescribeInput(const DowndragInput& input) {
-  std::string out = "  n \"" + Escaped(input.friction.layerCountText) + "\", cause \"" +
-                    Escaped(input.friction.causeText) + "\", p \"" + Escaped(input.friction.loadText) + "\"\n";
+  std::string out = "  n \"" + EscapedField(input.friction.layerCountText) + "\", cause \"" +
+                    EscapedField(input.friction.causeText) + "\", p \"" + EscapedField(input.friction.loadText) +
+                    "\"\n";
   for (std::size_t i = 0; i < 5; ++i) {
-    out += "  layer " + std::to_string(i + 1) + ": γ \"" + Escaped(input.friction.layers[i].unitWeightText) +
-           "\", h \"" + Escaped(input.friction.layers[i].thicknessText) + "\", ξn \"" +
-           Escaped(input.coefficientTexts[i]) + "\", qsk \"" + Escaped(input.sideResistanceTexts[i]) + "\"\n";
+    out += "  layer " + std::to_string(i + 1) + ": γ \"" + EscapedField(input.friction.layers[i].unitWeightText) +
+           "\", h \"" + EscapedField(input.friction.layers[i].thicknessText) + "\", ξn \"" +
+           EscapedField(input.coefficientTexts[i]) + "\", qsk \"" + EscapedField(input.sideResistanceTexts[i]) + "\"\n";
   }
-  out += "  ln/l0 \"" + Escaped(input.neutralRatioText) + "\", " +
-         (input.shape == PileShape::Square ? "square b \"" : "round d \"") + Escaped(input.sizeText) + "\", sax \"" +
-         Escaped(input.spacingXText) + "\", say \"" + Escaped(input.spacingYText) + "\", t \"" +
-         Escaped(input.pileTopDepthText) + "\"\n";
+  out += "  ln/l0 \"" + EscapedField(input.neutralRatioText) + "\", " +
+         (input.shape == PileShape::Square ? "square b \"" : "round d \"") + EscapedField(input.sizeText) +
+         "\", sax \"" + EscapedField(input.spacingXText) + "\", say \"" + EscapedField(input.spacingYText) +
+         "\", t \"" + EscapedField(input.pileTopDepthText) + "\"\n";
   return out;
 }
 
-const DowndragInput* g_input = nullptr;
-const DowndragOutcome* g_outcome = nullptr;
-
-[[noreturn]] void Broken(const std::string& what) {
-  std::fprintf(stderr, "\n==downdrag_fuzzer== broken: %s\n", what.c_str());
-  if (g_input != nullptr) std::fprintf(stderr, "%s", DescribeInput(*g_input).c_str());
-  if (g_outcome != nullptr) {
-    if (g_outcome->ok()) {
-      const DowndragResult& r = g_outcome->result();
-      std::fprintf(stderr, "  result: l0 %.17g, ln %.17g, Σqsi·li %.17g, ηn %.17g, Qgn %.17g\n", r.pileLength,
-                   r.neutralDepth, r.frictionSum, r.groupFactor, r.load);
-    } else {
-      std::fprintf(stderr, "  failure: %s\n", Describe(g_outcome->failure()).c_str());
-    }
-  }
-  std::fflush(stderr);
-  std::abort();
-}
-
-void Expect(bool holds, const char* what) {
-  if (!holds) Broken(what);
+std::string DescribeCase(const DowndragInput& input, const DowndragOutcome* outcome) {
+  std::string out = DescribeInput(input);
+  if (outcome == nullptr) return out;
+  if (!outcome->ok()) return out + "  failure: " + Describe(outcome->failure()) + "\n";
+  const DowndragResult& r = outcome->result();
+  std::array<char, 256> buffer{};
+  std::snprintf(buffer.data(), buffer.size(), "  result: l0 %.17g, ln %.17g, Σqsi·li %.17g, ηn %.17g, Qgn %.17g\n",
+                r.pileLength, r.neutralDepth, r.frictionSum, r.groupFactor, r.load);
+  return out + buffer.data();
 }
 
 // --- The fields as the fuzzer reads them ----------------------------------------
@@ -539,14 +495,8 @@ void CheckResult(const DowndragInput& input, const Model& m, const DowndragResul
   for (std::size_t i = 0; i < soilNames.size(); ++i) {
     soilNames[i] = input.coefficientTexts[i] + input.sideResistanceTexts[i];
   }
-  const tavrelo::ReportTexts named = tavrelo::WriteReport(tavrelo::DescribeDowndragReport(input, r, soilNames));
-  const tavrelo::ReportTexts unnamed = tavrelo::WriteReport(tavrelo::DescribeDowndragReport(input, r, {}));
-  Expect(named.text == report && unnamed.text == report, "the report's plain text is not the plain-text function's");
-  for (const char markup : {'<', '>', '"'}) {
-    Expect(std::count(named.html.begin(), named.html.end(), markup) ==
-               std::count(unnamed.html.begin(), unnamed.html.end(), markup),
-           "a soil name adds markup to the report's HTML");
-  }
+  CheckHtmlFlavour(WriteReport(DescribeDowndragReport(input, r, soilNames)),
+                   WriteReport(DescribeDowndragReport(input, r, {})), report);
   Expect(report.ends_with("\n"), "the report does not end with a line feed");
   const auto lines = static_cast<std::size_t>(std::count(report.begin(), report.end(), '\n'));
   const std::size_t groupLines = !r.group ? 0 : (r.groupFactorFormula ? 4 : 2);
@@ -559,8 +509,6 @@ void CheckResult(const DowndragInput& input, const Model& m, const DowndragResul
 
 // Texts that fail to read, or that would read to something harmful.
 constexpr std::array<std::string_view, 7> kGarbage = {"", "x", "1e400", "-1", "2", "nan", "\xEF\xBC\x92"};
-
-bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 bool SameOutcome(const DowndragOutcome& a, const DowndragOutcome& b) {
   if (a.ok() != b.ok()) return false;
@@ -577,7 +525,8 @@ bool SameOutcome(const DowndragOutcome& a, const DowndragOutcome& b) {
 // below n, the layers' own fields where a layer certainly does not enter or
 // where the refusal comes before them, the window's ξn, p without a load.
 void CheckUnreadTextsIgnored(const DowndragInput& input, const Model& m, const DowndragOutcome& outcome,
-                             std::size_t salt) {
+                             std::string_view bytes) {
+  const std::size_t salt = SaltOf(bytes);
   DowndragInput changed = input;
   const auto garbage = [&](std::size_t k) { return std::string(kGarbage[(salt + k) % kGarbage.size()]); };
   const bool beforeLayers = m.refusal.has_value();
@@ -596,32 +545,15 @@ void CheckUnreadTextsIgnored(const DowndragInput& input, const Model& m, const D
   Expect(SameOutcome(outcome, tavrelo::ComputeDowndragLoad(changed)), "the outcome depends on texts it does not read");
 }
 
+// The refusal in the documented order, or the result beside the oracle; then
+// the same outcome with junk in every text that is not read.
+constexpr Target<DowndragInput, Model, DowndragOutcome> kTarget = {"downdrag_fuzzer",       Decode,      BuildModel,
+                                                                   ComputeDowndragLoad,     CheckResult, CheckFailure,
+                                                                   CheckUnreadTextsIgnored, DescribeCase};
+
 }  // namespace
+}  // namespace tavrelo::fuzz
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const DowndragInput input = Decode(bytes);
-  g_input = &input;
-  g_outcome = nullptr;
-
-  const Model model = BuildModel(input);
-  std::optional<DowndragOutcome> computed;
-  try {
-    computed = tavrelo::ComputeDowndragLoad(input);
-  } catch (...) {
-    Broken("the calculation threw");
-  }
-  const DowndragOutcome& outcome = *computed;
-  g_outcome = &outcome;
-
-  if (outcome.ok()) {
-    CheckResult(input, model, outcome.result());
-  } else {
-    CheckFailure(input, model, outcome.failure());
-  }
-  CheckUnreadTextsIgnored(input, model, outcome, size + (size > 0 ? data[size - 1] : 0U));
-
-  g_input = nullptr;
-  g_outcome = nullptr;
-  return 0;
+  return tavrelo::fuzz::TestOneInput(tavrelo::fuzz::kTarget, data, size);
 }

@@ -38,28 +38,17 @@
 #include "core/number_text.h"
 #include "core/report.h"
 #include "core/result_text.h"
-#include "fuzz_target.h"
+#include "fuzz/fuzz_support.h"
+#include "fuzz/fuzz_target.h"
 #include "tests/oracle/hand_rounding.h"
 #include "ui/control_lists.h"
 
+namespace tavrelo::fuzz {
 namespace {
-
-using tavrelo::CauseKind;
-using tavrelo::FailureReason;
-using tavrelo::FieldKind;
-using tavrelo::FrictionFailure;
-using tavrelo::FrictionField;
-using tavrelo::FrictionInput;
-using tavrelo::FrictionOutcome;
-using tavrelo::FrictionResult;
-using tavrelo::LayeredOutcome;
-using tavrelo::LayeredStress;
-using tavrelo::LayerInput;
-using tavrelo::NumberReading;
 
 // --- The form's drop-down lists ---------------------------------------------
 
-namespace lists = tavrelo::ui::lists;
+namespace lists = ui::lists;
 
 constexpr std::string_view kGroundwater = lists::kCauses[0];
 constexpr std::string_view kSurcharge = lists::kCauses[1];
@@ -70,21 +59,6 @@ constexpr std::size_t kCoefficientSlot = 12;
 constexpr std::size_t kLoadSlot = 13;  // the last: takes the rest of the input
 
 // --- Reporting --------------------------------------------------------------
-
-std::string Escaped(std::string_view text) {
-  std::string out;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F || c == '"' || c == '\\') {
-      std::array<char, 8> buffer{};
-      std::snprintf(buffer.data(), buffer.size(), "\\x%02X", byte);
-      out += buffer.data();
-    } else {
-      out.push_back(c);  // UTF-8 stays readable
-    }
-  }
-  return out;
-}
 
 std::string FieldName(FrictionField field) {
   switch (field.kind) {
@@ -126,24 +100,8 @@ std::string DescribeOutcome(const FrictionOutcome& outcome) {
   return buffer.data();
 }
 
-const FrictionInput* g_input = nullptr;      // the input under test, for the report
-const FrictionOutcome* g_outcome = nullptr;  // its outcome, once there is one
-
-[[noreturn]] void Broken(const std::string& what) {
-  std::fprintf(stderr, "\n==friction_fuzzer== broken: %s\n", what.c_str());
-  if (g_input != nullptr) std::fprintf(stderr, "%s", DescribeInput(*g_input).c_str());
-  if (g_outcome != nullptr) std::fprintf(stderr, "  %s\n", DescribeOutcome(*g_outcome).c_str());
-  std::fflush(stderr);
-  std::abort();
-}
-
-void Expect(bool holds, const char* what) {
-  if (!holds) Broken(what);
-}
-
-template <typename Detail>
-void ExpectThat(bool holds, const Detail& detail) {
-  if (!holds) Broken(detail());
+std::string DescribeCase(const FrictionInput& input, const FrictionOutcome* outcome) {
+  return DescribeInput(input) + (outcome != nullptr ? "  " + DescribeOutcome(*outcome) + "\n" : "");
 }
 
 // --- Decoding the fuzzer's bytes --------------------------------------------
@@ -157,13 +115,6 @@ std::string* Slot(FrictionInput& input, std::size_t slot) {
   if (slot == kCauseSlot) return &input.causeText;
   if (slot == kCoefficientSlot) return &input.coefficientText;
   return &input.loadText;
-}
-
-std::string FromList(std::span<const std::string_view> list, std::string_view field) {
-  const std::size_t pick = field.size() >= 2 ? std::size_t{static_cast<unsigned char>(field[1])} % list.size() : 0;
-  std::string text(list[pick]);
-  if (field.size() > 2) text.append(field.substr(2));
-  return text;
 }
 
 std::string Expand(std::size_t slot, std::string_view field) {
@@ -276,12 +227,6 @@ bool Tame(const Model& model) {
 
 // --- Checks -------------------------------------------------------------------
 
-bool SameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
-
-bool SameBits(const std::optional<double>& a, const std::optional<double>& b) {
-  return a.has_value() == b.has_value() && (!a || SameBits(*a, *b));
-}
-
 bool SameOutcome(const FrictionOutcome& a, const FrictionOutcome& b) {
   if (a.ok() != b.ok()) return false;
   if (!a.ok()) return a.failure() == b.failure();
@@ -301,7 +246,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // integer division, so a fault in either way of getting the digits (a tie
 // decided on too few digits, a carry lost) shows as a difference.
 
-using tavrelo::oracle::HandRounded;
+using oracle::HandRounded;
 
 // FormatFixed's text for a finite value: -?digits.digits with exactly
 // `decimals` after the point (no point for none), no superfluous leading
@@ -825,25 +770,12 @@ std::array<std::string, 5> SoilNamesOf(const FrictionInput& input) {
   return names;
 }
 
-// A report's HTML beside its plain text: the plain text the same, and soil
-// names, whatever they hold, escaped: they add no markup.
-void CheckHtmlFlavour(const tavrelo::ReportTexts& named, const tavrelo::ReportTexts& unnamed,
-                      const std::string& plain) {
-  Expect(named.text == plain && unnamed.text == plain, "a report's plain text is not the plain-text function's");
-  for (const char markup : {'<', '>', '"'}) {
-    Expect(std::count(named.html.begin(), named.html.end(), markup) ==
-               std::count(unnamed.html.begin(), unnamed.html.end(), markup),
-           "a soil name adds markup to a report's HTML");
-  }
-}
-
 // What the two reports made from the layered sum show of its values.
 void CheckLayeredTexts(const FrictionInput& input, const LayeredOutcome& layered, const FrictionOutcome& window) {
   if (!window.ok()) return;
   const std::string steps = tavrelo::ComposeCalculationSteps(input, window.result(), layered);
-  CheckHtmlFlavour(
-      tavrelo::WriteReport(tavrelo::DescribeCalculationSteps(input, window.result(), layered, SoilNamesOf(input))),
-      tavrelo::WriteReport(tavrelo::DescribeCalculationSteps(input, window.result(), layered, {})), steps);
+  CheckHtmlFlavour(WriteReport(DescribeCalculationSteps(input, window.result(), layered, SoilNamesOf(input))),
+                   WriteReport(DescribeCalculationSteps(input, window.result(), layered, {})), steps);
   Expect(steps.ends_with("\n"), "the steps do not end with a line feed");
   const std::size_t lastStart = steps.rfind('\n', steps.size() - 2);
   const std::string_view lastLine = std::string_view(steps).substr(lastStart == std::string::npos ? 0 : lastStart + 1);
@@ -871,8 +803,8 @@ void CheckLayeredTexts(const FrictionInput& input, const LayeredOutcome& layered
 
   // Every text the report shows was read, so none holds a line break.
   const std::string report = tavrelo::ComposeLayeredReport(input, r, window.result());
-  CheckHtmlFlavour(tavrelo::WriteReport(tavrelo::DescribeLayeredReport(input, r, window.result(), SoilNamesOf(input))),
-                   tavrelo::WriteReport(tavrelo::DescribeLayeredReport(input, r, window.result(), {})), report);
+  CheckHtmlFlavour(WriteReport(DescribeLayeredReport(input, r, window.result(), SoilNamesOf(input))),
+                   WriteReport(DescribeLayeredReport(input, r, window.result(), {})), report);
   std::vector<std::string_view> lines;
   for (std::size_t start = 0, end = 0; (end = report.find('\n', start)) != std::string::npos; start = end + 1) {
     lines.emplace_back(std::string_view(report).substr(start, end - start));
@@ -970,28 +902,24 @@ void CheckLayered(const FrictionInput& input, const Model& model, const Friction
              detail("the layered sum depends on texts it does not read"));
 }
 
+// After the window's result or failure: the texts it must not read, the
+// readings, the layered sum.
+void CheckAlways(const FrictionInput& input, const Model& model, const FrictionOutcome& outcome,
+                 std::string_view bytes) {
+  CheckUnreadTextsIgnored(input, model, outcome, SaltOf(bytes));
+  CheckReadValues(input, model);
+  CheckLayered(input, model, outcome, bytes.size());
+}
+
+// The window's failure or result, its sentence and reports; then the unread
+// texts, the readings and the layered sum.
+constexpr Target<FrictionInput, Model, FrictionOutcome> kTarget = {
+    "friction_fuzzer", Decode,       BuildModel,  ComputeNegativeFriction,
+    CheckResult,       CheckFailure, CheckAlways, DescribeCase};
+
 }  // namespace
+}  // namespace tavrelo::fuzz
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const FrictionInput input = Decode(bytes);
-  g_input = &input;
-  g_outcome = nullptr;
-
-  const Model model = BuildModel(input);
-  const FrictionOutcome outcome = tavrelo::ComputeNegativeFriction(input);
-  g_outcome = &outcome;
-
-  if (outcome.ok()) {
-    CheckResult(input, model, outcome.result());
-  } else {
-    CheckFailure(input, model, outcome.failure());
-  }
-  CheckUnreadTextsIgnored(input, model, outcome, size + (size > 0 ? data[size - 1] : 0U));
-  CheckReadValues(input, model);
-  CheckLayered(input, model, outcome, size);
-
-  g_input = nullptr;
-  g_outcome = nullptr;
-  return 0;
+  return tavrelo::fuzz::TestOneInput(tavrelo::fuzz::kTarget, data, size);
 }

@@ -24,6 +24,7 @@
 #include "core/layered_stress.h"
 #include "core/negative_friction.h"
 #include "core/report.h"
+#include "tests/support/typical_input.h"
 
 namespace {
 
@@ -31,15 +32,7 @@ using namespace tavrelo;
 
 const std::array<std::string, 5> kSoilNames = {"粉质粘土", "粉土"};
 
-FrictionInput TypicalInput() {
-  FrictionInput input;
-  input.layerCountText = "2.0";
-  input.layers[0] = {"18", "2.0"};
-  input.layers[1] = {"19", "3.0"};
-  input.causeText = "降低地下水";
-  input.coefficientText = "0.25";
-  return input;
-}
+using testing_support::TypicalInput;
 
 // The report named, or none for a name it does not know (or a press that
 // gives no result, which the typical use never is).

@@ -1,5 +1,6 @@
 #include "tools/x11_window_lookup.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace tavrelo::x11 {
@@ -14,6 +15,17 @@ xcb_window_t RootWindow(xcb_connection_t* c, int screenNumber) {
   xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(c));
   for (int i = 0; i < screenNumber; ++i) xcb_screen_next(&screens);
   return screens.data->root;
+}
+
+std::optional<Display> ConnectDisplay(const char* program) {
+  int screenNumber = 0;
+  Display display{std::unique_ptr<xcb_connection_t, Disconnect>(xcb_connect(nullptr, &screenNumber))};
+  if (xcb_connection_has_error(display.connection.get()) != 0) {
+    std::fprintf(stderr, "%s: cannot connect to the X display\n", program);
+    return std::nullopt;
+  }
+  display.root = RootWindow(display.connection.get(), screenNumber);
+  return display;
 }
 
 WindowLookup::WindowLookup(xcb_connection_t* c)

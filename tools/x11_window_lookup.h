@@ -25,6 +25,21 @@ using Reply = std::unique_ptr<T, FreeDeleter>;
 // The root window of screen `screenNumber`, as xcb_connect reported it.
 [[nodiscard]] xcb_window_t RootWindow(xcb_connection_t* c, int screenNumber);
 
+struct Disconnect {
+  void operator()(xcb_connection_t* c) const { xcb_disconnect(c); }
+};
+
+// The display of $DISPLAY: the connection (closed with the last of it) and
+// the root window of its default screen.
+struct Display {
+  std::unique_ptr<xcb_connection_t, Disconnect> connection;
+  xcb_window_t root = XCB_WINDOW_NONE;
+};
+
+// None, after "PROGRAM: cannot connect to the X display" on stderr, when no
+// display answers.
+[[nodiscard]] std::optional<Display> ConnectDisplay(const char* program);
+
 class WindowLookup {
  public:
   explicit WindowLookup(xcb_connection_t* c);

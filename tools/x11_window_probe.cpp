@@ -53,13 +53,10 @@ int main(int argc, char* argv[]) {
   if (argc < 3) return Usage();
   const std::string command = argv[1];
   const std::string title = argv[2];
-  int screenNumber = 0;
-  xcb_connection_t* c = xcb_connect(nullptr, &screenNumber);
-  if (xcb_connection_has_error(c) != 0) {
-    std::fputs("x11-window-probe: cannot connect to the X display\n", stderr);
-    return 1;
-  }
-  const xcb_window_t root = tavrelo::x11::RootWindow(c, screenNumber);
+  std::optional<tavrelo::x11::Display> display = tavrelo::x11::ConnectDisplay("x11-window-probe");
+  if (!display) return 1;
+  xcb_connection_t* const c = display->connection.get();
+  const xcb_window_t root = display->root;
   const WindowLookup lookup(c);
   const auto timeoutArg = [&](int index) { return argc > index ? std::atoi(argv[index]) : 10000; };
 
@@ -109,6 +106,5 @@ int main(int argc, char* argv[]) {
     status = Usage();
   }
   if (status == 1) std::fprintf(stderr, "x11-window-probe: no window titled \"%s\" in time\n", title.c_str());
-  xcb_disconnect(c);
   return status;
 }

@@ -12,10 +12,7 @@
 namespace tavrelo {
 namespace {
 
-using testing_support::Input;
-using testing_support::kGroundwater;
-using testing_support::kSurcharge;
-using testing_support::LinesOf;
+using namespace testing_support;
 
 std::string StepsOf(const FrictionInput& input) {
   const FrictionOutcome outcome = ComputeNegativeFriction(input);
@@ -92,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
              "地面满布荷载  p = -50 kN/m²", "平均竖向有效应力  σi' = γ̄·z + p = 18.00 × 1.00 + (-50) = -32.00 kN/m²",
              "负摩阻力标准值  qsi = ξn·σi' = 0.2 × (-32.00) = -6.4 kN/m²",
              "分层总和法（JGJ 94-2008 式5.4.4-4）  第1层 σi' = -32.00 kN/m²  qsi = -6.4 kN/m²"}}),
-    [](const auto& row) { return std::string(row.param.name); });
+    RowName);
 
 // The last two values are the sentence's own, whatever the inputs.
 TEST(StepsAgreeWithTheSentence, StressAndFrictionAsTheSentenceShowsThem) {

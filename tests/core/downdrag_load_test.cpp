@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -14,29 +17,38 @@
 #include "core/result_text.h"
 #include "tests/core/test_texts.h"
 #include "tests/oracle/downdrag_reference.h"
+#include "tests/support/typical_input.h"
 
 namespace tavrelo {
 namespace {
 
-using testing_support::kSurcharge;
+using namespace testing_support;
 
 // The typical use: 18/19 kN/m³ over 2.0/3.0 m under lowered groundwater,
 // ξn1 = 0.30, ξn2 = 0.25, ln/l0 = 0.9, a single round pile of d = 0.6 m with
 // its top at the ground surface.
 DowndragInput Typical() {
   DowndragInput input;
-  input.friction = testing_support::Input("2.0", {{"18", "2.0"}, {"19", "3.0"}}, testing_support::kGroundwater, "0.25");
+  input.friction = TypicalInput();
   input.coefficientTexts = {"0.30", "0.25", "", "", ""};
   input.neutralRatioText = "0.9";
   input.sizeText = "0.6";
   return input;
 }
 
-constexpr FrictionField UnitWeight(int i) { return {FieldKind::UnitWeight, i}; }
-constexpr FrictionField Thickness(int i) { return {FieldKind::Thickness, i}; }
 constexpr DowndragField Own(DowndragFieldKind kind, int layer = 0) { return {kind, layer}; }
+constexpr DowndragField kCause = Own(DowndragFieldKind::Cause);
+constexpr DowndragField kRatio = Own(DowndragFieldKind::NeutralRatio);
+constexpr DowndragField kSize = Own(DowndragFieldKind::Size);
+constexpr DowndragField kSpacingX = Own(DowndragFieldKind::SpacingX);
+constexpr DowndragField kSpacingY = Own(DowndragFieldKind::SpacingY);
+constexpr DowndragField kPileTop = Own(DowndragFieldKind::PileTopDepth);
+constexpr DowndragField Xi(int layer) { return Own(DowndragFieldKind::Coefficient, layer); }
+constexpr DowndragField SideResistance(int layer) { return Own(DowndragFieldKind::SideResistance, layer); }
 
 // --- The worked values and the refusals, as changes to the typical use --------
+
+using enum DowndragReason;
 
 // What a hand calculation shows: ln and σ'i with two decimals, Qgn with one,
 // ηn with three ("" for a single pile).
@@ -47,7 +59,7 @@ struct Shown {
   std::vector<std::string> stresses;  // σ'i of the layers that enter, from the top
 };
 
-using Change = void (*)(DowndragInput&);
+using Change = std::function<void(DowndragInput&)>;
 
 struct Row {
   const char* name;
@@ -86,6 +98,56 @@ Row Refused(const char* name, Change change, DowndragBlame field, DowndragReason
 }
 
 void Group(DowndragInput& in, const char* spacing) { in.spacingXText = in.spacingYText = spacing; }
+// Sets sax and say.
+Change Spacings(const char* x, const char* y) {
+  return [x, y](DowndragInput& in) {
+    in.spacingXText = x;
+    in.spacingYText = y;
+  };
+}
+Change InAGroup(const char* spacing) { return Spacings(spacing, spacing); }
+
+// The text of `field` in the input, to change it.
+std::string& TextOf(DowndragInput& in, const DowndragBlame& field) {
+  if (const auto* own = std::get_if<DowndragField>(&field)) {
+    const auto layer = static_cast<std::size_t>(std::max(own->layer, 1) - 1);
+    switch (own->kind) {
+      case DowndragFieldKind::Cause: return in.friction.causeText;
+      case DowndragFieldKind::Coefficient: return in.coefficientTexts.at(layer);
+      case DowndragFieldKind::SideResistance: return in.sideResistanceTexts.at(layer);
+      case DowndragFieldKind::NeutralRatio: return in.neutralRatioText;
+      case DowndragFieldKind::Size: return in.sizeText;
+      case DowndragFieldKind::SpacingX: return in.spacingXText;
+      case DowndragFieldKind::SpacingY: return in.spacingYText;
+      case DowndragFieldKind::PileTopDepth: return in.pileTopDepthText;
+    }
+    std::abort();
+  }
+  const FrictionField& main = std::get<FrictionField>(field);
+  const auto layer = static_cast<std::size_t>(std::max(main.layer, 1) - 1);
+  switch (main.kind) {
+    case FieldKind::LayerCount: return in.friction.layerCountText;
+    case FieldKind::UnitWeight: return in.friction.layers.at(layer).unitWeightText;
+    case FieldKind::Thickness: return in.friction.layers.at(layer).thicknessText;
+    case FieldKind::Load: return in.friction.loadText;
+    case FieldKind::Coefficient: return in.friction.coefficientText;
+  }
+  std::abort();
+}
+
+// Changes fields' texts, in order.
+using Texts = std::vector<std::pair<DowndragBlame, std::string>>;
+Change Set(Texts texts) {
+  return [texts = std::move(texts)](DowndragInput& in) {
+    for (const auto& [field, text] : texts) TextOf(in, field) = text;
+  };
+}
+Change Set(DowndragBlame field, std::string text) { return Set(Texts{{field, std::move(text)}}); }
+
+// The refusal of one field's text, naming that field.
+Row RefusedText(const char* name, DowndragBlame field, std::string text, DowndragReason reason) {
+  return Refused(name, Set(field, std::move(text)), field, reason);
+}
 
 // A group of bored piles under a cap: fill, then soft clay above and below
 // the water table (buoyant γ' = 9 kN/m³), on medium dense sand.
@@ -100,8 +162,7 @@ void Group(DowndragInput& in, const char* spacing) { in.spacingXText = in.spacin
 //   ηn = 1.6×1.6/[π×0.8×(1.162618 + 0.8/4)] = 2.56/3.424631 = 0.7475
 //   Qgn = 0.7475 × 241.6475 = 180.6 kN
 void BuoyantGroup(DowndragInput& in) {
-  in.friction =
-      testing_support::Input("3", {{"18", "1.5"}, {"17.5", "2.0"}, {"9", "6.0"}}, testing_support::kGroundwater, "");
+  in.friction = Input("3", {{"18", "1.5"}, {"17.5", "2.0"}, {"9", "6.0"}}, kGroundwater, "");
   in.coefficientTexts = {"0.35", "0.25", "0.20", "", ""};
   in.neutralRatioText = "0.8";
   in.sizeText = "0.8";
@@ -121,8 +182,8 @@ void BuoyantGroup(DowndragInput& in) {
 //   Σqsi·li = 10.15 + 33 + 60 + 60 + 31.992 = 195.142 kN/m, u = 4×0.5 = 2.0 m
 //   Qgn = 2.0 × 195.142 = 390.3 kN
 void FiveLayersUnderFill(DowndragInput& in) {
-  in.friction = testing_support::Input(
-      "5.0", {{"18", "1.0"}, {"17", "2.0"}, {"8", "4.0"}, {"8.5", "3.0"}, {"9.5", "2.0"}}, kSurcharge, "", "20");
+  in.friction =
+      Input("5.0", {{"18", "1.0"}, {"17", "2.0"}, {"8", "4.0"}, {"8.5", "3.0"}, {"9.5", "2.0"}}, kSurcharge, "", "20");
   in.coefficientTexts = {"0.35", "0.30", "0.20", "0.20", "0.30"};
   in.sideResistanceTexts = {"", "", "15", "20", ""};
   in.shape = PileShape::Square;
@@ -131,218 +192,136 @@ void FiveLayersUnderFill(DowndragInput& in) {
 
 INSTANTIATE_TEST_SUITE_P(
     HandCalculations, TypicalUse,
-    testing::Values(Worked("AsItIs", [](DowndragInput&) {}, {"4.50", "90.7", "", {"18.00", "59.75"}}),
-                    Worked("SideResistanceCapsLayerTwo", [](DowndragInput& in) { in.sideResistanceTexts[1] = "12"; },
-                           {"4.50", "76.9", "", {"18.00", "59.75"}}),
-                    Worked("SideResistanceAboveTheFrictionCapsNothing",
-                           [](DowndragInput& in) {
-                             in.sideResistanceTexts = {"40", "40"};
-                           },
-                           {"4.50", "90.7", "", {"18.00", "59.75"}}),
-                    Worked("SurfaceLoad",
-                           [](DowndragInput& in) {
-                             in.friction.causeText = kSurcharge;
-                             in.friction.loadText = "10";
-                           },
-                           {"4.50", "113.8", "", {"28.00", "69.75"}}),
-                    Worked("GroupAtOneMetre", [](DowndragInput& in) { Group(in, "1.0"); },
-                           {"4.50", "66.3", "0.730", {"18.00", "59.75"}}),
-                    Worked("GroupAtOnePointEightCappedAtOne", [](DowndragInput& in) { Group(in, "1.8"); },
-                           {"4.50", "90.7", "1.000", {"18.00", "59.75"}}),
-                    Worked("SquarePile",
-                           [](DowndragInput& in) {
-                             in.shape = PileShape::Square;
-                             in.sizeText = "0.4";
-                           },
-                           {"4.50", "77.0", "", {"18.00", "59.75"}}),
-                    Worked("SquarePileGroup",
-                           [](DowndragInput& in) {
-                             in.shape = PileShape::Square;
-                             in.sizeText = "0.4";
-                             Group(in, "1.0");
-                           },
-                           {"4.50", "71.2", "0.924", {"18.00", "59.75"}}),
-                    Worked("NeutralPointHalfWay", [](DowndragInput& in) { in.neutralRatioText = "0.5"; },
-                           {"2.50", "30.0", "", {"18.00", "40.75"}}),
-                    Worked("PileTopOneMetreDown", [](DowndragInput& in) { in.pileTopDepthText = "1.0"; },
-                           {"3.60", "89.6", "", {"27.00", "60.70"}}),
-                    Worked("NeutralPointAtThePileTop", [](DowndragInput& in) { in.neutralRatioText = "0"; },
-                           {"0.00", "0.0", "", {}}),
-                    Worked("NeutralPointAtThePileTopInAGroup",
-                           [](DowndragInput& in) {
-                             in.neutralRatioText = "0.00";
-                             Group(in, "1.0");
-                           },
-                           {"0.00", "0.0", "1.000", {}}),
-                    // 36 + 19 × (0.9 × 4.299999952316284 − 2)/2; the same with h2 = 2.3 exactly would be 53.77.
-                    Worked("LayerTwoThicknessInSinglePrecision",
-                           [](DowndragInput& in) { in.friction.layers[1].thicknessText = "2.3"; },
-                           {"3.87", "67.7", "", {"18.00", "53.76"}}),
-                    Worked("FullWidthDigits",
-                           [](DowndragInput& in) {
-                             in.friction.layers[0] = {"１８", "２．０"};
-                             in.coefficientTexts[0] = "０．３０";
-                             in.neutralRatioText = "\u3000０．９ ";
-                             in.sizeText = "０．６";
-                             in.pileTopDepthText = "\u3000";
-                           },
-                           {"4.50", "90.7", "", {"18.00", "59.75"}}),
-                    Worked("ThreeLayersBuoyantBelowAGroupCap", BuoyantGroup,
-                           {"6.80", "180.6", "0.748", {"22.50", "44.50", "81.35"}}),
-                    Worked("ThreeLayersBuoyantSinglePile",
-                           [](DowndragInput& in) {
-                             BuoyantGroup(in);
-                             Group(in, "");
-                           },
-                           {"6.80", "241.6", "", {"22.50", "44.50", "81.35"}}),
-                    Worked("FiveLayersUnderFillCappedSoftLayers", FiveLayersUnderFill,
-                           {"10.80", "390.3", "", {"29.00", "55.00", "88.00", "116.75", "133.30"}}),
+    testing::Values(
+        Worked("AsItIs", [](DowndragInput&) {}, {"4.50", "90.7", "", {"18.00", "59.75"}}),
+        Worked("SideResistanceCapsLayerTwo", Set(SideResistance(2), "12"), {"4.50", "76.9", "", {"18.00", "59.75"}}),
+        Worked("SideResistanceAboveTheFrictionCapsNothing",
+               [](DowndragInput& in) {
+                 in.sideResistanceTexts = {"40", "40"};
+               },
+               {"4.50", "90.7", "", {"18.00", "59.75"}}),
+        Worked("SurfaceLoad",
+               [](DowndragInput& in) {
+                 in.friction.causeText = kSurcharge;
+                 in.friction.loadText = "10";
+               },
+               {"4.50", "113.8", "", {"28.00", "69.75"}}),
+        Worked("GroupAtOneMetre", InAGroup("1.0"), {"4.50", "66.3", "0.730", {"18.00", "59.75"}}),
+        Worked("GroupAtOnePointEightCappedAtOne", InAGroup("1.8"), {"4.50", "90.7", "1.000", {"18.00", "59.75"}}),
+        Worked("SquarePile",
+               [](DowndragInput& in) {
+                 in.shape = PileShape::Square;
+                 in.sizeText = "0.4";
+               },
+               {"4.50", "77.0", "", {"18.00", "59.75"}}),
+        Worked("SquarePileGroup",
+               [](DowndragInput& in) {
+                 in.shape = PileShape::Square;
+                 in.sizeText = "0.4";
+                 Group(in, "1.0");
+               },
+               {"4.50", "71.2", "0.924", {"18.00", "59.75"}}),
+        Worked("NeutralPointHalfWay", Set(kRatio, "0.5"), {"2.50", "30.0", "", {"18.00", "40.75"}}),
+        Worked("PileTopOneMetreDown", Set(kPileTop, "1.0"), {"3.60", "89.6", "", {"27.00", "60.70"}}),
+        Worked("NeutralPointAtThePileTop", Set(kRatio, "0"), {"0.00", "0.0", "", {}}),
+        Worked("NeutralPointAtThePileTopInAGroup",
+               [](DowndragInput& in) {
+                 in.neutralRatioText = "0.00";
+                 Group(in, "1.0");
+               },
+               {"0.00", "0.0", "1.000", {}}),
+        // 36 + 19 × (0.9 × 4.299999952316284 − 2)/2; the same with h2 = 2.3 exactly would be 53.77.
+        Worked("LayerTwoThicknessInSinglePrecision", Set(Thickness(2), "2.3"),
+               {"3.87", "67.7", "", {"18.00", "53.76"}}),
+        Worked("FullWidthDigits",
+               [](DowndragInput& in) {
+                 in.friction.layers[0] = {"１８", "２．０"};
+                 in.coefficientTexts[0] = "０．３０";
+                 in.neutralRatioText = "\u3000０．９ ";
+                 in.sizeText = "０．６";
+                 in.pileTopDepthText = "\u3000";
+               },
+               {"4.50", "90.7", "", {"18.00", "59.75"}}),
+        Worked("ThreeLayersBuoyantBelowAGroupCap", BuoyantGroup,
+               {"6.80", "180.6", "0.748", {"22.50", "44.50", "81.35"}}),
+        Worked("ThreeLayersBuoyantSinglePile",
+               [](DowndragInput& in) {
+                 BuoyantGroup(in);
+                 Group(in, "");
+               },
+               {"6.80", "241.6", "", {"22.50", "44.50", "81.35"}}),
+        Worked("FiveLayersUnderFillCappedSoftLayers", FiveLayersUnderFill,
+               {"10.80", "390.3", "", {"29.00", "55.00", "88.00", "116.75", "133.30"}}),
 
-                    Refused(
-                        "CountNotANumber", [](DowndragInput& in) { in.friction.layerCountText = "two"; },
-                        FrictionField{FieldKind::LayerCount, 0}, DowndragReason::NotANumber),
-                    Refused(
-                        "CountSix", [](DowndragInput& in) { in.friction.layerCountText = "6"; },
-                        FrictionField{FieldKind::LayerCount, 0}, DowndragReason::LayerCountNotOneToFive),
-                    Refused(
-                        "UnitWeightNegative", [](DowndragInput& in) { in.friction.layers[1].unitWeightText = "-19"; },
-                        UnitWeight(2), DowndragReason::Negative),
-                    Refused(
-                        "ThicknessEmpty", [](DowndragInput& in) { in.friction.layers[0].thicknessText = " "; },
-                        Thickness(1), DowndragReason::Empty),
-                    Refused(
-                        "ThicknessNegativeBeforeTheCause",
-                        [](DowndragInput& in) {
-                          in.friction.layers[0].thicknessText = "-2";
-                          in.friction.causeText = "";
-                        },
-                        Thickness(1), DowndragReason::Negative),
-                    Refused(
-                        "LayerTwoThicknessBeyondFloat",
-                        [](DowndragInput& in) { in.friction.layers[1].thicknessText = "1e39"; }, Thickness(2),
-                        DowndragReason::OutOfRange),
-                    Refused(
-                        "CauseUnknown", [](DowndragInput& in) { in.friction.causeText = "降低地下水 "; },
-                        Own(DowndragFieldKind::Cause), DowndragReason::UnknownCause),
-                    Refused(
-                        "LoadNegative",
-                        [](DowndragInput& in) {
-                          in.friction.causeText = kSurcharge;
-                          in.friction.loadText = "-10";
-                        },
-                        FrictionField{FieldKind::Load, 0}, DowndragReason::Negative),
-                    Refused(
-                        "LoadMissingUnderASurfaceLoad", [](DowndragInput& in) { in.friction.causeText = kSurcharge; },
-                        FrictionField{FieldKind::Load, 0}, DowndragReason::Empty),
-                    Refused(
-                        "SizeBlank", [](DowndragInput& in) { in.sizeText = ""; }, Own(DowndragFieldKind::Size),
-                        DowndragReason::Empty),
-                    Refused(
-                        "SizeZero", [](DowndragInput& in) { in.sizeText = "0"; }, Own(DowndragFieldKind::Size),
-                        DowndragReason::NotPositive),
-                    Refused(
-                        "SpacingXAlone", [](DowndragInput& in) { in.spacingXText = "1.0"; },
-                        Own(DowndragFieldKind::SpacingY), DowndragReason::WithoutTheOtherSpacing),
-                    Refused(
-                        "SpacingYAlone", [](DowndragInput& in) { in.spacingYText = "1.0"; },
-                        Own(DowndragFieldKind::SpacingX), DowndragReason::WithoutTheOtherSpacing),
-                    Refused(
-                        "SpacingZero",
-                        [](DowndragInput& in) {
-                          in.spacingXText = "0";
-                          in.spacingYText = "1.0";
-                        },
-                        Own(DowndragFieldKind::SpacingX), DowndragReason::NotPositive),
-                    Refused(
-                        "SpacingDecimalComma",
-                        [](DowndragInput& in) {
-                          in.spacingXText = "1.0";
-                          in.spacingYText = "1,0";
-                        },
-                        Own(DowndragFieldKind::SpacingY), DowndragReason::NotANumber),
-                    Refused(
-                        "PileTopNegative", [](DowndragInput& in) { in.pileTopDepthText = "-1"; },
-                        Own(DowndragFieldKind::PileTopDepth), DowndragReason::Negative),
-                    Refused(
-                        "PileTopOnTheBearingStratum", [](DowndragInput& in) { in.pileTopDepthText = "5.0"; },
-                        Own(DowndragFieldKind::PileTopDepth), DowndragReason::NotAboveBearingStratum),
-                    Refused(
-                        "NeutralRatioBlank", [](DowndragInput& in) { in.neutralRatioText = ""; },
-                        Own(DowndragFieldKind::NeutralRatio), DowndragReason::Empty),
-                    Refused(
-                        "NeutralRatioNegative", [](DowndragInput& in) { in.neutralRatioText = "-0.1"; },
-                        Own(DowndragFieldKind::NeutralRatio), DowndragReason::Negative),
-                    Refused(
-                        "NeutralRatioAboveOne", [](DowndragInput& in) { in.neutralRatioText = "1.1"; },
-                        Own(DowndragFieldKind::NeutralRatio), DowndragReason::AboveOne),
-                    Refused(
-                        "NeutralRatioBeyondDouble", [](DowndragInput& in) { in.neutralRatioText = "1e400"; },
-                        Own(DowndragFieldKind::NeutralRatio), DowndragReason::OutOfRange),
-                    Refused(
-                        "CoefficientOfAnEnteringLayerBlank", [](DowndragInput& in) { in.coefficientTexts[1] = ""; },
-                        Own(DowndragFieldKind::Coefficient, 2), DowndragReason::Empty),
-                    Refused(
-                        "CoefficientAboveOne", [](DowndragInput& in) { in.coefficientTexts[0] = "1.5"; },
-                        Own(DowndragFieldKind::Coefficient, 1), DowndragReason::AboveOne),
-                    Refused(
-                        "CoefficientNegative", [](DowndragInput& in) { in.coefficientTexts[0] = "-0.3"; },
-                        Own(DowndragFieldKind::Coefficient, 1), DowndragReason::Negative),
-                    Refused(
-                        "SideResistanceNegative", [](DowndragInput& in) { in.sideResistanceTexts[0] = "-5"; },
-                        Own(DowndragFieldKind::SideResistance, 1), DowndragReason::Negative),
-                    Refused(
-                        "SideResistanceBeforeTheNextLayersCoefficient",
-                        [](DowndragInput& in) {
-                          in.sideResistanceTexts[0] = "x";
-                          in.coefficientTexts[1] = "x";
-                        },
-                        Own(DowndragFieldKind::SideResistance, 1), DowndragReason::NotANumber),
-                    Refused(
-                        "GroupWithoutWeightAboveTheNeutralPoint",
-                        [](DowndragInput& in) {
-                          in.friction.layers[0].unitWeightText = "0";
-                          in.friction.layers[1].unitWeightText = "0";
-                          Group(in, "1.0");
-                        },
-                        UnitWeight(1), DowndragReason::NoWeightAboveNeutralPoint),
-                    Refused(
-                        "OverflowOfTheThicknessSum",
-                        [](DowndragInput& in) {
-                          in.friction.layerCountText = "3";
-                          in.friction.layers[0].thicknessText = "1.7e308";
-                          in.friction.layers[1].thicknessText = "1";
-                          in.friction.layers[2] = {"19", "1.7e308"};
-                        },
-                        Thickness(3), DowndragReason::Overflow),
-                    Refused(
-                        "OverflowOfALayersWeight",
-                        [](DowndragInput& in) {
-                          in.friction.layers[0] = {"1e300", "1e10"};
-                          in.coefficientTexts[0] = "0.3";
-                        },
-                        UnitWeight(1), DowndragReason::Overflow),
-                    Refused(
-                        "OverflowUnderTheLoad",
-                        [](DowndragInput& in) {
-                          in.friction.layers[0].unitWeightText = "1e308";
-                          in.friction.causeText = kSurcharge;
-                          in.friction.loadText = "1e308";
-                        },
-                        FrictionField{FieldKind::Load, 0}, DowndragReason::Overflow),
-                    Refused(
-                        "OverflowOfThePerimeter", [](DowndragInput& in) { in.sizeText = "1e308"; },
-                        Own(DowndragFieldKind::Size), DowndragReason::Overflow),
-                    Refused(
-                        "GroupFactorUnderflowThroughTheSpacings", [](DowndragInput& in) { Group(in, "1e-200"); },
-                        Own(DowndragFieldKind::SpacingY), DowndragReason::Underflow),
-                    Refused(
-                        "GroupFactorUnderflowThroughTheQuotient",
-                        [](DowndragInput& in) {
-                          Group(in, "1e-160");
-                          in.sizeText = "1e100";
-                        },
-                        Own(DowndragFieldKind::Size), DowndragReason::Underflow)),
-    [](const auto& row) { return std::string(row.param.name); });
+        RefusedText("CountNotANumber", kLayerCount, "two", NotANumber),
+        RefusedText("CountSix", kLayerCount, "6", LayerCountNotOneToFive),
+        RefusedText("UnitWeightNegative", UnitWeight(2), "-19", Negative),
+        RefusedText("ThicknessEmpty", Thickness(1), " ", Empty),
+        Refused(
+            "ThicknessNegativeBeforeTheCause",
+            Set({{Thickness(1), "-2"}, {kCause, ""}}),
+            Thickness(1), Negative),
+        RefusedText("LayerTwoThicknessBeyondFloat", Thickness(2), "1e39", OutOfRange),
+        RefusedText("CauseUnknown", kCause, "降低地下水 ", UnknownCause),
+        Refused(
+            "LoadNegative",
+            Set({{kCause, kSurcharge}, {kLoad, "-10"}}),
+            kLoad, Negative),
+        Refused("LoadMissingUnderASurfaceLoad", Set(kCause, kSurcharge), kLoad, Empty),
+        RefusedText("SizeBlank", kSize, "", Empty), RefusedText("SizeZero", kSize, "0", NotPositive),
+        Refused("SpacingXAlone", Set(kSpacingX, "1.0"), kSpacingY, WithoutTheOtherSpacing),
+        Refused("SpacingYAlone", Set(kSpacingY, "1.0"), kSpacingX, WithoutTheOtherSpacing),
+        Refused("SpacingZero", Spacings("0", "1.0"), kSpacingX, NotPositive),
+        Refused("SpacingDecimalComma", Spacings("1.0", "1,0"), kSpacingY, NotANumber),
+        RefusedText("PileTopNegative", kPileTop, "-1", Negative),
+        RefusedText("PileTopOnTheBearingStratum", kPileTop, "5.0", NotAboveBearingStratum),
+        RefusedText("NeutralRatioBlank", kRatio, "", Empty),
+        RefusedText("NeutralRatioNegative", kRatio, "-0.1", Negative),
+        RefusedText("NeutralRatioAboveOne", kRatio, "1.1", AboveOne),
+        RefusedText("NeutralRatioBeyondDouble", kRatio, "1e400", OutOfRange),
+        RefusedText("CoefficientOfAnEnteringLayerBlank", Xi(2), "", Empty),
+        RefusedText("CoefficientAboveOne", Xi(1), "1.5", AboveOne),
+        RefusedText("CoefficientNegative", Xi(1), "-0.3", Negative),
+        RefusedText("SideResistanceNegative", SideResistance(1), "-5", Negative),
+        Refused(
+            "SideResistanceBeforeTheNextLayersCoefficient",
+            Set({{SideResistance(1), "x"}, {Xi(2), "x"}}),
+            SideResistance(1), NotANumber),
+        Refused(
+            "GroupWithoutWeightAboveTheNeutralPoint",
+            [](DowndragInput& in) {
+              in.friction.layers[0].unitWeightText = "0";
+              in.friction.layers[1].unitWeightText = "0";
+              Group(in, "1.0");
+            },
+            UnitWeight(1), NoWeightAboveNeutralPoint),
+        Refused(
+            "OverflowOfTheThicknessSum",
+            [](DowndragInput& in) {
+              in.friction.layerCountText = "3";
+              in.friction.layers[0].thicknessText = "1.7e308";
+              in.friction.layers[1].thicknessText = "1";
+              in.friction.layers[2] = {"19", "1.7e308"};
+            },
+            Thickness(3), Overflow),
+        Refused(
+            "OverflowOfALayersWeight",
+            Set({{UnitWeight(1), "1e300"}, {Thickness(1), "1e10"}, {Xi(1), "0.3"}}),
+            UnitWeight(1), Overflow),
+        Refused(
+            "OverflowUnderTheLoad",
+            Set({{UnitWeight(1), "1e308"}, {kCause, kSurcharge}, {kLoad, "1e308"}}),
+            kLoad, Overflow),
+        RefusedText("OverflowOfThePerimeter", kSize, "1e308", Overflow),
+        Refused("GroupFactorUnderflowThroughTheSpacings", InAGroup("1e-200"), kSpacingY, Underflow),
+        Refused(
+            "GroupFactorUnderflowThroughTheQuotient",
+            [](DowndragInput& in) {
+              Group(in, "1e-160");
+              in.sizeText = "1e100";
+            },
+            kSize, Underflow)),
+    RowName);
 
 // --- What is and is not read ---------------------------------------------------
 
@@ -432,7 +411,7 @@ TEST(Values, AgreeWithTheOracleOnRandomProfiles) {
       c.layers.push_back(layer);
     }
     const bool loaded = pick(0, 1) == 1;
-    input.friction.causeText = loaded ? kSurcharge : testing_support::kGroundwater;
+    input.friction.causeText = loaded ? kSurcharge : kGroundwater;
     const int load = pick(0, 500);
     input.friction.loadText = tenths(load);
     c.surfaceLoad = loaded ? load / 10.0L : 0.0L;
@@ -482,7 +461,7 @@ TEST(Sentence, SinglePileAndGroup) {
 }
 
 std::vector<std::string> ReportLines(const DowndragInput& input) {
-  return testing_support::LinesOf(ComposeDowndragReport(input, ComputeDowndragLoad(input).result()));
+  return LinesOf(ComposeDowndragReport(input, ComputeDowndragLoad(input).result()));
 }
 
 const char* const kHeading = "下拉荷载计算（JGJ 94-2008 第5.4.4条 式(5.4.4-1)～(5.4.4-4)）";

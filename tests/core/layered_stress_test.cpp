@@ -12,9 +12,7 @@
 namespace tavrelo {
 namespace {
 
-using testing_support::Input;
-using testing_support::kGroundwater;
-using testing_support::kSurcharge;
+using namespace testing_support;
 
 // --- Hand-worked values, beside the window's γ̄·z ----------------------------
 
@@ -68,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         Worked("RowsBelowTheCountHoldJunk",
                Input("2.0", {{"18", "2.0"}, {"19", "3.0"}, {"", "x"}, {"1e400", "-"}}, kGroundwater, "0.25", "x"),
                {18.0, 64.5}, 16.125, 65.1)),
-    [](const auto& row) { return std::string(row.param.name); });
+    RowName);
 
 // The window divides by the thickness sum; the layered sum does not.
 TEST(ZeroThickness, IsNoFailureWhereTheWindowFailsOnItsSum) {
@@ -88,18 +86,10 @@ TEST(DoesNotApply, WithoutACountOfOneToFiveOrAKnownCauseNothingElseIsRead) {
   }
   // A count that cannot be read is a failure, whatever the cause.
   EXPECT_EQ(ComputeLayeredStress(Input("", {}, "", "")).failure(),
-            (FrictionFailure{{FieldKind::LayerCount, 0}, FailureReason::Empty}));
+            (FrictionFailure{kLayerCount, FailureReason::Empty}));
 }
 
 // --- Failures, blamed as the window blames them -------------------------------
-
-struct FailureCase {
-  const char* name;
-  FrictionInput input;
-  FrictionFailure expected;
-};
-
-class Failures : public testing::TestWithParam<FailureCase> {};
 
 TEST_P(Failures, BlameTheField) {
   const LayeredOutcome outcome = ComputeLayeredStress(GetParam().input);
@@ -107,42 +97,36 @@ TEST_P(Failures, BlameTheField) {
   EXPECT_EQ(outcome.failure(), GetParam().expected);
 }
 
-FailureCase Fails(const char* name, FrictionInput input, FieldKind kind, int layer, FailureReason reason) {
-  return {name, std::move(input), {{kind, layer}, reason}};
-}
-
 const std::vector<LayerInput> kTwoLayers = {{"18", "2"}, {"19", "3"}};
 
 INSTANTIATE_TEST_SUITE_P(
     EveryKind, Failures,
-    testing::Values(Fails("CountNotANumber", Input("two", {}, kGroundwater, "0.25"), FieldKind::LayerCount, 0,
-                          FailureReason::NotANumber),
-                    Fails("UnitWeightEmpty", Input("2", {{"18", "2"}, {"", "3"}}, kGroundwater, "0.25"),
-                          FieldKind::UnitWeight, 2, FailureReason::Empty),
-                    Fails("UnitWeightBeyondDouble", Input("2", {{"1e400", "2"}, {"19", "3"}}, kGroundwater, "0.25"),
-                          FieldKind::UnitWeight, 1, FailureReason::OutOfRange),
-                    Fails("LayerTwoThicknessBeyondFloat",
-                          Input("2", {{"18", "2"}, {"19", "1e39"}}, kGroundwater, "0.25"), FieldKind::Thickness, 2,
-                          FailureReason::OutOfRange),
-                    // The window reads h1 and p before γ1 of a single layer; here γ1 comes first.
-                    Fails("OneLayerUnitWeightBeforeLoad", Input("1", {{"x", "2"}}, kSurcharge, "0.25", ""),
-                          FieldKind::UnitWeight, 1, FailureReason::NotANumber),
-                    Fails("LoadBeforeCoefficient", Input("2", kTwoLayers, kSurcharge, "x", ""), FieldKind::Load, 0,
-                          FailureReason::Empty),
-                    // γ1·h1 = 3e308 overflows where the window's γ1·(h1/2) does not.
-                    Fails("OneLayerWeightBeforeHalving", Input("1", {{"1e308", "3"}}, kGroundwater, "0.25"),
-                          FieldKind::UnitWeight, 1, FailureReason::Overflow),
-                    // σ'γ2 = 1e308 + 0.75e308 is finite, the sum above layer 3 is not.
-                    Fails("OverflowInSumAboveLayerThree",
-                          Input("3", {{"1e308", "1"}, {"1e308", "1.5"}, {"0", "1"}}, kGroundwater, "0.25"),
-                          FieldKind::UnitWeight, 2, FailureReason::Overflow),
-                    // Only layer 1's p + σ'γ1 leaves the range; σ'3 is 1e308 + 1.
-                    Fails("OverflowOfAnUpperLayerUnderLoad",
-                          Input("3", {{"1.79e308", "1"}, {"-1.79e308", "1"}, {"2", "1"}}, kSurcharge, "0.25", "1e308"),
-                          FieldKind::Load, 0, FailureReason::Overflow),
-                    Fails("OverflowInFriction", Input("2", kTwoLayers, kGroundwater, "1e308"), FieldKind::Coefficient,
-                          0, FailureReason::Overflow)),
-    [](const auto& row) { return std::string(row.param.name); });
+    testing::Values(
+        Fails("CountNotANumber", Input("two", {}, kGroundwater, "0.25"), kLayerCount, FailureReason::NotANumber),
+        Fails("UnitWeightEmpty", Input("2", {{"18", "2"}, {"", "3"}}, kGroundwater, "0.25"), UnitWeight(2),
+              FailureReason::Empty),
+        Fails("UnitWeightBeyondDouble", Input("2", {{"1e400", "2"}, {"19", "3"}}, kGroundwater, "0.25"), UnitWeight(1),
+              FailureReason::OutOfRange),
+        Fails("LayerTwoThicknessBeyondFloat", Input("2", {{"18", "2"}, {"19", "1e39"}}, kGroundwater, "0.25"),
+              Thickness(2), FailureReason::OutOfRange),
+        // The window reads h1 and p before γ1 of a single layer; here γ1 comes first.
+        Fails("OneLayerUnitWeightBeforeLoad", Input("1", {{"x", "2"}}, kSurcharge, "0.25", ""), UnitWeight(1),
+              FailureReason::NotANumber),
+        Fails("LoadBeforeCoefficient", Input("2", kTwoLayers, kSurcharge, "x", ""), kLoad, FailureReason::Empty),
+        // γ1·h1 = 3e308 overflows where the window's γ1·(h1/2) does not.
+        Fails("OneLayerWeightBeforeHalving", Input("1", {{"1e308", "3"}}, kGroundwater, "0.25"), UnitWeight(1),
+              FailureReason::Overflow),
+        // σ'γ2 = 1e308 + 0.75e308 is finite, the sum above layer 3 is not.
+        Fails("OverflowInSumAboveLayerThree",
+              Input("3", {{"1e308", "1"}, {"1e308", "1.5"}, {"0", "1"}}, kGroundwater, "0.25"), UnitWeight(2),
+              FailureReason::Overflow),
+        // Only layer 1's p + σ'γ1 leaves the range; σ'3 is 1e308 + 1.
+        Fails("OverflowOfAnUpperLayerUnderLoad",
+              Input("3", {{"1.79e308", "1"}, {"-1.79e308", "1"}, {"2", "1"}}, kSurcharge, "0.25", "1e308"), kLoad,
+              FailureReason::Overflow),
+        Fails("OverflowInFriction", Input("2", kTwoLayers, kGroundwater, "1e308"), kCoefficient,
+              FailureReason::Overflow)),
+    RowName);
 
 // With n = 2 the sum through layer 2, which would overflow, is never needed.
 TEST(Overflow, NotInTheSumBelowTheLastLayer) {

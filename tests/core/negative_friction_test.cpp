@@ -12,9 +12,7 @@
 namespace tavrelo {
 namespace {
 
-using testing_support::Input;
-using testing_support::kGroundwater;
-using testing_support::kSurcharge;
+using namespace testing_support;
 
 FrictionResult MustCompute(const FrictionInput& input) {
   const FrictionOutcome outcome = ComputeNegativeFriction(input);
@@ -68,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Layer 2's thickness in single precision: 2.3 becomes 2.299999952316284.
         WorkedCase{"SinglePrecisionSecondLayer", Input("2.0", {{"18", "2"}, {"19", "2.3"}}, kGroundwater, "0.25"),
                    18.534883715772448, 3.149999976158142, 58.384883262777144, 14.596220815694286}),
-    [](const auto& row) { return std::string(row.param.name); });
+    RowName);
 
 TEST(Profile, SumsFromLayerOneDownwardOverAllLayers) {
   // n = 3: γ̄ = ((17·1 + 18·2) + 19·4) / ((1 + 2) + 4), z = (1 + 2) + 4/2.
@@ -112,8 +110,7 @@ TEST(LayerCount, OtherThanOneToFiveReadsNoLayerAndGivesZero) {
 }
 
 TEST(LayerCount, OtherThanOneToFiveStillReadsTheCoefficient) {
-  EXPECT_EQ(MustFail(Input("7", {}, kGroundwater, "abc")),
-            (FrictionFailure{{FieldKind::Coefficient, 0}, FailureReason::NotANumber}));
+  EXPECT_EQ(MustFail(Input("7", {}, kGroundwater, "abc")), (FrictionFailure{kCoefficient, FailureReason::NotANumber}));
 }
 
 TEST(UnusedFields, RowsBelowTheCountMayHoldAnything) {
@@ -171,13 +168,12 @@ TEST(Values, AreNotRangeChecked) {
 
 // --- Failures ---------------------------------------------------------------
 
-struct FailureCase {
-  const char* name;
-  FrictionInput input;
-  FrictionFailure expected;
-};
+// Lowered groundwater, ξn = 0.25: the refusals of the layers.
+FrictionInput Lowered(std::string count, std::vector<LayerInput> layers) {
+  return Input(std::move(count), std::move(layers), kGroundwater, "0.25");
+}
 
-class Failures : public testing::TestWithParam<FailureCase> {};
+using enum FailureReason;
 
 TEST_P(Failures, NameTheFieldAndTheReason) {
   const FrictionFailure failure = MustFail(GetParam().input);
@@ -186,58 +182,39 @@ TEST_P(Failures, NameTheFieldAndTheReason) {
   EXPECT_EQ(failure.reason, GetParam().expected.reason);
 }
 
-FrictionFailure Blame(FieldKind kind, int layer, FailureReason reason) { return {{kind, layer}, reason}; }
-
 INSTANTIATE_TEST_SUITE_P(
     EveryKind, Failures,
     testing::Values(
-        FailureCase{"AllEmpty", FrictionInput{}, Blame(FieldKind::LayerCount, 0, FailureReason::Empty)},
-        FailureCase{"CountNotANumber", Input("two", {}, kGroundwater, "0.25"),
-                    Blame(FieldKind::LayerCount, 0, FailureReason::NotANumber)},
-        FailureCase{"CountBeyondRange", Input("1e400", {}, kGroundwater, "0.25"),
-                    Blame(FieldKind::LayerCount, 0, FailureReason::OutOfRange)},
-        FailureCase{"UnitWeightEmpty", Input("2", {{"18", "2"}, {"", "3"}}, kGroundwater, "0.25"),
-                    Blame(FieldKind::UnitWeight, 2, FailureReason::Empty)},
-        FailureCase{"ThicknessNotANumber", Input("2", {{"18", "2"}, {"19", "abc"}}, kGroundwater, "0.25"),
-                    Blame(FieldKind::Thickness, 2, FailureReason::NotANumber)},
-        FailureCase{"UpperLayerFailsFirst", Input("3", {{"18", "x"}, {"x", "3"}, {"x", "x"}}, kGroundwater, "x"),
-                    Blame(FieldKind::Thickness, 1, FailureReason::NotANumber)},
-        FailureCase{"UnitWeightBeforeThickness", Input("2", {{"18", "2"}, {"x", "x"}}, kGroundwater, "0.25"),
-                    Blame(FieldKind::UnitWeight, 2, FailureReason::NotANumber)},
-        FailureCase{"LayerTwoThicknessBeyondFloat", Input("2", {{"18", "2"}, {"19", "1e39"}}, kGroundwater, "0.25"),
-                    Blame(FieldKind::Thickness, 2, FailureReason::OutOfRange)},
-        FailureCase{"OneLayerUnitWeightReadForACause", Input("1", {{"x", "2"}}, kGroundwater, "0.25"),
-                    Blame(FieldKind::UnitWeight, 1, FailureReason::NotANumber)},
-        FailureCase{"OneLayerLoadReadBeforeUnitWeight", Input("1", {{"x", "2"}}, kSurcharge, "0.25", ""),
-                    Blame(FieldKind::Load, 0, FailureReason::Empty)},
-        FailureCase{"LoadForSurcharge", Input("2", {{"18", "2"}, {"19", "3"}}, kSurcharge, "0.25", "ten"),
-                    Blame(FieldKind::Load, 0, FailureReason::NotANumber)},
-        FailureCase{"CoefficientEmpty", Input("2", {{"18", "2"}, {"19", "3"}}, kGroundwater, ""),
-                    Blame(FieldKind::Coefficient, 0, FailureReason::Empty)},
-        FailureCase{"CoefficientReadWithoutACause", Input("2", {{"18", "2"}, {"19", "3"}}, "", "?"),
-                    Blame(FieldKind::Coefficient, 0, FailureReason::NotANumber)},
-        FailureCase{"ZeroThicknessSum", Input("3", {{"18", "0"}, {"19", "0"}, {"20", "0"}}, kGroundwater, "0.25"),
-                    Blame(FieldKind::Thickness, 1, FailureReason::ZeroThicknessSum)},
-        FailureCase{"ThicknessesCancelling", Input("2", {{"18", "2"}, {"19", "-2"}}, "", "0.25"),
-                    Blame(FieldKind::Thickness, 1, FailureReason::ZeroThicknessSum)},
-        FailureCase{"OverflowInWeight", Input("2", {{"1e300", "1e10"}, {"19", "3"}}, kGroundwater, "0.25"),
-                    Blame(FieldKind::UnitWeight, 1, FailureReason::Overflow)},
-        FailureCase{"OverflowInWeightSum", Input("2", {{"1.5e308", "1"}, {"1.5e308", "1"}}, kGroundwater, "0.25"),
-                    Blame(FieldKind::UnitWeight, 2, FailureReason::Overflow)},
-        FailureCase{"OverflowInThicknessSum",
-                    Input("3", {{"0", "1.5e308"}, {"0", "1"}, {"0", "1.5e308"}}, kGroundwater, "0.25"),
-                    Blame(FieldKind::Thickness, 3, FailureReason::Overflow)},
-        FailureCase{"OverflowInMeanUnitWeight", Input("2", {{"1e305", "1"}, {"0", "-0.9999999"}}, "", "0.25"),
-                    Blame(FieldKind::Thickness, 2, FailureReason::Overflow)},
-        FailureCase{"OverflowInStress", Input("2", {{"1e298", "1.0000001e10"}, {"0", "-1e10"}}, kGroundwater, "0.25"),
-                    Blame(FieldKind::UnitWeight, 2, FailureReason::Overflow)},
-        FailureCase{"OverflowInOneLayerStress", Input("1", {{"1e300", "1e10"}}, kGroundwater, "0.25"),
-                    Blame(FieldKind::UnitWeight, 1, FailureReason::Overflow)},
-        FailureCase{"OverflowWithLoad", Input("1", {{"1e308", "3"}}, kSurcharge, "0.25", "1.7e308"),
-                    Blame(FieldKind::Load, 0, FailureReason::Overflow)},
-        FailureCase{"OverflowInFriction", Input("1", {{"1e200", "2"}}, kGroundwater, "1e200"),
-                    Blame(FieldKind::Coefficient, 0, FailureReason::Overflow)}),
-    [](const auto& row) { return std::string(row.param.name); });
+        Fails("AllEmpty", FrictionInput{}, kLayerCount, Empty),
+        Fails("CountNotANumber", Lowered("two", {}), kLayerCount, NotANumber),
+        Fails("CountBeyondRange", Lowered("1e400", {}), kLayerCount, OutOfRange),
+        Fails("UnitWeightEmpty", Lowered("2", {{"18", "2"}, {"", "3"}}), UnitWeight(2), Empty),
+        Fails("ThicknessNotANumber", Lowered("2", {{"18", "2"}, {"19", "abc"}}), Thickness(2), NotANumber),
+        Fails("UpperLayerFailsFirst", Input("3", {{"18", "x"}, {"x", "3"}, {"x", "x"}}, kGroundwater, "x"),
+              Thickness(1), NotANumber),
+        Fails("UnitWeightBeforeThickness", Lowered("2", {{"18", "2"}, {"x", "x"}}), UnitWeight(2), NotANumber),
+        Fails("LayerTwoThicknessBeyondFloat", Lowered("2", {{"18", "2"}, {"19", "1e39"}}), Thickness(2), OutOfRange),
+        Fails("OneLayerUnitWeightReadForACause", Lowered("1", {{"x", "2"}}), UnitWeight(1), NotANumber),
+        Fails("OneLayerLoadReadBeforeUnitWeight", Input("1", {{"x", "2"}}, kSurcharge, "0.25", ""), kLoad, Empty),
+        Fails("LoadForSurcharge", Input("2", {{"18", "2"}, {"19", "3"}}, kSurcharge, "0.25", "ten"), kLoad, NotANumber),
+        Fails("CoefficientEmpty", Input("2", {{"18", "2"}, {"19", "3"}}, kGroundwater, ""), kCoefficient, Empty),
+        Fails("CoefficientReadWithoutACause", Input("2", {{"18", "2"}, {"19", "3"}}, "", "?"), kCoefficient,
+              NotANumber),
+        Fails("ZeroThicknessSum", Lowered("3", {{"18", "0"}, {"19", "0"}, {"20", "0"}}), Thickness(1),
+              ZeroThicknessSum),
+        Fails("ThicknessesCancelling", Input("2", {{"18", "2"}, {"19", "-2"}}, "", "0.25"), Thickness(1),
+              ZeroThicknessSum),
+        Fails("OverflowInWeight", Lowered("2", {{"1e300", "1e10"}, {"19", "3"}}), UnitWeight(1), Overflow),
+        Fails("OverflowInWeightSum", Lowered("2", {{"1.5e308", "1"}, {"1.5e308", "1"}}), UnitWeight(2), Overflow),
+        Fails("OverflowInThicknessSum", Lowered("3", {{"0", "1.5e308"}, {"0", "1"}, {"0", "1.5e308"}}), Thickness(3),
+              Overflow),
+        Fails("OverflowInMeanUnitWeight", Input("2", {{"1e305", "1"}, {"0", "-0.9999999"}}, "", "0.25"), Thickness(2),
+              Overflow),
+        Fails("OverflowInStress", Lowered("2", {{"1e298", "1.0000001e10"}, {"0", "-1e10"}}), UnitWeight(2), Overflow),
+        Fails("OverflowInOneLayerStress", Lowered("1", {{"1e300", "1e10"}}), UnitWeight(1), Overflow),
+        Fails("OverflowWithLoad", Input("1", {{"1e308", "3"}}, kSurcharge, "0.25", "1.7e308"), kLoad, Overflow),
+        Fails("OverflowInFriction", Input("1", {{"1e200", "2"}}, kGroundwater, "1e200"), kCoefficient, Overflow)),
+    RowName);
 
 TEST(FieldText, GivesTheTextOfEachField) {
   const FrictionInput input =

@@ -6,91 +6,94 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
+
+#include "tests/core/test_texts.h"
 
 namespace tavrelo {
 namespace {
 
-struct AcceptedCase {
+using testing_support::RowName;
+
+// A text and how it reads: a value, or the reason it is refused.
+struct ReadingCase {
   const char* name;
   std::string text;
-  double value;
+  NumberReading expected;
 };
 
-class AcceptedNumbers : public testing::TestWithParam<AcceptedCase> {};
+ReadingCase Reads(const char* name, std::string text, double value) { return {name, std::move(text), {value, {}}}; }
+ReadingCase Refuses(const char* name, std::string text, FailureReason reason) {
+  return {name, std::move(text), {0.0, reason}};
+}
+
+class AcceptedNumbers : public testing::TestWithParam<ReadingCase> {};
 
 TEST_P(AcceptedNumbers, ReadsToTheNearestDouble) {
   const NumberReading reading = ReadNumber(GetParam().text);
   ASSERT_TRUE(reading.ok()) << GetParam().text;
-  EXPECT_EQ(reading.value, GetParam().value) << GetParam().text;
+  EXPECT_EQ(reading.value, GetParam().expected.value) << GetParam().text;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     WrittenForms, AcceptedNumbers,
-    testing::Values(AcceptedCase{"Plain", "17.5", 17.5}, AcceptedCase{"Integer", "10", 10.0},
-                    AcceptedCase{"TrailingZeros", "2.00", 2.0}, AcceptedCase{"LeadingPoint", ".5", 0.5},
-                    AcceptedCase{"TrailingPoint", "5.", 5.0}, AcceptedCase{"Minus", "-0.3", -0.3},
-                    AcceptedCase{"Plus", "+5", 5.0}, AcceptedCase{"Exponent", "1e3", 1000.0},
-                    AcceptedCase{"SignedExponent", "2.5E-1", 0.25}, AcceptedCase{"PlusExponent", "1e+2", 100.0},
-                    AcceptedCase{"AsciiBlanks", "  19 ", 19.0}, AcceptedCase{"Tabs", "\t18\t", 18.0},
-                    AcceptedCase{"IdeographicSpace",
-                                 "\u3000"
-                                 "20\u3000",
-                                 20.0},
-                    AcceptedCase{"FullWidthDigits", "１７．５", 17.5}, AcceptedCase{"FullWidthSign", "－０．２", -0.2},
-                    AcceptedCase{"FullWidthPlus", "＋３", 3.0}, AcceptedCase{"FullWidthExponent", "１ｅ２", 100.0},
-                    AcceptedCase{"FullWidthCapitalExponent", "１Ｅ－１", 0.1},
-                    AcceptedCase{"MixedWidths", "1７.５", 17.5}, AcceptedCase{"TooSmallReadsAsZero", "1e-400", 0.0},
-                    AcceptedCase{"Subnormal", "5e-324", std::numeric_limits<double>::denorm_min()},
-                    AcceptedCase{"ZeroWithHugeExponent", "0e99999", 0.0},
-                    AcceptedCase{"LargestDouble", "1.7976931348623157e308", std::numeric_limits<double>::max()},
-                    AcceptedCase{"ManyDigits", "0." + std::string(300, '3'), 1.0 / 3.0}),
-    [](const auto& row) { return std::string(row.param.name); });
+    testing::Values(Reads("Plain", "17.5", 17.5), Reads("Integer", "10", 10.0), Reads("TrailingZeros", "2.00", 2.0),
+                    Reads("LeadingPoint", ".5", 0.5), Reads("TrailingPoint", "5.", 5.0), Reads("Minus", "-0.3", -0.3),
+                    Reads("Plus", "+5", 5.0), Reads("Exponent", "1e3", 1000.0), Reads("SignedExponent", "2.5E-1", 0.25),
+                    Reads("PlusExponent", "1e+2", 100.0), Reads("AsciiBlanks", "  19 ", 19.0),
+                    Reads("Tabs", "\t18\t", 18.0),
+                    Reads("IdeographicSpace",
+                          "\u3000"
+                          "20\u3000",
+                          20.0),
+                    Reads("FullWidthDigits", "１７．５", 17.5), Reads("FullWidthSign", "－０．２", -0.2),
+                    Reads("FullWidthPlus", "＋３", 3.0), Reads("FullWidthExponent", "１ｅ２", 100.0),
+                    Reads("FullWidthCapitalExponent", "１Ｅ－１", 0.1), Reads("MixedWidths", "1７.５", 17.5),
+                    Reads("TooSmallReadsAsZero", "1e-400", 0.0),
+                    Reads("Subnormal", "5e-324", std::numeric_limits<double>::denorm_min()),
+                    Reads("ZeroWithHugeExponent", "0e99999", 0.0),
+                    Reads("LargestDouble", "1.7976931348623157e308", std::numeric_limits<double>::max()),
+                    Reads("ManyDigits", "0." + std::string(300, '3'), 1.0 / 3.0)),
+    RowName);
 
-struct RejectedCase {
-  const char* name;
-  std::string text;
-  FailureReason reason;
-};
-
-class RejectedNumbers : public testing::TestWithParam<RejectedCase> {};
+class RejectedNumbers : public testing::TestWithParam<ReadingCase> {};
 
 TEST_P(RejectedNumbers, SayWhy) {
   const NumberReading reading = ReadNumber(GetParam().text);
   ASSERT_FALSE(reading.ok()) << GetParam().text << " read as " << reading.value;
-  EXPECT_EQ(*reading.failure, GetParam().reason) << GetParam().text;
+  EXPECT_EQ(reading.failure, GetParam().expected.failure) << GetParam().text;
 }
 
 INSTANTIATE_TEST_SUITE_P(WrittenForms, RejectedNumbers,
-                         testing::Values(RejectedCase{"Empty", "", FailureReason::Empty},
-                                         RejectedCase{"OnlyBlanks", " \t\u3000", FailureReason::Empty},
-                                         RejectedCase{"Word", "abc", FailureReason::NotANumber},
-                                         RejectedCase{"Infinity", "inf", FailureReason::NotANumber},
-                                         RejectedCase{"NotANumber", "nan", FailureReason::NotANumber},
-                                         RejectedCase{"Hexadecimal", "0x10", FailureReason::NotANumber},
-                                         RejectedCase{"DecimalComma", "1,5", FailureReason::NotANumber},
-                                         RejectedCase{"DigitGrouping", "1,000", FailureReason::NotANumber},
-                                         RejectedCase{"BlankInside", "1 000", FailureReason::NotANumber},
-                                         RejectedCase{"TrailingUnit", "18kn", FailureReason::NotANumber},
-                                         RejectedCase{"LonePoint", ".", FailureReason::NotANumber},
-                                         RejectedCase{"LoneSign", "-", FailureReason::NotANumber},
-                                         RejectedCase{"TwoSigns", "--1", FailureReason::NotANumber},
-                                         RejectedCase{"TwoPoints", "1.2.3", FailureReason::NotANumber},
-                                         RejectedCase{"ExponentWithoutDigits", "1e", FailureReason::NotANumber},
-                                         RejectedCase{"ExponentAlone", "e5", FailureReason::NotANumber},
-                                         RejectedCase{"FullWidthComma", "１，５", FailureReason::NotANumber},
-                                         RejectedCase{"MinusSignCharacter",
-                                                      "\u2212"
-                                                      "1",
-                                                      FailureReason::NotANumber},
-                                         RejectedCase{"Newline", "1\n", FailureReason::NotANumber},
-                                         RejectedCase{"EmbeddedNul", std::string("1\0", 2), FailureReason::NotANumber},
-                                         RejectedCase{"BrokenUtf8", "1\xE3\x80", FailureReason::NotANumber},
-                                         RejectedCase{"OverlongUtf8", "\xC0\xB1", FailureReason::NotANumber},
-                                         RejectedCase{"BeyondDouble", "1e400", FailureReason::OutOfRange},
-                                         RejectedCase{"BeyondDoubleNegative", "-1.8e308", FailureReason::OutOfRange},
-                                         RejectedCase{"HugeExponent", "1e99999999999999999999",
-                                                      FailureReason::OutOfRange}),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         testing::Values(Refuses("Empty", "", FailureReason::Empty),
+                                         Refuses("OnlyBlanks", " \t\u3000", FailureReason::Empty),
+                                         Refuses("Word", "abc", FailureReason::NotANumber),
+                                         Refuses("Infinity", "inf", FailureReason::NotANumber),
+                                         Refuses("NotANumber", "nan", FailureReason::NotANumber),
+                                         Refuses("Hexadecimal", "0x10", FailureReason::NotANumber),
+                                         Refuses("DecimalComma", "1,5", FailureReason::NotANumber),
+                                         Refuses("DigitGrouping", "1,000", FailureReason::NotANumber),
+                                         Refuses("BlankInside", "1 000", FailureReason::NotANumber),
+                                         Refuses("TrailingUnit", "18kn", FailureReason::NotANumber),
+                                         Refuses("LonePoint", ".", FailureReason::NotANumber),
+                                         Refuses("LoneSign", "-", FailureReason::NotANumber),
+                                         Refuses("TwoSigns", "--1", FailureReason::NotANumber),
+                                         Refuses("TwoPoints", "1.2.3", FailureReason::NotANumber),
+                                         Refuses("ExponentWithoutDigits", "1e", FailureReason::NotANumber),
+                                         Refuses("ExponentAlone", "e5", FailureReason::NotANumber),
+                                         Refuses("FullWidthComma", "１，５", FailureReason::NotANumber),
+                                         Refuses("MinusSignCharacter",
+                                                 "\u2212"
+                                                 "1",
+                                                 FailureReason::NotANumber),
+                                         Refuses("Newline", "1\n", FailureReason::NotANumber),
+                                         Refuses("EmbeddedNul", std::string("1\0", 2), FailureReason::NotANumber),
+                                         Refuses("BrokenUtf8", "1\xE3\x80", FailureReason::NotANumber),
+                                         Refuses("OverlongUtf8", "\xC0\xB1", FailureReason::NotANumber),
+                                         Refuses("BeyondDouble", "1e400", FailureReason::OutOfRange),
+                                         Refuses("BeyondDoubleNegative", "-1.8e308", FailureReason::OutOfRange),
+                                         Refuses("HugeExponent", "1e99999999999999999999", FailureReason::OutOfRange)),
+                         RowName);
 
 TEST(SinglePrecisionReading, RoundsTextStraightToTheNearestFloat) {
   EXPECT_EQ(ReadNumberAsFloat("2.3").value, 2.299999952316284);

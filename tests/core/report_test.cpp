@@ -27,10 +27,7 @@
 namespace tavrelo {
 namespace {
 
-using testing_support::Input;
-using testing_support::kGroundwater;
-using testing_support::kSurcharge;
-using testing_support::LinesOf;
+using namespace testing_support;
 
 // --- The HTML as a word processor reads it, strictly ---------------------------
 
@@ -275,7 +272,7 @@ INSTANTIATE_TEST_SUITE_P(
                    2,
                    "16.1 kN/m²"},
         ReportCase{"DowndragOfAGroupUnderALoadCapped", DowndragOfAGroup, kTwoSoils, 2, "56.1 kN"}),
-    [](const auto& row) { return std::string(row.param.name); });
+    RowName);
 
 TEST(Flavours, ASoilNameIsEscapedWhole) {
   const std::string html = Layered(kTypical)({"<b>&\"'"}).texts.html;

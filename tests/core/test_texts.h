@@ -1,6 +1,8 @@
 #pragma once
 // The texts the core's tests put in and read out: the fields of the form
-// as they fill them in, and a composed text line by line.
+// as they fill them in, a composed text line by line, and the rows of a
+// table of refusals. A test takes them all by `using namespace
+// testing_support;`.
 
 #include <gtest/gtest.h>
 
@@ -27,6 +29,30 @@ inline FrictionInput Input(std::string count, std::vector<LayerInput> layers, st
   input.loadText = std::move(load);
   return input;
 }
+
+// The fields a refusal blames, as FieldText names them.
+inline constexpr FrictionField kLayerCount{FieldKind::LayerCount, 0};
+inline constexpr FrictionField kLoad{FieldKind::Load, 0};
+inline constexpr FrictionField kCoefficient{FieldKind::Coefficient, 0};
+constexpr FrictionField UnitWeight(int layer) { return {FieldKind::UnitWeight, layer}; }
+constexpr FrictionField Thickness(int layer) { return {FieldKind::Thickness, layer}; }
+
+// A row of a table of refusals: the texts, and the field and the reason the
+// refusal names.
+struct FailureCase {
+  const char* name;
+  FrictionInput input;
+  FrictionFailure expected;
+};
+
+inline FailureCase Fails(const char* name, FrictionInput input, FrictionField field, FailureReason reason) {
+  return {name, std::move(input), {field, reason}};
+}
+
+class Failures : public ::testing::TestWithParam<FailureCase> {};
+
+// A row's name in the test's name: INSTANTIATE_TEST_SUITE_P(…, RowName).
+inline constexpr auto RowName = [](const auto& row) { return std::string(row.param.name); };
 
 // The lines of a text whose every line ends with "\n", the last one too.
 inline std::vector<std::string> LinesOf(const std::string& text) {

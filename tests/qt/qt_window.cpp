@@ -59,14 +59,15 @@ bool AwaitExposed(QWidget* popup) {
 }
 
 QtWindow::QtWindow(Program& running) : program(running), model(program.Main()), window(windows.Main()) {
-  QApplication::instance()->installEventFilter(&watcher_);
   window.show();
   window.activateWindow();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
   QApplication::processEvents();
 }
 
-QtWindow::~QtWindow() { QApplication::instance()->removeEventFilter(&watcher_); }
+QtWindow::Watcher::Watcher(QtWindow& owner) : window(owner) { QApplication::instance()->installEventFilter(this); }
+
+QtWindow::Watcher::~Watcher() { QApplication::instance()->removeEventFilter(this); }
 
 QWidget* QtWindow::Widget(ControlKey control) const { return WindowOf(control).Widget(control); }
 

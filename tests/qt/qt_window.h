@@ -50,10 +50,8 @@ struct AnsweredBox {
 
 class QtWindow {
  public:
+  // Not copied: it holds the windows and their watcher.
   explicit QtWindow(Program& program);
-  ~QtWindow();
-  QtWindow(const QtWindow&) = delete;
-  QtWindow& operator=(const QtWindow&) = delete;
 
   // The widget that shows `control`, in whichever window holds it.
   [[nodiscard]] QWidget* Widget(ControlKey control) const;
@@ -94,9 +92,11 @@ class QtWindow {
 
  private:
   // Watches the application for the two things a screen reader's user
-  // hears: a notification shown, and a message box shown (which it answers).
+  // hears: a notification shown, and a message box shown (which it answers);
+  // from its construction until its end.
   struct Watcher : QObject {
-    explicit Watcher(QtWindow& owner) : window(owner) {}
+    explicit Watcher(QtWindow& owner);
+    ~Watcher() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     QtWindow& window;
   };

@@ -19,6 +19,18 @@ constexpr std::array<std::string_view, 3> kFactors = {"1", "2", "3"};
 using rows::Cell;
 using rows::Labelling;
 
+// A form's own row, in the program's window font.
+ControlSpec Window(ControlKey form, ControlRole role, int width, int height, std::string caption, Rgb background) {
+  return {.name = form.name,
+          .kind = ControlKind::Form,
+          .role = role,
+          .width = width,
+          .height = height,
+          .caption = std::move(caption),
+          .background = background,
+          .font = &look::WindowFont()};
+}
+
 ControlSpec Frame(std::string_view name, int left, int width, std::string caption, int tabIndex) {
   return rows::Frame(name, left, 120, width, 1560, std::move(caption), tabIndex);
 }
@@ -44,14 +56,7 @@ ControlSpec Line(int index, int x1, int y1, int x2, int y2) {
 
 std::vector<ControlSpec> BuildTestForm() {
   std::vector<ControlSpec> rows;
-  rows.push_back({.name = kForm.name,
-                  .kind = ControlKind::Form,
-                  .role = ControlRole::MainWindow,
-                  .width = 4800,
-                  .height = 3360,
-                  .caption = "试验窗口",
-                  .background = 0xE0F0FF,
-                  .font = &look::WindowFont()});
+  rows.push_back(Window(kForm, ControlRole::MainWindow, 4800, 3360, "试验窗口", 0xE0F0FF));
   rows.push_back(Frame("TestFrame1", 120, 2760, "输入", 0));
   rows.push_back(Labelling(Label("TestLabel1", "TestFrame1", 120, 360, 1200, "长度a（m）", 1), kLength));
   rows.push_back(Field(kLength, 360, 1140, {}, 2, "长度a（m）"));
@@ -83,14 +88,7 @@ std::vector<ControlSpec> BuildTestForm() {
 
 std::vector<ControlSpec> BuildTestNote() {
   std::vector<ControlSpec> rows;
-  rows.push_back({.name = kNote.name,
-                  .kind = ControlKind::Form,
-                  .role = ControlRole::OwnedWindow,
-                  .width = 3000,
-                  .height = 1500,
-                  .caption = "说明",
-                  .background = 0xFFFFE0,
-                  .font = &look::WindowFont()});
+  rows.push_back(Window(kNote, ControlRole::OwnedWindow, 3000, 1500, "说明", 0xFFFFE0));
   rows.push_back(Label("TestNoteLabel", {}, 120, 120, 2760, "最近一次的面积：", 0));
   rows.push_back(ResultBox(kNoteText, 120, 480, 2760, 900, 1, "最近一次的面积"));
   return rows;

@@ -30,10 +30,8 @@ void ReportExit(int status);
 
 class WebFormDriver final : public FormDriver {
  public:
+  // Not copied, as no FormDriver is.
   explicit WebFormDriver(Program& program);
-  ~WebFormDriver() override;
-  WebFormDriver(const WebFormDriver&) = delete;
-  WebFormDriver& operator=(const WebFormDriver&) = delete;
 
   // The main form's page, and the page of the form that holds `control`.
   [[nodiscard]] web::FormPage& Page() const { return pages_.Main(); }

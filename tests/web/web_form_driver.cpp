@@ -364,8 +364,6 @@ bool WebFormDriver::IsTextBox(ControlKey control) const {
   return model.Contains(control) && model.Row(control).kind == ControlKind::TextBox;
 }
 
-WebFormDriver::~WebFormDriver() = default;
-
 // A key may press a button (Space) and open a message, which is read and
 // closed; one that was open already is left to the keys.
 void WebFormDriver::PressKey(const std::string& commands) {
