@@ -191,6 +191,7 @@ class Win32FormDriver final : public FormDriver {
     POINT button{(parts.rcButton.left + parts.rcButton.right) / 2, (parts.rcButton.top + parts.rcButton.bottom) / 2};
     ClientToScreen(box, &button);
     Click(button);
+    SettleUntil([box] { return SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0) != 0; });
     ASSERT_NE(SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0), 0) << "the list did not open";
     SendMessageW(parts.hwndList, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
     Settle();
@@ -540,6 +541,14 @@ class Win32FormDriver final : public FormDriver {
       }
       if (round == 0) Sleep(15);
     }
+  }
+
+  // Settles, and goes on settling for up to a second until `done` holds:
+  // on a busy machine Wine may deliver a click after the first pause.
+  template <typename Done>
+  void SettleUntil(Done done) {
+    Settle();
+    for (int round = 0; round < 50 && !done(); ++round) Settle();
   }
 
   // The window of the form that holds `control`, and its control.
