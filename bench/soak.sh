@@ -62,11 +62,11 @@ case "$binding" in
       "$build/windows/tests/win32/win32_binding_soak_test.exe" 2>/dev/null | report || status=$?
     ;;
   web)
-    # The test pages are built by the web preset, in build/web/pages.
-    tavrelo_build web web_pages
+    # The test page is built by the web preset.
+    tavrelo_build web web_binding_soak_test
     started=$(date +%s)
     # The page reads the soak's settings from its arguments (after its "#").
-    python3 "$TAVRELO_ROOT/tests/web/run_page_test.py" "$build/web/pages/tests/web/web_binding_soak_test.html" \
+    python3 "$TAVRELO_ROOT/tests/web/run_page_test.py" "$build/web/tests/web/web_binding_soak_test.html" \
       "TAVRELO_SOAK_ACTIONS=$actions" "TAVRELO_SOAK_SEEDS=$seeds" "TAVRELO_SOAK_TRACE=$trace" 2>&1 | report ||
       status=$?
     ;;
