@@ -461,7 +461,8 @@ var tv = {
 
 // The module comes inside the page, gzip-compressed and in base64, as the
 // string tvModule (pack_page.py writes it): a page opened from disk can
-// fetch no file beside it, and the compressed module takes half the room.
+// fetch no file beside it, and compressed the module takes less than half
+// the room base64 alone gave it.
 Module.instantiateWasm = function (imports, receive) {
   var text = atob(tvModule), bytes = new Uint8Array(text.length);
   for (var i = 0; i < text.length; i++) bytes[i] = text.charCodeAt(i);
