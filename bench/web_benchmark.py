@@ -9,8 +9,8 @@ moment after which a frame has been drawn (tavrelo.html once the form is
 built: requestAnimationFrame, then a task; the empty page the same from its
 script's end), and the mark's time since the navigation began is read; the
 pages take turns in one browser (empty, Tavrelo, …), 2 warm-up rounds, then
-ROUNDS (20) measured. The empty page is the same number of bytes (the same
-shell around a script holding a string as long as the module's) and paints
+ROUNDS (20) measured. The empty page is the same number of bytes (a script
+holding one long string, as the page's holds the module) and paints
 the same colour. A press: the typical use typed in (input events), then 100
 times in a row the result box cleared as by typing and the button clicked
 (its click handler, the model, the core, the sentence into the box and the
@@ -104,9 +104,9 @@ def main():
     except (OSError, subprocess.CalledProcessError):
         packed = len(gzip.compress(data, 9))
     print(f"size: {len(data)} bytes ({len(data) / 1024:.1f} KiB), gzip -9: {packed} bytes ({packed / 1024:.1f} KiB)")
-    module = re.search(rb"base64,([A-Za-z0-9+/=]+)", data)
+    module = re.search(rb'tvModule="([A-Za-z0-9+/=]+)"', data)
     if module:
-        print(f"  of which the module in base64: {len(module.group(1))} bytes")
+        print(f"  of which the module, compressed, in base64: {len(module.group(1))} bytes")
 
     colour = "#80ff80"
     with tempfile.TemporaryDirectory() as folder:

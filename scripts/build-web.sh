@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds tavrelo.html, the window as one self-contained web page, on Debian
-# 12: installs Emscripten (and GoogleTest's sources, which the web preset
-# configures its test pages with) when missing, builds the page alone with
+# 12: installs Emscripten, zopfli (which compresses the module inside the
+# page) and GoogleTest's sources (which the web preset configures its test
+# pages with) when missing, builds the page alone with
 # that preset, puts it at build/web/tavrelo.html and prints its path.
 # One file: mail it, pass it round a chat group, put it on a USB stick; it
 # opens offline with a double click in any current browser.

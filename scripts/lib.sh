@@ -19,11 +19,12 @@ TAVRELO_WINDOWS_TEST_PACKAGES=(googletest wine wine64 xvfb xauth xdotool xclip f
 # The Windows installer and zip (NSIS builds the installer; unzip reads the zip in its test).
 TAVRELO_WINDOWS_PACKAGE_PACKAGES=(nsis unzip)
 # tavrelo.html, the window as one web page, built with Emscripten (its
-# preset configures the test pages too: GoogleTest from Debian's sources);
+# preset configures the test pages too: GoogleTest from Debian's sources;
+# zopfli compresses the module inside the page);
 # and its tests: the core's and the form's under node, the window cases and
 # the page itself in headless Chromium, which a Python 3 script drives (the
 # fonts the labels are measured in).
-TAVRELO_WEB_BUILD_PACKAGES=(emscripten cmake ninja-build googletest)
+TAVRELO_WEB_BUILD_PACKAGES=(emscripten cmake ninja-build googletest zopfli)
 TAVRELO_WEB_TEST_PACKAGES=(chromium python3 fonts-wqy-zenhei fonts-arphic-uming)
 
 # A locale with a decimal comma: the tests show that number reading ignores

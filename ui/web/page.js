@@ -458,3 +458,17 @@ var tv = {
     if (!document.querySelector(".tv-form")) tv.e = [];
   }
 };
+
+// The module comes inside the page, gzip-compressed and in base64, as the
+// string tvModule (pack_page.py writes it): a page opened from disk can
+// fetch no file beside it, and compressed the module takes less than half
+// the room base64 alone gave it.
+Module.instantiateWasm = function (imports, receive) {
+  var text = atob(tvModule), bytes = new Uint8Array(text.length);
+  for (var i = 0; i < text.length; i++) bytes[i] = text.charCodeAt(i);
+  var module = new Blob([bytes]).stream().pipeThrough(new DecompressionStream("gzip"));
+  new Response(module).arrayBuffer()
+    .then(function (binary) { return WebAssembly.instantiate(binary, imports); })
+    .then(function (result) { receive(result.instance); }, abort);
+  return {};
+};
