@@ -98,7 +98,10 @@ InputProblem DescribeDowndragFailure(const DowndragFailure& failure, const Downd
 DowndragHandlers::DowndragHandlers(FormModel& main, FormModel& downdrag) : main_(main), downdrag_(downdrag) {
   main_.OnPress(controls::kCompute,
                 [this] { Command1_Click(main_, [this](const FrictionInput& input) { Refresh(input); }); });
-  main_.OnCommand(controls::kOpenDowndrag, [this] { downdrag_.SetVisible(downdrag_.FormKey(), true); });
+  main_.OnCommand(controls::kOpenDowndrag, [this] {
+    if (profileDue_) DrawPicture();
+    downdrag_.SetVisible(downdrag_.FormKey(), true);
+  });
   downdrag_.OnSelect(kShape, [this] { DdShape_Click(); });
   downdrag_.OnSelect(kPileKind, [this] { DdPileKind_Click(); });
   downdrag_.OnPress(kCompute, [this] { DdCompute_Click(); });
@@ -109,6 +112,14 @@ DowndragHandlers::DowndragHandlers(FormModel& main, FormModel& downdrag) : main_
 }
 
 void DowndragHandlers::UpdateProfile() {
+  // A main press refreshes the hidden window too: its picture is drawn when
+  // it is shown, not at every press.
+  profileDue_ = true;
+  if (downdrag_.Visible(downdrag_.FormKey())) DrawPicture();
+}
+
+void DowndragHandlers::DrawPicture() {
+  profileDue_ = false;
   const PixelBox box = PixelRect(downdrag_.Row(kProfile));
   downdrag_.SetDrawing(kProfile, std::make_shared<const ProfileDrawing>(Profile({0, 0, box.width, box.height})));
   downdrag_.SetText(kProfile, ProfileSentence());
@@ -200,7 +211,7 @@ void DowndragHandlers::DdCompute_Click() {
   const DowndragOutcome outcome = ComputeDowndragLoad(*input);
   if (!outcome.ok()) return refuse(DescribeDowndragFailure(outcome.failure(), *input));
   result_ = outcome.result();
-  UpdateProfile();
+  DrawPicture();  // also hidden: the report carries it
   // The report carries the drawing: as SVG in its HTML, and as itself for
   // the clipboards that take a picture.
   Report report = DescribeDowndragReport(*input, outcome.result(), soilNames_);

@@ -48,15 +48,19 @@ class DowndragHandlers {
   // before a result), and its sentence for a screen reader.
   [[nodiscard]] ProfileDrawing Profile(PixelBox box) const;
   [[nodiscard]] std::string ProfileSentence() const;
-  // Puts the drawing and its sentence into the window's picture.
+  // Puts the drawing and its sentence into the window's picture; while the
+  // window is hidden, only notes that it is due when the window opens.
   void UpdateProfile();
 
  private:
+  void DrawPicture();
+
   FormModel& main_;
   FormModel& downdrag_;
   std::optional<FrictionInput> press_;
   std::optional<DowndragResult> result_;  // of the last 计算 since the press, unless refused since
   std::array<std::string, 5> soilNames_;  // the press's, for the report's HTML
+  bool profileDue_ = true;                // the picture not drawn since what it shows changed
 };
 
 // What keeps "计算" of the downdrag window from giving a result: one Chinese

@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "tests/support/recording_view.h"
 #include "tests/support/typical_use.h"
 #include "ui/downdrag_form.h"
+#include "ui/profile_drawing.h"
 #include "ui/program.h"
 
 namespace tavrelo::ui {
@@ -74,6 +76,22 @@ TEST_F(Downdrag, APressBringsItsLayersAndTheMenuOpensTheWindow) {
   EXPECT_EQ(window.Text(UnitWeight(2)), "19");
   EXPECT_EQ(window.Text(Thickness(2)), "3.0");
   EXPECT_EQ(window.Text(Coefficient(2)), "0.25") << "the main window's ξn pre-fills layer n";
+}
+
+// A main press while the window is hidden leaves its picture undrawn until
+// the menu opens it: then it shows the press's layers, drawn before it shows.
+TEST_F(Downdrag, TheHiddenWindowsPictureIsDrawnWhenItOpens) {
+  FillTypicalUse();
+  EXPECT_EQ(std::count(view.events.begin(), view.events.end(), "draw DdProfile"), 0);
+  view.events.clear();
+  main.RunCommand(controls::kOpenDowndrag);
+  ASSERT_GE(view.events.size(), 2U);
+  EXPECT_EQ(view.events.front(), "draw DdProfile");
+  EXPECT_EQ(std::count(view.events.begin(), view.events.end(), "show Downdrag"), 1);
+  const PixelBox box = PixelRect(window.Row(kProfile));
+  ASSERT_NE(window.Drawing(kProfile), nullptr);
+  EXPECT_EQ(ProfileSvg(*window.Drawing(kProfile)),
+            ProfileSvg(program.DowndragWindow().Profile({0, 0, box.width, box.height})));
 }
 
 // The report goes as HTML as well, with the soil names of the main press.
@@ -193,8 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"ShapeTyped", {{kShape, "三角桩"}}, "请从列表中选择桩的形状（圆桩或方桩）。", kShape},
         RefusalCase{"PileKindTyped", {{kPileKind, "多桩"}}, "请从列表中选择单桩或群桩。", kPileKind},
         RefusalCase{"GroupWithoutSay", {{kSpacingX, "1.0"}}, "群桩须填写桩距say。", kSpacingY, true},
-        RefusalCase{
-            "GroupSpacingZero", {{kSpacingX, "1.0"}, {kSpacingY, "0"}}, "桩距say“0”应大于0。", kSpacingY, true},
+        RefusalCase{"GroupSpacingZero", {{kSpacingX, "1.0"}, {kSpacingY, "0"}}, "桩距say“0”应大于0。", kSpacingY, true},
         RefusalCase{"GroupFactorUnderflow",
                     {{kSpacingX, "1e-200"}, {kSpacingY, "1e-200"}},
                     "群桩效应系数ηn过小，计算下溢为0（桩距say“1e-200”）。",
