@@ -1,10 +1,10 @@
 // The Windows window as it opens, on the real controls: every control in its
 // place at the screen's dpi, the fonts the label boxes are sized for, the
 // notes in four lines. CTest runs this program at 96 and at 144 dpi.
-#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <string>
 
@@ -108,8 +108,11 @@ TEST_F(Win32Layout, AnotherMonitorsDpiLaysTheWindowOutAgain) {
 }
 
 // Hints are tooltips: on the labels that carry one, and on each hinted
-// combo box and its edit field (where the pointer rests while typing).
+// combo box and its edit field (where the pointer rests while typing), once
+// the pointer has come over the window.
 TEST_F(Win32Layout, EveryHintIsATooltip) {
+  SendMessageW(window.Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(window.Hwnd()),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   HWND tooltip = nullptr;
   EnumThreadWindows(
       GetCurrentThreadId(),

@@ -8,6 +8,7 @@
 #include "ui/win32/accessibility.h"
 #include "ui/win32/context_menu.h"
 #include "ui/win32/message_box.h"
+#include "ui/win32/startup_marks.h"
 #include "ui/win32/system.h"
 #include "ui/win32/text.h"
 
@@ -71,25 +72,53 @@ FormWindow* OwnerOf(HWND window, UINT message, LPARAM lParam) {
 // --- Building ------------------------------------------------------------------
 
 FormWindow::FormWindow(FormModel& model, HINSTANCE instance, HWND owner)
-    : model_(model), controls_(model.Inventory().size(), nullptr) {
+    : model_(model), instance_(instance), owner_(owner), controls_(model.Inventory().size(), nullptr) {
   static const bool registered = (RegisterClasses(instance, FormProc, FrameProc, PictureProc), true);
   (void)registered;
-  const auto inventory = model_.Inventory();
-  for (std::size_t i = 0; i < inventory.size(); ++i) CreateControl(inventory[i], i, instance, owner);
-  LayOut(DpiOf(window_));
-  Subclass();
-  AddTooltips(instance);
-  SetUpTabOrder();
+  // A window opened from the main one is hidden at the start and may never
+  // be opened: it is built when it is first shown.
+  if (model_.FormRow().role != ControlRole::OwnedWindow || model_.Visible(model_.FormKey())) Build();
   model_.SetView(this);
 }
 
 FormWindow::~FormWindow() {
+  Forget(*this);
   model_.SetView(nullptr);
   if (window_ != nullptr) {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
   }
   for (const auto& [font, handle] : fonts_) DeleteObject(handle);
+}
+
+// Every control as the model has it now: texts, picks and visibility.
+// Tooltips wait for the pointer, the annotations for a screen reader.
+void FormWindow::Build() {
+  built_ = true;
+  const auto inventory = model_.Inventory();
+  for (std::size_t i = 0; i < inventory.size(); ++i) CreateControl(inventory[i], i);
+  Mark("controls");
+  LayOut(DpiOf(window_));
+  Mark("layout");
+  Subclass();
+  SetUpTabOrder();
+  Mark("subclassing-tab-order");
+  AwaitScreenReader(*this);
+}
+
+void FormWindow::Annotate() {
+  const auto inventory = model_.Inventory();
+  for (const auto& [window, position] : rows_) {
+    const ControlSpec& row = inventory[position];
+    // A combo box's edit field is what takes the focus: it carries the
+    // name too.
+    if (window == controls_[position] && row.role == ControlRole::ResultBox) MakeLiveRegion(window);
+    if (row.kind == ControlKind::Picture) {
+      MakeGraphic(window);
+      SetDescription(window, model_.Text(row.Key()));
+    }
+    Describe(window, row);
+  }
 }
 
 // Only once laid out: a subclassed window looks its subclass up on every
@@ -108,7 +137,7 @@ void FormWindow::Subclass() {
   }
 }
 
-void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HINSTANCE instance, HWND owner) {
+void FormWindow::CreateControl(const ControlSpec& row, std::size_t position) {
   const ControlKey key = row.Key();
   const std::wstring text = Widen(row.kind == ControlKind::TextBox ? ToCrLf(model_.Text(key)) : model_.Text(key));
   HWND parent = window_;
@@ -119,14 +148,15 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HIN
   const DWORD visible = model_.Visible(key) ? WS_VISIBLE : 0;
   const auto create = [&](DWORD exStyle, const wchar_t* windowClass, DWORD style) {
     return CreateWindowExW(exStyle, windowClass, text.c_str(), style | WS_CHILD | visible, 0, 0, 0, 0, parent, id,
-                           instance, this);
+                           instance_, this);
   };
   HWND control = nullptr;
   switch (row.kind) {
     case ControlKind::Form: {
       constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
       window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, text.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, this);
+                                CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr, instance_, this);
+      Mark("form-window");
       control = window_;
       break;
     }
@@ -143,40 +173,35 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HIN
       }
       // As the model holds it: a pick its handlers made before the window
       // was, or a text (the window name does not reach a combo box's field).
-      SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(model_.Selection(key).value_or(-1)), 0);
-      if (!model_.Selection(key) && !text.empty()) SetWindowTextW(control, text.c_str());
-      if (HWND edit = EditFieldOf(control)) {
-        rows_[edit] = position;
-        // The edit field is what takes the focus: it carries the name too.
-        Describe(edit, row);
+      if (const auto entry = model_.Selection(key)) {
+        SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(*entry), 0);
+      } else if (!text.empty()) {
+        SetWindowTextW(control, text.c_str());
       }
+      if (HWND edit = EditFieldOf(control)) rows_[edit] = position;
       break;
     }
     case ControlKind::TextBox:
       control = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text.c_str(),
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN |
                                     (row.readOnly ? ES_READONLY : 0),
-                                0, 0, 0, 0, parent, id, instance, nullptr);
-      if (row.role == ControlRole::ResultBox) MakeLiveRegion(control);
+                                0, 0, 0, 0, parent, id, instance_, nullptr);
       break;
     case ControlKind::CommandButton: control = create(0, L"BUTTON", WS_TABSTOP | BS_OWNERDRAW); break;
     case ControlKind::Line: return;  // painted by its frame
-    case ControlKind::Picture:
-      control = create(0, kPictureClass, 0);
-      MakeGraphic(control);
-      SetDescription(control, model_.Text(key));
-      break;
+    case ControlKind::Picture: control = create(0, kPictureClass, 0); break;
   }
   controls_[position] = control;
   rows_[control] = position;
-  Describe(control, row);
 }
 
-// A hint is a tooltip, on a combo box's edit field as on its button.
-void FormWindow::AddTooltips(HINSTANCE instance) {
+// A hint is a tooltip, on a combo box's edit field as on its button. Made
+// when the pointer first comes over the window (WM_SETCURSOR), the only
+// time a tooltip can show.
+void FormWindow::AddTooltips() {
   tooltip_ =
       CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance, nullptr);
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
   const auto inventory = model_.Inventory();
   for (std::size_t i = 0; i < inventory.size(); ++i) {
     if (inventory[i].hint.empty() || controls_[i] == nullptr) continue;
@@ -268,6 +293,7 @@ void FormWindow::SetUpTabOrder() {
 }
 
 void FormWindow::Show(int showCommand) {
+  if (!built_) Build();
   const PixelBox client = ClientArea(model_, dpi_);
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
@@ -290,8 +316,12 @@ void FormWindow::Show(int showCommand) {
     SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   ShowWindow(window_, showCommand);
+  Mark("shown");
   UpdateWindow(window_);
+  Mark("painted");
   FocusFirstField();
+  ListenForScreenReader();
+  Mark("focused");
 }
 
 void FormWindow::FocusFirstField() {
@@ -518,6 +548,10 @@ LRESULT FormWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
       return reinterpret_cast<LRESULT>(ColourControl(reinterpret_cast<HDC>(wParam), *row, brushes_));
     }
     case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    case WM_SETCURSOR:
+      // Over the form or any control of it (each asks its parent first).
+      if (tooltip_ == nullptr && window == window_) AddTooltips();
+      break;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
         lastFocus_ = GetFocus();
@@ -610,6 +644,7 @@ void FormWindow::TextChanged(ControlKey control, const std::string& text) {
 }
 
 void FormWindow::VisibilityChanged(ControlKey control, bool visible) {
+  if (visible && !built_ && control == model_.FormKey()) Build();
   HWND window = Control(control);
   if (window == nullptr) return;
   if (window != window_) {

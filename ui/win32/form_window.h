@@ -33,14 +33,17 @@
 
 #include "ui/form_model.h"
 #include "ui/program.h"
+#include "ui/win32/accessibility.h"
 #include "ui/win32/painting.h"
 
 namespace tavrelo::ui::win32 {
 
-class FormWindow : private FormView {
+class FormWindow : private FormView, private Annotated {
  public:
   // Builds the window and every control, hidden; `owner` for a window opened
-  // from the main one. Show() shows it.
+  // from the main one, which is built only when it is first shown (until
+  // then it has no windows, and shows the model as it is then). Show()
+  // shows it.
   FormWindow(FormModel& model, HINSTANCE instance, HWND owner = nullptr);
   ~FormWindow() override;
   FormWindow(const FormWindow&) = delete;
@@ -49,7 +52,8 @@ class FormWindow : private FormView {
   // Shows the window with the focus in its first shown tab stop.
   void Show(int showCommand = SW_SHOWNORMAL);
   [[nodiscard]] FormModel& Model() const noexcept { return model_; }
-  // The top-level window.
+  // The top-level window; nullptr while a window opened from the main one
+  // has not been shown yet.
   [[nodiscard]] HWND Hwnd() const noexcept { return window_; }
   // The window that shows `control`: the form itself for the form's own
   // key, the combo box (not its edit field) for a combo box; nullptr for a
@@ -76,9 +80,11 @@ class FormWindow : private FormView {
   static LRESULT CALLBACK ResultBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR data);
   LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  void CreateControl(const ControlSpec& row, std::size_t position, HINSTANCE instance, HWND owner);
+  void Build();
+  void CreateControl(const ControlSpec& row, std::size_t position);
   void Subclass();
-  void AddTooltips(HINSTANCE instance);
+  void AddTooltips();
+  void Annotate() override;
   void LayOut(int dpi);
   int FitComboHeight(HWND combo, int height, int guess);
   void SetUpTabOrder();
@@ -97,8 +103,11 @@ class FormWindow : private FormView {
   void DrawingChanged(ControlKey control) override;
 
   FormModel& model_;
+  HINSTANCE instance_;
+  HWND owner_;
+  bool built_ = false;
   HWND window_ = nullptr;
-  HWND tooltip_ = nullptr;
+  HWND tooltip_ = nullptr;            // made when the pointer first comes over the window
   std::vector<HWND> controls_;        // one per inventory row, in its order (nullptr for lines)
   std::map<HWND, std::size_t> rows_;  // control (and combo edit field) → inventory position
   Brushes brushes_;
