@@ -24,8 +24,7 @@ class ServiceSink final : public AnnotationSink {
     services_->SetHwndPropStr(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property, terminated.c_str());
   }
   void SetNumber(HWND window, const GUID& property, LONG number) override {
-    VARIANT value;
-    VariantInit(&value);
+    VARIANT value{};  // what VariantInit makes of it, without oleaut32.dll
     value.vt = VT_I4;
     value.lVal = number;
     services_->SetHwndProp(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property, value);
@@ -41,6 +40,7 @@ struct Listening {
   HHOOK hook = nullptr;
   AnnotationSink* sink = nullptr;  // set once asked; nullptr where there is no service
   AnnotationSink* testSink = nullptr;
+  HMODULE com = nullptr;  // ole32.dll, once loaded
   bool comStarted = false;
   std::vector<Annotated*> waiting;
 };
@@ -51,12 +51,23 @@ Listening& State() {
 }
 
 // COM and the annotation service, started for the first question (once);
-// nullptr where there is no service.
+// nullptr where there is no service. ole32.dll is loaded only then: a
+// program that imports it pays for loading it, and the libraries it pulls
+// in, at every start.
 IAccPropServices* StartServices() {
-  State().comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  HMODULE ole = LoadLibraryW(L"ole32.dll");
+  if (ole == nullptr) return nullptr;
+  using InitializeFn = HRESULT(WINAPI*)(void*, DWORD);
+  using CreateFn = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
+  const auto initialize =
+      reinterpret_cast<InitializeFn>(reinterpret_cast<void*>(GetProcAddress(ole, "CoInitializeEx")));
+  const auto create = reinterpret_cast<CreateFn>(reinterpret_cast<void*>(GetProcAddress(ole, "CoCreateInstance")));
+  if (initialize == nullptr || create == nullptr) return nullptr;
+  State().com = ole;
+  State().comStarted = SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
   IAccPropServices* services = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                              reinterpret_cast<void**>(&services)))) {
+  if (FAILED(create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                    reinterpret_cast<void**>(&services)))) {
     return nullptr;
   }
   return services;
@@ -133,7 +144,12 @@ bool ScreenReaderAsked() { return State().asked; }
 void EndAccessibility() {
   StopListening();
   Listening& state = State();
-  if (state.comStarted) CoUninitialize();
+  if (state.comStarted) {
+    using UninitializeFn = void(WINAPI*)();
+    const auto uninitialize =
+        reinterpret_cast<UninitializeFn>(reinterpret_cast<void*>(GetProcAddress(state.com, "CoUninitialize")));
+    if (uninitialize != nullptr) uninitialize();
+  }
   state.comStarted = false;
 }
 

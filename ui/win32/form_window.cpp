@@ -96,10 +96,9 @@ FormWindow::~FormWindow() {
 void FormWindow::Build() {
   built_ = true;
   const auto inventory = model_.Inventory();
+  // Each control made in its place and size, and given its font, once.
   for (std::size_t i = 0; i < inventory.size(); ++i) CreateControl(inventory[i], i);
   Mark("controls");
-  LayOut(DpiOf(window_));
-  Mark("layout");
   Subclass();
   SetUpTabOrder();
   Mark("subclassing-tab-order");
@@ -146,9 +145,17 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position) {
   // Shown as the model says: a control its handlers hid before the window
   // was made stays hidden.
   const DWORD visible = model_.Visible(key) ? WS_VISIBLE : 0;
+  // In its place at the window's dpi; a combo box with its open list, once
+  // the list's height is known (Fit).
+  const PixelBox box = row.kind == ControlKind::Form ? PixelBox{} : PixelRect(row, dpi_);
+  int height = box.height;
+  if (row.kind == ControlKind::ComboBox) {
+    const auto fit = comboFits_.find({Font(key), box.height});
+    if (fit != comboFits_.end()) height = DroppedHeight(box, fit->second);
+  }
   const auto create = [&](DWORD exStyle, const wchar_t* windowClass, DWORD style) {
-    return CreateWindowExW(exStyle, windowClass, text.c_str(), style | WS_CHILD | visible, 0, 0, 0, 0, parent, id,
-                           instance_, this);
+    return CreateWindowExW(exStyle, windowClass, text.c_str(), style | WS_CHILD | visible, box.x, box.y, box.width,
+                           height, parent, id, instance_, this);
   };
   HWND control = nullptr;
   switch (row.kind) {
@@ -158,6 +165,8 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position) {
                                 CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr, instance_, this);
       Mark("form-window");
       control = window_;
+      dpi_ = DpiOf(window_);
+      for (const auto& [font, handle] : UseFonts(dpi_)) DeleteObject(handle);
       break;
     }
     case ControlKind::Frame: control = create(WS_EX_CONTROLPARENT, kFrameClass, 0); break;
@@ -185,7 +194,7 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position) {
       control = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text.c_str(),
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN |
                                     (row.readOnly ? ES_READONLY : 0),
-                                0, 0, 0, 0, parent, id, instance_, nullptr);
+                                box.x, box.y, box.width, box.height, parent, id, instance_, nullptr);
       break;
     case ControlKind::CommandButton: control = create(0, L"BUTTON", WS_TABSTOP | BS_OWNERDRAW); break;
     case ControlKind::Line: return;  // painted by its frame
@@ -193,6 +202,7 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position) {
   }
   controls_[position] = control;
   rows_[control] = position;
+  if (row.kind != ControlKind::Form) Fit(row, control, true);
 }
 
 // A hint is a tooltip, on a combo box's edit field as on its button. Made
@@ -219,33 +229,56 @@ void FormWindow::AddTooltips() {
   }
 }
 
+// Every control at `dpi` (a move to a monitor of another dpi): its fonts,
+// places and sizes anew.
 void FormWindow::LayOut(int dpi) {
   dpi_ = dpi;
+  const std::map<const FontSpec*, HFONT> old = UseFonts(dpi);
+  const auto inventory = model_.Inventory();
+  for (std::size_t i = 0; i < inventory.size(); ++i) {
+    if (controls_[i] != nullptr && inventory[i].kind != ControlKind::Form) Fit(inventory[i], controls_[i], false);
+  }
+  for (const auto& [font, handle] : old) DeleteObject(handle);
+  if (IsWindowVisible(window_) != 0)
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+std::map<const FontSpec*, HFONT> FormWindow::UseFonts(int dpi) {
   std::map<const FontSpec*, HFONT> old = std::move(fonts_);
   fonts_.clear();
-  const auto inventory = model_.Inventory();
-  for (const ControlSpec& row : inventory) {
+  comboFits_.clear();
+  for (const ControlSpec& row : model_.Inventory()) {
     const FontSpec& font = FontOf(model_, row);
     if (!fonts_.contains(&font)) fonts_[&font] = CreateFontFor(font, dpi);
   }
-  int itemHeight = 0;  // that fits the first combo box, and so the others of its font and height
-  for (std::size_t i = 0; i < inventory.size(); ++i) {
-    const ControlSpec& row = inventory[i];
-    HWND control = controls_[i];
-    if (control == nullptr || row.kind == ControlKind::Form) continue;
+  return old;
+}
+
+int FormWindow::DroppedHeight(const PixelBox& box, const ComboFit& fit) {
+  return box.height + kVisibleListRows * fit.entryHeight + 2;
+}
+
+// The font goes only to the controls that Windows draws (the form draws
+// labels, frames, pictures and the button itself). A combo box's window is
+// the closed box and its open list: the first of a font and a height is
+// asked its list's entry height and fitted (FitComboHeight); the others are
+// made at the height that gives and given the same item height at once.
+void FormWindow::Fit(const ControlSpec& row, HWND control, bool placed) {
+  const PixelBox box = PixelRect(row, dpi_);
+  if (row.kind == ControlKind::ComboBox || row.kind == ControlKind::TextBox) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font(row.Key())), FALSE);
-    const PixelBox box = PixelRect(row, dpi);
-    if (row.kind == ControlKind::ComboBox) {
-      // A drop-down's window height is the closed box and its open list.
-      const auto entryHeight = static_cast<int>(SendMessageW(control, CB_GETITEMHEIGHT, 0, 0));
-      MoveWindow(control, box.x, box.y, box.width, box.height + kVisibleListRows * entryHeight + 2, FALSE);
-      itemHeight = FitComboHeight(control, box.height, itemHeight);
-    } else {
-      MoveWindow(control, box.x, box.y, box.width, box.height, FALSE);
-    }
   }
-  for (const auto& [font, handle] : old) DeleteObject(handle);
-  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  if (row.kind != ControlKind::ComboBox) {
+    if (!placed) MoveWindow(control, box.x, box.y, box.width, box.height, FALSE);
+    return;
+  }
+  ComboFit& fit = comboFits_[{Font(row.Key()), box.height}];
+  if (fit.entryHeight == 0) {
+    fit.entryHeight = static_cast<int>(SendMessageW(control, CB_GETITEMHEIGHT, 0, 0));
+    placed = false;
+  }
+  if (!placed) MoveWindow(control, box.x, box.y, box.width, DroppedHeight(box, fit), FALSE);
+  fit.itemHeight = FitComboHeight(control, box.height, fit.itemHeight);
 }
 
 // The closed box is as tall as its edit field and border make it: sized

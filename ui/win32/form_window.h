@@ -33,6 +33,7 @@
 
 #include "ui/form_model.h"
 #include "ui/program.h"
+#include "ui/view_rules.h"
 #include "ui/win32/accessibility.h"
 #include "ui/win32/painting.h"
 
@@ -85,7 +86,16 @@ class FormWindow : private FormView, private Annotated {
   void Subclass();
   void AddTooltips();
   void Annotate() override;
+  // What a combo box of one font and height needs: its open list's entry
+  // height and the item height that makes its closed box the row's height.
+  struct ComboFit {
+    int entryHeight = 0;
+    int itemHeight = 0;
+  };
   void LayOut(int dpi);
+  std::map<const FontSpec*, HFONT> UseFonts(int dpi);
+  void Fit(const ControlSpec& row, HWND control, bool placed);
+  static int DroppedHeight(const PixelBox& box, const ComboFit& fit);
   int FitComboHeight(HWND combo, int height, int guess);
   void SetUpTabOrder();
   void FocusFirstField();
@@ -111,8 +121,9 @@ class FormWindow : private FormView, private Annotated {
   std::vector<HWND> controls_;        // one per inventory row, in its order (nullptr for lines)
   std::map<HWND, std::size_t> rows_;  // control (and combo edit field) → inventory position
   Brushes brushes_;
-  Fonts pictureFonts_;                      // a picture's texts, by size
-  std::map<const FontSpec*, HFONT> fonts_;  // at dpi_, one per font of the inventory
+  Fonts pictureFonts_;                                   // a picture's texts, by size
+  std::map<const FontSpec*, HFONT> fonts_;               // at dpi_, one per font of the inventory
+  std::map<std::pair<HFONT, int>, ComboFit> comboFits_;  // by font and closed height, at dpi_
   int dpi_ = 96;
   bool showingModel_ = false;  // true while a model change is put on screen
   HWND lastFocus_ = nullptr;   // given back when the window is activated again

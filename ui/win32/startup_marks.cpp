@@ -22,6 +22,13 @@ long long UnixMicroseconds(const FILETIME& at) {
   return static_cast<long long>(ticks / 10) - 11644473600LL * 1000000;
 }
 
+// The program's own start, before main: Windows (Wine) has loaded and
+// started the DLLs the executable imports, and the C++ runtime runs the
+// constructors of static objects.
+const struct MarkLoaded {
+  MarkLoaded() noexcept { Mark("dlls-loaded"); }
+} markLoaded;
+
 }  // namespace
 
 void Mark(const char* step) noexcept {
