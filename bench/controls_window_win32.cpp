@@ -55,11 +55,7 @@ Made WindowFor(const ControlSpec& row) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int showCommand) {
   using namespace tavrelo::bench;
   tavrelo::ui::win32::Mark("main");
-  constexpr wchar_t kClass[] = L"ControlsWindow";
-  if (!RegisterFloorClass(instance, kClass)) return 1;
-  constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
-  HWND window = CreateWindowExW(0, kClass, kFloorTitle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+  HWND window = CreateFloorWindow(instance, L"ControlsWindow");
   if (window == nullptr) return 1;
   tavrelo::ui::win32::Mark("form-window");
   const int dpi = tavrelo::ui::win32::DpiOf(window);
@@ -96,7 +92,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
 
   const PixelBox client{0, 0, TwipsToPixels(inventory.front().width, dpi),
                         TwipsToPixels(inventory.front().height, dpi)};
-  const SIZE outer = tavrelo::ui::win32::OuterSize({client.width, client.height}, kStyle, 0, dpi);
+  const SIZE outer = tavrelo::ui::win32::OuterSize({client.width, client.height}, kFloorStyle, 0, dpi);
   SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   ShowWindow(window, showCommand);
   tavrelo::ui::win32::Mark("shown");

@@ -10,20 +10,15 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int showCommand) {
   using namespace tavrelo::bench;
-  constexpr wchar_t kClass[] = L"EmptyWindow";
-  if (!RegisterFloorClass(instance, kClass)) return 1;
-
   // Created hidden, then sized to the client area at the dpi of the monitor
   // it is on (the manifest makes the process per-monitor aware), shown and
   // painted: the same steps as Tavrelo's window.
-  constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
-  HWND window = CreateWindowExW(0, kClass, kFloorTitle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+  HWND window = CreateFloorWindow(instance, L"EmptyWindow");
   if (window == nullptr) return 1;
   const UINT dpi = GetDpiForWindow(window);
   RECT outer{0, 0, MulDiv(kFloorClientWidth, static_cast<int>(dpi), 96),
              MulDiv(kFloorClientHeight, static_cast<int>(dpi), 96)};
-  AdjustWindowRectExForDpi(&outer, kStyle, FALSE, 0, dpi);
+  AdjustWindowRectExForDpi(&outer, kFloorStyle, FALSE, 0, dpi);
   SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   ShowWindow(window, showCommand);

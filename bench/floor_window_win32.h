@@ -36,6 +36,16 @@ inline bool RegisterFloorClass(HINSTANCE instance, const wchar_t* name) {
   return RegisterClassExW(&floor) != 0;
 }
 
+// The floor's top-level window, of a class `name` registered for it:
+// hidden, at Windows' default place and size; nullptr when it could not be
+// made.
+inline constexpr DWORD kFloorStyle = WS_OVERLAPPEDWINDOW;
+inline HWND CreateFloorWindow(HINSTANCE instance, const wchar_t* name) {
+  if (!RegisterFloorClass(instance, name)) return nullptr;
+  return CreateWindowExW(0, name, kFloorTitle, kFloorStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                         nullptr, nullptr, instance, nullptr);
+}
+
 // Until the window is closed; the exit code.
 inline int RunFloorLoop() {
   MSG message;

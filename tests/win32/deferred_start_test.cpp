@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "tests/binding_cases/binding_test.h"
+#include "tests/win32/thread_windows.h"
 #include "ui/downdrag_form.h"
 #include "ui/win32/accessibility.h"
 #include "ui/win32/text.h"
@@ -157,20 +158,7 @@ TEST_F(LateScreenReader, FindsAWindowOpenedAfterTheFirstQuestionAnnotated) {
 
 // --- Tooltips ---------------------------------------------------------------------
 
-HWND TooltipOfThisThread() {
-  HWND tooltip = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND candidate, LPARAM found) -> BOOL {
-        wchar_t name[64] = {};
-        GetClassNameW(candidate, name, 64);
-        if (std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
-        *reinterpret_cast<HWND*>(found) = candidate;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&tooltip));
-  return tooltip;
-}
+HWND TooltipOfThisThread() { return ThreadWindowOfClass(TOOLTIPS_CLASSW); }
 
 void MovePointerTo(POINT screen) {
   INPUT input{};

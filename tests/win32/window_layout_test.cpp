@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "tests/win32/thread_windows.h"
 #include "ui/form_model.h"
 #include "ui/text_wrap.h"
 #include "ui/view_rules.h"
@@ -113,17 +114,7 @@ TEST_F(Win32Layout, AnotherMonitorsDpiLaysTheWindowOutAgain) {
 TEST_F(Win32Layout, EveryHintIsATooltip) {
   SendMessageW(window.Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(window.Hwnd()),
                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-  HWND tooltip = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND candidate, LPARAM found) -> BOOL {
-        wchar_t name[64] = {};
-        GetClassNameW(candidate, name, 64);
-        if (std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
-        *reinterpret_cast<HWND*>(found) = candidate;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&tooltip));
+  HWND tooltip = ThreadWindowOfClass(TOOLTIPS_CLASSW);
   ASSERT_NE(tooltip, nullptr);
   int expected = 0;
   for (const ControlSpec& row : model.Inventory()) {
