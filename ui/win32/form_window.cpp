@@ -99,10 +99,16 @@ void FormWindow::Build() {
   // Each control made in its place and size, and given its font, once.
   for (std::size_t i = 0; i < inventory.size(); ++i) CreateControl(inventory[i], i);
   Mark("controls");
+  AwaitScreenReader(*this);
+}
+
+// What only keys, the pointer and the menu need, after the first paint:
+// nothing can reach the window before the loop runs.
+void FormWindow::MakeReady() {
+  ready_ = true;
   Subclass();
   SetUpTabOrder();
   Mark("subclassing-tab-order");
-  AwaitScreenReader(*this);
 }
 
 void FormWindow::Annotate() {
@@ -120,9 +126,9 @@ void FormWindow::Annotate() {
   }
 }
 
-// Only once laid out: a subclassed window looks its subclass up on every
-// message, and under Wine each look-up is a call to the server, which
-// laying out would make a few thousand times.
+// Only once made and painted: a subclassed window looks its subclass up on
+// every message, and under Wine each look-up is a call to the server, which
+// making and painting the controls would make a few thousand times.
 void FormWindow::Subclass() {
   const auto inventory = model_.Inventory();
   const auto data = reinterpret_cast<DWORD_PTR>(this);
@@ -352,6 +358,7 @@ void FormWindow::Show(int showCommand) {
   Mark("shown");
   UpdateWindow(window_);
   Mark("painted");
+  if (!ready_) MakeReady();
   FocusFirstField();
   ListenForScreenReader();
   Mark("focused");

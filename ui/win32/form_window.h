@@ -82,6 +82,7 @@ class FormWindow : private FormView, private Annotated {
                                         DWORD_PTR data);
   LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void Build();
+  void MakeReady();
   void CreateControl(const ControlSpec& row, std::size_t position);
   void Subclass();
   void AddTooltips();
@@ -116,6 +117,7 @@ class FormWindow : private FormView, private Annotated {
   HINSTANCE instance_;
   HWND owner_;
   bool built_ = false;
+  bool ready_ = false;  // subclassed and in tab order: done at the first showing
   HWND window_ = nullptr;
   HWND tooltip_ = nullptr;            // made when the pointer first comes over the window
   std::vector<HWND> controls_;        // one per inventory row, in its order (nullptr for lines)
