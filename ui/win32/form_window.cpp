@@ -291,8 +291,17 @@ void FormWindow::Fit(const ControlSpec& row, HWND control, bool placed) {
 // through the field's item height until it is the row's height, starting
 // from `guess` (0 for none), and that item height returned. (Wine reads it
 // back 2 px larger than it was set, so the request is kept here instead of
-// being read back.)
+// being read back.) A box already of the row's height at its font is sent
+// nothing: each CB_SETITEMHEIGHT moves its drop-down list, a top-level
+// window, and under Wine every such move asks after the display's
+// configuration some dozen times.
 int FormWindow::FitComboHeight(HWND combo, int height, int guess) {
+  const auto closedHeight = [combo] {
+    RECT closed{};
+    GetWindowRect(combo, &closed);
+    return static_cast<int>(closed.bottom - closed.top);
+  };
+  if (closedHeight() == height) return guess;
   int request = guess;
   if (guess > 0) {
     SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), guess);
@@ -300,9 +309,7 @@ int FormWindow::FitComboHeight(HWND combo, int height, int guess) {
     request = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
   }
   for (int attempt = 0; attempt < 4; ++attempt) {
-    RECT closed{};
-    GetWindowRect(combo, &closed);
-    const int difference = height - (closed.bottom - closed.top);
+    const int difference = height - closedHeight();
     if (difference == 0) break;
     request += difference;
     SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), request);
