@@ -3,11 +3,12 @@
 //
 //   startup-launcher TITLE RRGGBB X Y TIMEOUT_MS -- PROGRAM [ARGUMENT...]
 //
-// The clock starts just before the fork that execs PROGRAM. It prints one
-// line, "PAINT_MS MAP_MS": the milliseconds until pixel (X, Y) of the window
-// titled TITLE had colour RRGGBB (the first paint), and until that window was
-// mapped. Then it waits for PROGRAM to end (whoever runs this closes the
-// window, e.g. with x11-window-probe) and exits with PROGRAM's exit status.
+// The clock starts just before the fork that execs PROGRAM, whose
+// environment holds that moment on the system clock as TAVRELO_LAUNCHED_AT
+// (microseconds since 1970). It prints one line, "PAINT_MS MAP_MS": the
+// milliseconds until pixel (X, Y) of the window titled TITLE had colour
+// RRGGBB (the first paint), and until that window was mapped. Then it waits for PROGRAM to end (whoever runs this
+// closes the window, e.g. with x11-window-probe) and exits with PROGRAM's exit status.
 //
 // Exit status: PROGRAM's; 1 when the window did not appear or was not painted
 // in time, when PROGRAM ended early or did not end within TIMEOUT_MS after
@@ -90,6 +91,11 @@ int main(int argc, char* argv[]) {
   }
   std::fflush(nullptr);
 
+  // The same moment on the system clock, for a program that marks its own
+  // steps against it (ui/win32/startup_marks.h): microseconds since 1970.
+  const auto launched =
+      std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::system_clock::now().time_since_epoch());
+  setenv("TAVRELO_LAUNCHED_AT", std::to_string(launched.count()).c_str(), 1);
   const auto start = Clock::now();
   const pid_t pid = fork();
   if (pid < 0) {

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Start-up time and peak memory of Tavrelo against an empty Qt window of the
 # same size, title and colour (the toolkit's floor), on one Xvfb server; with
-# -W, of tavrelo.exe under Wine against a bare Windows API window of the same
-# size, title and colour.
+# -W, of tavrelo.exe under Wine against two floors in the same run: a bare
+# Windows API window of the same size, title and colour, and the floor of our
+# own controls (the same controls made the plainest way,
+# bench/controls_window_win32.cpp).
 #
 # Start-up: startup-launcher starts the program itself and times from just
 # before the exec until the first paint (pixel 2,2 of the window turns
@@ -11,9 +13,14 @@
 # with the program under `/usr/bin/time -v`, its window left up SETTLE
 # seconds before it is closed; "Maximum resident set size" comes from time's
 # report. (time is kept out of the timed runs: its own exec would add to
-# both start-ups.) The two programs take turns (empty, Tavrelo, empty,
-# Tavrelo, ...) after warm-up runs of each, so that a slow stretch of the
-# machine hits both alike.
+# both start-ups.) The programs take turns (empty, Tavrelo, empty,
+# Tavrelo, ...; under Wine bare, controls, Tavrelo, ...) after warm-up runs
+# of each, so that a slow stretch of the machine hits them alike.
+#
+# Under Wine the timed runs of the floor of our controls and of Tavrelo also
+# write their start-up marks (ui/win32/startup_marks.h: each step's end on
+# the system clock, against the launcher's start), and the script prints the
+# medians of every step, phase by phase.
 #
 # Under Wine (-W) both run as `wine PROGRAM.exe`: the launcher's clock starts
 # before the exec of wine, and `wine` runs the program in the process it
@@ -43,11 +50,12 @@
 #              fills startup_ms and map_ms, a memory run max_rss_kib)
 #   -W DIR     measure ui/win32/tavrelo.exe of the Windows build DIR
 #              (cmake --preset windows: build/windows) under Wine against
-#              its bench/empty_window_win32.exe; -b then names only the Linux
+#              its bench/empty_window_win32.exe and
+#              bench/controls_window_win32.exe; -b then names only the Linux
 #              build with the launcher and the probe (build/dev will do)
 #
-# Prints a table of medians, the ratios Tavrelo/empty window and whether the
-# goals are met. Exits 0 whether or not they are, 1 when a run fails, 2 on
+# Prints a table of medians, the ratios Tavrelo/floor and whether the goals
+# are met (under Wine against the floor of our controls). Exits 0 whether or not they are, 1 when a run fails, 2 on
 # misuse.
 set -euo pipefail
 
@@ -105,6 +113,8 @@ if [ -z "$windows" ]; then
   ours_command=("$build/ui/qt/tavrelo")
   base_command=("$build/bench/empty_window")
   base_label="empty window"
+  labels=(base ours)
+  goal_floor=base
   startup_goal=2.5
   memory_goal=1.75
   programs=("${ours_command[0]}" "${base_command[0]}")
@@ -112,11 +122,16 @@ if [ -z "$windows" ]; then
 else
   ours_command=(wine "$windows/ui/win32/tavrelo.exe")
   base_command=(wine "$windows/bench/empty_window_win32.exe")
+  floor_command=(wine "$windows/bench/controls_window_win32.exe")
   base_label="bare window"
+  floor_label="our controls"
+  labels=(base floor ours)
+  # The goals are against the floor of our own controls.
+  goal_floor=floor
   startup_goal=1.05
-  memory_goal=1.10
-  programs=("${ours_command[1]}" "${base_command[1]}")
-  build_hint="cmake --build $windows --target tavrelo empty_window_win32; cmake --build $build --target startup-launcher x11-window-probe"
+  memory_goal=1.05
+  programs=("${ours_command[1]}" "${base_command[1]}" "${floor_command[1]}")
+  build_hint="cmake --build $windows --target tavrelo empty_window_win32 controls_window_win32; cmake --build $build --target startup-launcher x11-window-probe"
   if ! command -v wine >/dev/null || ! command -v wineserver >/dev/null; then
     fail "missing wine (Debian packages wine and wine64)"
   fi
@@ -213,24 +228,29 @@ wine_desktop() {
   return 0
 }
 
-# Runs one program once. $1: base or ours; $2: what to record, "time" (the
-# launcher starts the program itself; the window is closed once painted) or
-# "memory" (the launcher starts it under /usr/bin/time -v; the window stays
-# up SETTLE seconds). Appends "label paint_ms map_ms" to $work/times or
-# "label max_rss_kib" to $work/memory, unless warming up.
+# Runs one program once. $1: base, floor or ours; $2: what to record,
+# "time" (the launcher starts the program itself; the window is closed once
+# painted) or "memory" (the launcher starts it under /usr/bin/time -v; the
+# window stays up SETTLE seconds). Appends "label paint_ms map_ms" to
+# $work/times or "label max_rss_kib" to $work/memory, unless warming up;
+# under Wine a timed run also appends "label step ms" to $work/phases for
+# every start-up mark the program wrote (ms since the launcher's start) and
+# for the paint the launcher saw.
 warming=true
 run_once() {
   local label=$1 record=$2
-  local report=$work/time.txt log=$work/$label.log
+  local report=$work/time.txt log=$work/$label.log marks=$work/marks.txt
   local -a command
-  if [ "$label" = ours ]; then
-    command=("${ours_command[@]}")
-  else
-    command=("${base_command[@]}")
-  fi
+  case $label in
+    ours) command=("${ours_command[@]}") ;;
+    floor) command=("${floor_command[@]}") ;;
+    *) command=("${base_command[@]}") ;;
+  esac
   [ "$record" = memory ] && command=(/usr/bin/time -v -o "$report" "${command[@]}")
-  rm -f "$report"
+  rm -f "$report" "$marks"
   coproc LAUNCH {
+    # Wine's Z: drive is the Unix root.
+    if [ -n "$windows" ] && [ "$record" = time ]; then export TAVRELO_STARTUP_MARKS="Z:$marks"; fi
     exec "$launcher" "$title" "$colour" "$pixel_x" "$pixel_y" "$timeout_ms" -- "${command[@]}" 2>>"$log"
   }
   local launch_pid=$LAUNCH_PID paint= map=
@@ -248,6 +268,11 @@ $(tail -n 20 "$log")"
   $warming && return 0
   if [ "$record" = time ]; then
     printf '%s %s %s\n' "$label" "$paint" "$map" >>"$work/times"
+    if [ -f "$marks" ]; then
+      awk -v label="$label" '$1 == "launched" { at = $2; next } at != "" { printf "%s %s %.3f\n", label, $1, ($2 - at) / 1000 }' \
+        "$marks" >>"$work/phases"
+      printf '%s seen-painted %s\n' "$label" "$paint" >>"$work/phases"
+    fi
   else
     local rss
     rss=$(sed -n 's/^[[:space:]]*Maximum resident set size (kbytes): \([0-9]*\)$/\1/p' "$report")
@@ -257,21 +282,19 @@ $(tail -n 20 "$log")"
 }
 
 for _ in $(seq "$warmups"); do
-  run_once base time
-  run_once ours time
+  for label in "${labels[@]}"; do run_once "$label" time; done
 done
 warming=false
 [ -n "$windows" ] && desktop_before=$(wine_desktop)
 : >"$work/times"
 : >"$work/memory"
+: >"$work/phases"
 progress=false
 [ -t 2 ] && progress=true
 for i in $(seq "$runs"); do
-  run_once base time
-  run_once ours time
+  for label in "${labels[@]}"; do run_once "$label" time; done
   if [ "$i" -le "$memory_runs" ]; then
-    run_once base memory
-    run_once ours memory
+    for label in "${labels[@]}"; do run_once "$label" memory; done
   fi
   if $progress; then printf '\rrun %d of %d' "$i" "$runs" >&2; fi
 done
@@ -298,32 +321,66 @@ stats() {
     awk '{ v[NR] = $1 } END { m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; print m, v[1], v[NR] }'
 }
 
-read -r base_paint base_paint_min base_paint_max < <(stats "$work/times" base 2)
-read -r ours_paint ours_paint_min ours_paint_max < <(stats "$work/times" ours 2)
-read -r base_map _ _ < <(stats "$work/times" base 3)
-read -r ours_map _ _ < <(stats "$work/times" ours 3)
-read -r base_rss base_rss_min base_rss_max < <(stats "$work/memory" base 2)
-read -r ours_rss ours_rss_min ours_rss_max < <(stats "$work/memory" ours 2)
+label_of() {
+  case $1 in
+    ours) echo Tavrelo ;;
+    floor) echo "$floor_label" ;;
+    *) echo "$base_label" ;;
+  esac
+}
 
 printf 'Start-up to first paint (medians of %d runs each) and peak resident memory\n' "$runs"
 printf '(medians of %d runs each under /usr/bin/time -v), after %d warm-up runs each;\n' "$memory_runs" "$warmups"
 printf '%d CPUs; load average at the start %s, at the end %s\n' "$(nproc)" "$load_start" "$(cut -d ' ' -f 1-3 /proc/loadavg)"
 printf 'measured:      %s\n' "${both_env[*]:+${both_env[*]} }${ours_command[*]}"
-printf 'compared with: %s\n\n' "${both_env[*]:+${both_env[*]} }${base_command[*]}"
+printf 'compared with: %s\n' "${both_env[*]:+${both_env[*]} }${base_command[*]}"
+if [ -n "$windows" ]; then printf '          and: %s\n' "${floor_command[*]}"; fi
+printf '\n'
 row() {
   printf '%-14s %9.1f %7.1f %7.1f %9.1f %9.1f %9d %9d\n' "$@"
 }
 printf '%-14s %9s %7s %7s %9s %9s %9s %9s\n' "" "start-up" "" "" "mapped" "peak RSS" "" ""
 printf '%-14s %9s %7s %7s %9s %9s %9s %9s\n' "program" "ms" "min" "max" "ms" "MiB" "min KiB" "max KiB"
-row "$base_label" "$base_paint" "$base_paint_min" "$base_paint_max" "$base_map" \
-  "$(awk -v k="$base_rss" 'BEGIN { print k / 1024 }')" "$base_rss_min" "$base_rss_max"
-row "Tavrelo" "$ours_paint" "$ours_paint_min" "$ours_paint_max" "$ours_map" \
-  "$(awk -v k="$ours_rss" 'BEGIN { print k / 1024 }')" "$ours_rss_min" "$ours_rss_max"
-awk -v bp="$base_paint" -v op="$ours_paint" -v bm="$base_map" -v om="$ours_map" \
-  -v br="$base_rss" -v or="$ours_rss" -v sg="$startup_goal" -v mg="$memory_goal" -v label="$base_label" 'BEGIN {
+declare -A paint map rss
+for label in "${labels[@]}"; do
+  read -r paint[$label] paint_min paint_max < <(stats "$work/times" "$label" 2)
+  read -r map[$label] _ _ < <(stats "$work/times" "$label" 3)
+  read -r rss[$label] rss_min rss_max < <(stats "$work/memory" "$label" 2)
+  row "$(label_of "$label")" "${paint[$label]}" "$paint_min" "$paint_max" "${map[$label]}" \
+    "$(awk -v k="${rss[$label]}" 'BEGIN { print k / 1024 }')" "$rss_min" "$rss_max"
+done
+for label in "${labels[@]}"; do
+  [ "$label" = ours ] && continue
+  awk -v bp="${paint[$label]}" -v op="${paint[ours]}" -v bm="${map[$label]}" -v om="${map[ours]}" \
+    -v br="${rss[$label]}" -v or="${rss[ours]}" -v label="Tavrelo / $(label_of "$label")" 'BEGIN {
+    printf "%-26s %8.2f× %8.2f× %8.2f×   (start-up, mapped, peak RSS)\n", label, op / bp, om / bm, or / br
+  }'
+done
+awk -v bp="${paint[$goal_floor]}" -v op="${paint[ours]}" -v br="${rss[$goal_floor]}" -v or="${rss[ours]}" \
+  -v sg="$startup_goal" -v mg="$memory_goal" -v label="$(label_of "$goal_floor")" 'BEGIN {
   rs = op / bp; rm = or / br
-  printf "%-14s %8.2f× %7s %7s %8.2f× %8.2f×\n", "ratio", rs, "", "", om / bm, rm
   printf "\nstart-up %.2f× the %s (goal at most %.2f×): %s\n", rs, label, sg, rs <= sg ? "met" : "missed"
   printf "memory   %.2f× the %s (goal at most %.2f×): %s\n", rm, label, mg, rm <= mg ? "met" : "missed"
 }'
 if [ -n "$desktop_note" ]; then printf '%s\n' "$desktop_note"; fi
+
+# The phases: each start-up mark's median, in ms since the launcher started
+# the program, in the order Tavrelo marks them, then the floor's own.
+if [ -s "$work/phases" ]; then
+  printf '\nStart-up marks, medians in ms since the launch (ui/win32/startup_marks.h; seen-painted: the launcher)\n'
+  printf '%-24s %12s %9s %9s\n' "step" "our controls" "Tavrelo" "more"
+  # "label step median", from the runs sorted by label, step and time.
+  sort -k1,1 -k2,2 -k3,3g "$work/phases" | awk '
+    { key = $1 " " $2; v[key, ++n[key]] = $3 }
+    END { for (key in n) { c = n[key]; print key, c % 2 ? v[key, (c + 1) / 2] : (v[key, c / 2] + v[key, c / 2 + 1]) / 2 } }
+  ' >"$work/medians"
+  # In Tavrelo's order of steps, then the floor's own.
+  awk 'NR == FNR { median[$1, $2] = $3; next } !seen[$2]++ { order[++n] = $2 }
+    END {
+      for (i = 1; i <= n; i++) {
+        s = order[i]; f = ((("floor", s) in median)); o = ((("ours", s) in median))
+        printf "%-24s %12s %9s %9s\n", s, f ? sprintf("%.1f", median["floor", s]) : "—",
+          o ? sprintf("%.1f", median["ours", s]) : "—", f && o ? sprintf("%+.1f", median["ours", s] - median["floor", s]) : ""
+      }
+    }' "$work/medians" <(awk '$1 == "ours"' "$work/phases"; awk '$1 == "floor"' "$work/phases")
+fi

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The start-up benchmark's floor under Wine (bench/empty_window_win32.exe)
-# against tavrelo.exe, at the prefix's dpi (TAVRELO_WINE_DPI, 96 unless set):
+# A floor of the start-up benchmark under Wine (bench/empty_window_win32.exe
+# or bench/controls_window_win32.exe) against tavrelo.exe, at the prefix's
+# dpi (TAVRELO_WINE_DPI, 96 unless set):
 # both windows are titled "Tavrelo", have the same outer size (the same
 # frame around a client area of 628 × 316 at 96 dpi, scaled to the dpi), show
 # 80FF80 at pixel 2,2 of the client area (the pixel the benchmark watches),

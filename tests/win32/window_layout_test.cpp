@@ -1,13 +1,14 @@
 // The Windows window as it opens, on the real controls: every control in its
 // place at the screen's dpi, the fonts the label boxes are sized for, the
 // notes in four lines. CTest runs this program at 96 and at 144 dpi.
-#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <string>
 
+#include "tests/win32/thread_windows.h"
 #include "ui/form_model.h"
 #include "ui/text_wrap.h"
 #include "ui/view_rules.h"
@@ -108,19 +109,12 @@ TEST_F(Win32Layout, AnotherMonitorsDpiLaysTheWindowOutAgain) {
 }
 
 // Hints are tooltips: on the labels that carry one, and on each hinted
-// combo box and its edit field (where the pointer rests while typing).
+// combo box and its edit field (where the pointer rests while typing), once
+// the pointer has come over the window.
 TEST_F(Win32Layout, EveryHintIsATooltip) {
-  HWND tooltip = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND candidate, LPARAM found) -> BOOL {
-        wchar_t name[64] = {};
-        GetClassNameW(candidate, name, 64);
-        if (std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
-        *reinterpret_cast<HWND*>(found) = candidate;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&tooltip));
+  SendMessageW(window.Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(window.Hwnd()),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  HWND tooltip = ThreadWindowOfClass(TOOLTIPS_CLASSW);
   ASSERT_NE(tooltip, nullptr);
   int expected = 0;
   for (const ControlSpec& row : model.Inventory()) {

@@ -8,6 +8,7 @@
 #include "ui/win32/accessibility.h"
 #include "ui/win32/context_menu.h"
 #include "ui/win32/message_box.h"
+#include "ui/win32/startup_marks.h"
 #include "ui/win32/system.h"
 #include "ui/win32/text.h"
 
@@ -71,19 +72,17 @@ FormWindow* OwnerOf(HWND window, UINT message, LPARAM lParam) {
 // --- Building ------------------------------------------------------------------
 
 FormWindow::FormWindow(FormModel& model, HINSTANCE instance, HWND owner)
-    : model_(model), controls_(model.Inventory().size(), nullptr) {
+    : model_(model), instance_(instance), owner_(owner), controls_(model.Inventory().size(), nullptr) {
   static const bool registered = (RegisterClasses(instance, FormProc, FrameProc, PictureProc), true);
   (void)registered;
-  const auto inventory = model_.Inventory();
-  for (std::size_t i = 0; i < inventory.size(); ++i) CreateControl(inventory[i], i, instance, owner);
-  LayOut(DpiOf(window_));
-  Subclass();
-  AddTooltips(instance);
-  SetUpTabOrder();
+  // A window opened from the main one is hidden at the start and may never
+  // be opened: it is built when it is first shown.
+  if (model_.FormRow().role != ControlRole::OwnedWindow || model_.Visible(model_.FormKey())) Build();
   model_.SetView(this);
 }
 
 FormWindow::~FormWindow() {
+  Forget(*this);
   model_.SetView(nullptr);
   if (window_ != nullptr) {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
@@ -92,9 +91,44 @@ FormWindow::~FormWindow() {
   for (const auto& [font, handle] : fonts_) DeleteObject(handle);
 }
 
-// Only once laid out: a subclassed window looks its subclass up on every
-// message, and under Wine each look-up is a call to the server, which
-// laying out would make a few thousand times.
+// Every control as the model has it now: texts, picks and visibility.
+// Tooltips wait for the pointer, the annotations for a screen reader.
+void FormWindow::Build() {
+  built_ = true;
+  const auto inventory = model_.Inventory();
+  // Each control made in its place and size, and given its font, once.
+  for (std::size_t i = 0; i < inventory.size(); ++i) CreateControl(inventory[i], i);
+  Mark("controls");
+  AwaitScreenReader(*this);
+}
+
+// What only keys, the pointer and the menu need, after the first paint:
+// nothing can reach the window before the loop runs.
+void FormWindow::MakeReady() {
+  ready_ = true;
+  Subclass();
+  SetUpTabOrder();
+  Mark("subclassing-tab-order");
+}
+
+void FormWindow::Annotate() {
+  const auto inventory = model_.Inventory();
+  for (const auto& [window, position] : rows_) {
+    const ControlSpec& row = inventory[position];
+    // A combo box's edit field is what takes the focus: it carries the
+    // name too.
+    if (window == controls_[position] && row.role == ControlRole::ResultBox) MakeLiveRegion(window);
+    if (row.kind == ControlKind::Picture) {
+      MakeGraphic(window);
+      SetDescription(window, model_.Text(row.Key()));
+    }
+    Describe(window, row);
+  }
+}
+
+// Only once made and painted: a subclassed window looks its subclass up on
+// every message, and under Wine each look-up is a call to the server, which
+// making and painting the controls would make a few thousand times.
 void FormWindow::Subclass() {
   const auto inventory = model_.Inventory();
   const auto data = reinterpret_cast<DWORD_PTR>(this);
@@ -108,7 +142,7 @@ void FormWindow::Subclass() {
   }
 }
 
-void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HINSTANCE instance, HWND owner) {
+void FormWindow::CreateControl(const ControlSpec& row, std::size_t position) {
   const ControlKey key = row.Key();
   const std::wstring text = Widen(row.kind == ControlKind::TextBox ? ToCrLf(model_.Text(key)) : model_.Text(key));
   HWND parent = window_;
@@ -117,17 +151,28 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HIN
   // Shown as the model says: a control its handlers hid before the window
   // was made stays hidden.
   const DWORD visible = model_.Visible(key) ? WS_VISIBLE : 0;
+  // In its place at the window's dpi; a combo box with its open list, once
+  // the list's height is known (Fit).
+  const PixelBox box = row.kind == ControlKind::Form ? PixelBox{} : PixelRect(row, dpi_);
+  int height = box.height;
+  if (row.kind == ControlKind::ComboBox) {
+    const auto fit = comboFits_.find({Font(key), box.height});
+    if (fit != comboFits_.end()) height = DroppedHeight(box, fit->second);
+  }
   const auto create = [&](DWORD exStyle, const wchar_t* windowClass, DWORD style) {
-    return CreateWindowExW(exStyle, windowClass, text.c_str(), style | WS_CHILD | visible, 0, 0, 0, 0, parent, id,
-                           instance, this);
+    return CreateWindowExW(exStyle, windowClass, text.c_str(), style | WS_CHILD | visible, box.x, box.y, box.width,
+                           height, parent, id, instance_, this);
   };
   HWND control = nullptr;
   switch (row.kind) {
     case ControlKind::Form: {
       constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
       window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, text.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, this);
+                                CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr, instance_, this);
+      Mark("form-window");
       control = window_;
+      dpi_ = DpiOf(window_);
+      for (const auto& [font, handle] : UseFonts(dpi_)) DeleteObject(handle);
       break;
     }
     case ControlKind::Frame: control = create(WS_EX_CONTROLPARENT, kFrameClass, 0); break;
@@ -143,40 +188,36 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position, HIN
       }
       // As the model holds it: a pick its handlers made before the window
       // was, or a text (the window name does not reach a combo box's field).
-      SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(model_.Selection(key).value_or(-1)), 0);
-      if (!model_.Selection(key) && !text.empty()) SetWindowTextW(control, text.c_str());
-      if (HWND edit = EditFieldOf(control)) {
-        rows_[edit] = position;
-        // The edit field is what takes the focus: it carries the name too.
-        Describe(edit, row);
+      if (const auto entry = model_.Selection(key)) {
+        SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(*entry), 0);
+      } else if (!text.empty()) {
+        SetWindowTextW(control, text.c_str());
       }
+      if (HWND edit = EditFieldOf(control)) rows_[edit] = position;
       break;
     }
     case ControlKind::TextBox:
       control = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text.c_str(),
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN |
                                     (row.readOnly ? ES_READONLY : 0),
-                                0, 0, 0, 0, parent, id, instance, nullptr);
-      if (row.role == ControlRole::ResultBox) MakeLiveRegion(control);
+                                box.x, box.y, box.width, box.height, parent, id, instance_, nullptr);
       break;
     case ControlKind::CommandButton: control = create(0, L"BUTTON", WS_TABSTOP | BS_OWNERDRAW); break;
     case ControlKind::Line: return;  // painted by its frame
-    case ControlKind::Picture:
-      control = create(0, kPictureClass, 0);
-      MakeGraphic(control);
-      SetDescription(control, model_.Text(key));
-      break;
+    case ControlKind::Picture: control = create(0, kPictureClass, 0); break;
   }
   controls_[position] = control;
   rows_[control] = position;
-  Describe(control, row);
+  if (row.kind != ControlKind::Form) Fit(row, control, true);
 }
 
-// A hint is a tooltip, on a combo box's edit field as on its button.
-void FormWindow::AddTooltips(HINSTANCE instance) {
+// A hint is a tooltip, on a combo box's edit field as on its button. Made
+// when the pointer first comes over the window (WM_SETCURSOR), the only
+// time a tooltip can show.
+void FormWindow::AddTooltips() {
   tooltip_ =
       CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance, nullptr);
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
   const auto inventory = model_.Inventory();
   for (std::size_t i = 0; i < inventory.size(); ++i) {
     if (inventory[i].hint.empty() || controls_[i] == nullptr) continue;
@@ -194,41 +235,73 @@ void FormWindow::AddTooltips(HINSTANCE instance) {
   }
 }
 
+// Every control at `dpi` (a move to a monitor of another dpi): its fonts,
+// places and sizes anew.
 void FormWindow::LayOut(int dpi) {
   dpi_ = dpi;
+  const std::map<const FontSpec*, HFONT> old = UseFonts(dpi);
+  const auto inventory = model_.Inventory();
+  for (std::size_t i = 0; i < inventory.size(); ++i) {
+    if (controls_[i] != nullptr && inventory[i].kind != ControlKind::Form) Fit(inventory[i], controls_[i], false);
+  }
+  for (const auto& [font, handle] : old) DeleteObject(handle);
+  if (IsWindowVisible(window_) != 0)
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+std::map<const FontSpec*, HFONT> FormWindow::UseFonts(int dpi) {
   std::map<const FontSpec*, HFONT> old = std::move(fonts_);
   fonts_.clear();
-  const auto inventory = model_.Inventory();
-  for (const ControlSpec& row : inventory) {
+  comboFits_.clear();
+  for (const ControlSpec& row : model_.Inventory()) {
     const FontSpec& font = FontOf(model_, row);
     if (!fonts_.contains(&font)) fonts_[&font] = CreateFontFor(font, dpi);
   }
-  int itemHeight = 0;  // that fits the first combo box, and so the others of its font and height
-  for (std::size_t i = 0; i < inventory.size(); ++i) {
-    const ControlSpec& row = inventory[i];
-    HWND control = controls_[i];
-    if (control == nullptr || row.kind == ControlKind::Form) continue;
+  return old;
+}
+
+int FormWindow::DroppedHeight(const PixelBox& box, const ComboFit& fit) {
+  return box.height + kVisibleListRows * fit.entryHeight + 2;
+}
+
+// The font goes only to the controls that Windows draws (the form draws
+// labels, frames, pictures and the button itself). A combo box's window is
+// the closed box and its open list: the first of a font and a height is
+// asked its list's entry height and fitted (FitComboHeight); the others are
+// made at the height that gives and given the same item height at once.
+void FormWindow::Fit(const ControlSpec& row, HWND control, bool placed) {
+  const PixelBox box = PixelRect(row, dpi_);
+  if (row.kind == ControlKind::ComboBox || row.kind == ControlKind::TextBox) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font(row.Key())), FALSE);
-    const PixelBox box = PixelRect(row, dpi);
-    if (row.kind == ControlKind::ComboBox) {
-      // A drop-down's window height is the closed box and its open list.
-      const auto entryHeight = static_cast<int>(SendMessageW(control, CB_GETITEMHEIGHT, 0, 0));
-      MoveWindow(control, box.x, box.y, box.width, box.height + kVisibleListRows * entryHeight + 2, FALSE);
-      itemHeight = FitComboHeight(control, box.height, itemHeight);
-    } else {
-      MoveWindow(control, box.x, box.y, box.width, box.height, FALSE);
-    }
   }
-  for (const auto& [font, handle] : old) DeleteObject(handle);
-  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  if (row.kind != ControlKind::ComboBox) {
+    if (!placed) MoveWindow(control, box.x, box.y, box.width, box.height, FALSE);
+    return;
+  }
+  ComboFit& fit = comboFits_[{Font(row.Key()), box.height}];
+  if (fit.entryHeight == 0) {
+    fit.entryHeight = static_cast<int>(SendMessageW(control, CB_GETITEMHEIGHT, 0, 0));
+    placed = false;
+  }
+  if (!placed) MoveWindow(control, box.x, box.y, box.width, DroppedHeight(box, fit), FALSE);
+  fit.itemHeight = FitComboHeight(control, box.height, fit.itemHeight);
 }
 
 // The closed box is as tall as its edit field and border make it: sized
 // through the field's item height until it is the row's height, starting
 // from `guess` (0 for none), and that item height returned. (Wine reads it
 // back 2 px larger than it was set, so the request is kept here instead of
-// being read back.)
+// being read back.) A box already of the row's height at its font is sent
+// nothing: each CB_SETITEMHEIGHT moves its drop-down list, a top-level
+// window, and under Wine every such move asks after the display's
+// configuration some dozen times.
 int FormWindow::FitComboHeight(HWND combo, int height, int guess) {
+  const auto closedHeight = [combo] {
+    RECT closed{};
+    GetWindowRect(combo, &closed);
+    return static_cast<int>(closed.bottom - closed.top);
+  };
+  if (closedHeight() == height) return guess;
   int request = guess;
   if (guess > 0) {
     SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), guess);
@@ -236,9 +309,7 @@ int FormWindow::FitComboHeight(HWND combo, int height, int guess) {
     request = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
   }
   for (int attempt = 0; attempt < 4; ++attempt) {
-    RECT closed{};
-    GetWindowRect(combo, &closed);
-    const int difference = height - (closed.bottom - closed.top);
+    const int difference = height - closedHeight();
     if (difference == 0) break;
     request += difference;
     SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), request);
@@ -268,6 +339,7 @@ void FormWindow::SetUpTabOrder() {
 }
 
 void FormWindow::Show(int showCommand) {
+  if (!built_) Build();
   const PixelBox client = ClientArea(model_, dpi_);
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
@@ -290,8 +362,13 @@ void FormWindow::Show(int showCommand) {
     SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   ShowWindow(window_, showCommand);
+  Mark("shown");
   UpdateWindow(window_);
+  Mark("painted");
+  if (!ready_) MakeReady();
   FocusFirstField();
+  ListenForScreenReader();
+  Mark("focused");
 }
 
 void FormWindow::FocusFirstField() {
@@ -518,6 +595,10 @@ LRESULT FormWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
       return reinterpret_cast<LRESULT>(ColourControl(reinterpret_cast<HDC>(wParam), *row, brushes_));
     }
     case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    case WM_SETCURSOR:
+      // Over the form or any control of it (each asks its parent first).
+      if (tooltip_ == nullptr && window == window_) AddTooltips();
+      break;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
         lastFocus_ = GetFocus();
@@ -610,6 +691,7 @@ void FormWindow::TextChanged(ControlKey control, const std::string& text) {
 }
 
 void FormWindow::VisibilityChanged(ControlKey control, bool visible) {
+  if (visible && !built_ && control == model_.FormKey()) Build();
   HWND window = Control(control);
   if (window == nullptr) return;
   if (window != window_) {

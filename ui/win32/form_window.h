@@ -33,14 +33,18 @@
 
 #include "ui/form_model.h"
 #include "ui/program.h"
+#include "ui/view_rules.h"
+#include "ui/win32/accessibility.h"
 #include "ui/win32/painting.h"
 
 namespace tavrelo::ui::win32 {
 
-class FormWindow : private FormView {
+class FormWindow : private FormView, private Annotated {
  public:
   // Builds the window and every control, hidden; `owner` for a window opened
-  // from the main one. Show() shows it.
+  // from the main one, which is built only when it is first shown (until
+  // then it has no windows, and shows the model as it is then). Show()
+  // shows it.
   FormWindow(FormModel& model, HINSTANCE instance, HWND owner = nullptr);
   ~FormWindow() override;
   FormWindow(const FormWindow&) = delete;
@@ -49,7 +53,8 @@ class FormWindow : private FormView {
   // Shows the window with the focus in its first shown tab stop.
   void Show(int showCommand = SW_SHOWNORMAL);
   [[nodiscard]] FormModel& Model() const noexcept { return model_; }
-  // The top-level window.
+  // The top-level window; nullptr while a window opened from the main one
+  // has not been shown yet.
   [[nodiscard]] HWND Hwnd() const noexcept { return window_; }
   // The window that shows `control`: the form itself for the form's own
   // key, the combo box (not its edit field) for a combo box; nullptr for a
@@ -76,10 +81,22 @@ class FormWindow : private FormView {
   static LRESULT CALLBACK ResultBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR data);
   LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  void CreateControl(const ControlSpec& row, std::size_t position, HINSTANCE instance, HWND owner);
+  void Build();
+  void MakeReady();
+  void CreateControl(const ControlSpec& row, std::size_t position);
   void Subclass();
-  void AddTooltips(HINSTANCE instance);
+  void AddTooltips();
+  void Annotate() override;
+  // What a combo box of one font and height needs: its open list's entry
+  // height and the item height that makes its closed box the row's height.
+  struct ComboFit {
+    int entryHeight = 0;
+    int itemHeight = 0;
+  };
   void LayOut(int dpi);
+  std::map<const FontSpec*, HFONT> UseFonts(int dpi);
+  void Fit(const ControlSpec& row, HWND control, bool placed);
+  static int DroppedHeight(const PixelBox& box, const ComboFit& fit);
   int FitComboHeight(HWND combo, int height, int guess);
   void SetUpTabOrder();
   void FocusFirstField();
@@ -101,13 +118,18 @@ class FormWindow : private FormView {
   void ClipboardRequested(const ClipboardContent& content) override;
 
   FormModel& model_;
+  HINSTANCE instance_;
+  HWND owner_;
+  bool built_ = false;
+  bool ready_ = false;  // subclassed and in tab order: done at the first showing
   HWND window_ = nullptr;
-  HWND tooltip_ = nullptr;
+  HWND tooltip_ = nullptr;            // made when the pointer first comes over the window
   std::vector<HWND> controls_;        // one per inventory row, in its order (nullptr for lines)
   std::map<HWND, std::size_t> rows_;  // control (and combo edit field) → inventory position
   Brushes brushes_;
-  Fonts pictureFonts_;                      // a picture's texts, by size
-  std::map<const FontSpec*, HFONT> fonts_;  // at dpi_, one per font of the inventory
+  Fonts pictureFonts_;                                   // a picture's texts, by size
+  std::map<const FontSpec*, HFONT> fonts_;               // at dpi_, one per font of the inventory
+  std::map<std::pair<HFONT, int>, ComboFit> comboFits_;  // by font and closed height, at dpi_
   int dpi_ = 96;
   bool showingModel_ = false;  // true while a model change is put on screen
   HWND lastFocus_ = nullptr;   // given back when the window is activated again

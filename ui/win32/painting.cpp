@@ -56,16 +56,6 @@ int TextWidth(HDC dc, std::wstring_view text) {
 
 COLORREF ToColorRef(Rgb rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
-Brushes::~Brushes() {
-  for (const auto& [rgb, brush] : brushes_) DeleteObject(brush);
-}
-
-HBRUSH Brushes::operator()(Rgb rgb) {
-  auto [found, added] = brushes_.try_emplace(rgb, nullptr);
-  if (added) found->second = CreateSolidBrush(ToColorRef(rgb));
-  return found->second;
-}
-
 // With the default character set a font mapper may settle on a face
 // without Chinese characters.
 HFONT CreateFontFor(const FontSpec& wanted, int dpi) { return CreateFontOfPixels(wanted, FontPixels(wanted, dpi)); }
@@ -174,16 +164,6 @@ HBRUSH ColourControl(HDC dc, const ControlSpec& row, Brushes& brushes) {
 }
 
 // --- A picture ------------------------------------------------------------------
-
-Fonts::~Fonts() {
-  for (const auto& [key, font] : fonts_) DeleteObject(font);
-}
-
-HFONT Fonts::operator()(const FontSpec& font, int pixels) {
-  auto [found, added] = fonts_.try_emplace({&font, pixels}, nullptr);
-  if (added) found->second = CreateFontOfPixels(font, pixels);
-  return found->second;
-}
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <map>
+#include <utility>
 
 #include "ui/control_inventory.h"
 #include "ui/form_model.h"
@@ -16,18 +17,28 @@ namespace tavrelo::ui::win32 {
 
 [[nodiscard]] COLORREF ToColorRef(Rgb rgb);
 
-// Solid brushes by colour, each made once and deleted with the set.
-class Brushes {
+// GDI objects by key, each made once, when first asked for, and deleted
+// with the set.
+template <typename Key, typename Handle>
+class GdiObjects {
  public:
-  Brushes() = default;
-  ~Brushes();
-  Brushes(const Brushes&) = delete;
-  Brushes& operator=(const Brushes&) = delete;
+  GdiObjects() = default;
+  ~GdiObjects() {
+    for (const auto& [key, handle] : handles_) DeleteObject(handle);
+  }
+  GdiObjects(const GdiObjects&) = delete;
+  GdiObjects& operator=(const GdiObjects&) = delete;
 
-  [[nodiscard]] HBRUSH operator()(Rgb rgb);
+ protected:
+  template <typename Make>
+  [[nodiscard]] Handle Find(const Key& key, Make make) {
+    auto [found, added] = handles_.try_emplace(key, nullptr);
+    if (added) found->second = make();
+    return found->second;
+  }
 
  private:
-  std::map<Rgb, HBRUSH> brushes_;
+  std::map<Key, Handle> handles_;
 };
 
 // The font at `dpi`, in the first installed family of its list, with the
@@ -35,19 +46,20 @@ class Brushes {
 [[nodiscard]] HFONT CreateFontFor(const FontSpec& wanted, int dpi);
 [[nodiscard]] HFONT CreateFontOfPixels(const FontSpec& wanted, int pixels);
 
-// Fonts by family list and em height in pixels, each made once and deleted
-// with the set.
-class Fonts {
+// Solid brushes by colour.
+class Brushes : public GdiObjects<Rgb, HBRUSH> {
  public:
-  Fonts() = default;
-  ~Fonts();
-  Fonts(const Fonts&) = delete;
-  Fonts& operator=(const Fonts&) = delete;
+  [[nodiscard]] HBRUSH operator()(Rgb rgb) {
+    return Find(rgb, [rgb] { return CreateSolidBrush(ToColorRef(rgb)); });
+  }
+};
 
-  [[nodiscard]] HFONT operator()(const FontSpec& font, int pixels);
-
- private:
-  std::map<std::pair<const FontSpec*, int>, HFONT> fonts_;
+// Fonts by family list and em height in pixels.
+class Fonts : public GdiObjects<std::pair<const FontSpec*, int>, HFONT> {
+ public:
+  [[nodiscard]] HFONT operator()(const FontSpec& font, int pixels) {
+    return Find({&font, pixels}, [&font, pixels] { return CreateFontOfPixels(font, pixels); });
+  }
 };
 
 // A drawing of plain shapes (ui/profile_drawing.h) at `dpi`, every 96-dpi
