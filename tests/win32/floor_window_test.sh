@@ -37,9 +37,10 @@ look_at() {
   "${runner[@]}" "$program" >"${TMPDIR:-/tmp}/tavrelo-floor.$$.log" 2>&1 &
   pid=$!
   # Polled rather than `search --sync`, which gives up at an X error when a
-  # window it looks at goes away meanwhile (the last program's, say).
+  # window it looks at goes away meanwhile (the last program's, say); for up
+  # to three minutes, as Wine may first make its prefix on a busy machine.
   window=
-  for _ in $(seq 600); do
+  for _ in $(seq 1800); do
     window=$(timeout 10 xdotool search --onlyvisible --name '^Tavrelo$' 2>/dev/null | head -n 1) || true
     [ -n "$window" ] && break
     sleep 0.1
