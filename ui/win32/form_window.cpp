@@ -113,10 +113,10 @@ void FormWindow::MakeReady() {
 
 void FormWindow::Annotate() {
   const auto inventory = model_.Inventory();
+  // Every window of rows_: a combo box's edit field is what takes the
+  // focus, so it carries the name too.
   for (const auto& [window, position] : rows_) {
     const ControlSpec& row = inventory[position];
-    // A combo box's edit field is what takes the focus: it carries the
-    // name too.
     if (window == controls_[position] && row.role == ControlRole::ResultBox) MakeLiveRegion(window);
     if (row.kind == ControlKind::Picture) {
       MakeGraphic(window);
