@@ -9,6 +9,7 @@
 #include <string>
 
 #include "tests/win32/thread_windows.h"
+#include "ui/controls.h"
 #include "ui/form_model.h"
 #include "ui/text_wrap.h"
 #include "ui/view_rules.h"
@@ -159,6 +160,46 @@ TEST_F(Win32Layout, NotesWrapIntoFourLinesEachNoteOnItsOwn) {
   EXPECT_TRUE(lines[1].ends_with("较小值。"));
   EXPECT_TRUE(lines[2].starts_with("2、"));
   EXPECT_TRUE(lines[3].starts_with("3、"));
+}
+
+// A combo box's field writes in its font and its open list is drawn by the
+// form: an entry a line of that font, each entry's text on the window's
+// colour, the one picked on the highlight's, at both dpis.
+TEST_F(Win32Layout, ComboBoxesWriteAndListInTheirFont) {
+  for (const bool moved : {false, true}) {
+    if (moved) {
+      const int dpi = ExpectedDpi() == 96 ? 144 : 96;
+      RECT suggested{40, 40, 40 + MulDiv(700, dpi, 96), 40 + MulDiv(400, dpi, 96)};
+      SendMessageW(window.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    }
+    const ControlKey key = controls::kCause;
+    HWND combo = window.Control(key);
+    COMBOBOXINFO parts{};
+    parts.cbSize = sizeof(parts);
+    ASSERT_NE(GetComboBoxInfo(combo, &parts), 0);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(parts.hwndItem, WM_GETFONT, 0, 0)), window.Font(key));
+    const int line = TextSize(key, L"层").cy;
+    ASSERT_EQ(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0), line) << "moved " << moved;
+
+    SendMessageW(combo, CB_SETCURSEL, 1, 0);
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    UpdateWindow(parts.hwndList);
+    HDC dc = GetDC(parts.hwndList);
+    // The pixels of entry `entry` (left half) in `colour`.
+    const auto count = [&](int entry, int colour) {
+      int found = 0;
+      for (int y = entry * line; y < (entry + 1) * line; ++y) {
+        for (int x = 0; x < MulDiv(40, window.Dpi(), 96); ++x) found += GetPixel(dc, x, y) == GetSysColor(colour);
+      }
+      return found;
+    };
+    EXPECT_GT(count(0, COLOR_WINDOWTEXT), 0) << "moved " << moved;
+    EXPECT_EQ(count(0, COLOR_HIGHLIGHT), 0);
+    EXPECT_GT(count(1, COLOR_HIGHLIGHT), 0);
+    EXPECT_GT(count(1, COLOR_HIGHLIGHTTEXT), 0);
+    ReleaseDC(parts.hwndList, dc);
+    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+  }
 }
 
 TEST_F(Win32Layout, ListsAndTextsAreThoseOfTheModel) {

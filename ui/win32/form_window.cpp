@@ -154,11 +154,7 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position) {
   // In its place at the window's dpi; a combo box with its open list, once
   // the list's height is known (Fit).
   const PixelBox box = row.kind == ControlKind::Form ? PixelBox{} : PixelRect(row, dpi_);
-  int height = box.height;
-  if (row.kind == ControlKind::ComboBox) {
-    const auto fit = comboFits_.find({Font(key), box.height});
-    if (fit != comboFits_.end()) height = DroppedHeight(box, fit->second);
-  }
+  const int height = row.kind == ControlKind::ComboBox ? DroppedHeight(box, FitOf(row, box)) : box.height;
   const auto create = [&](DWORD exStyle, const wchar_t* windowClass, DWORD style) {
     return CreateWindowExW(exStyle, windowClass, text.c_str(), style | WS_CHILD | visible, box.x, box.y, box.width,
                            height, parent, id, instance_, this);
@@ -182,7 +178,11 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position) {
       control = create(WS_EX_TRANSPARENT, L"STATIC", SS_OWNERDRAW | SS_NOPREFIX | (row.hint.empty() ? 0 : SS_NOTIFY));
       break;
     case ControlKind::ComboBox: {
-      control = create(0, L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL);
+      // Its list drawn by the form (DrawComboEntry), so that the box asks its
+      // field's height as it is made (WM_MEASUREITEM) and is made at the
+      // row's height at once.
+      control = create(0, L"COMBOBOX",
+                       WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
       for (const std::string_view entry : row.list) {
         SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry).c_str()));
       }
@@ -264,37 +264,77 @@ int FormWindow::DroppedHeight(const PixelBox& box, const ComboFit& fit) {
   return box.height + kVisibleListRows * fit.entryHeight + 2;
 }
 
+// The first box of a font and a height is told its field is 10 px less than
+// the row (Wine's box is 10 px taller than its field); what it comes out as
+// corrects that for the others (Fit).
+FormWindow::ComboFit& FormWindow::FitOf(const ControlSpec& row, const PixelBox& box) {
+  ComboFit& fit = comboFits_[{Font(row.Key()), box.height}];
+  if (fit.entryHeight == 0) {
+    HDC dc = GetDC(window_);
+    const HGDIOBJ old = SelectObject(dc, Font(row.Key()));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(window_, dc);
+    fit.entryHeight = static_cast<int>(metrics.tmHeight);
+    fit.measuredField = box.height - 10;
+  }
+  return fit;
+}
+
+// A combo box being made asks its field's height (itemID -1) and its list
+// entries' (the others), by its id.
+void FormWindow::OnMeasureItem(MEASUREITEMSTRUCT& item) {
+  const auto inventory = model_.Inventory();
+  const auto position = static_cast<std::size_t>(static_cast<int>(item.CtlID) - kFirstControlId);
+  if (item.CtlType != ODT_COMBOBOX || position >= inventory.size()) return;
+  const ControlSpec& row = inventory[position];
+  if (row.kind != ControlKind::ComboBox) return;
+  const ComboFit& fit = FitOf(row, PixelRect(row, dpi_));
+  item.itemHeight = static_cast<UINT>(item.itemID == static_cast<UINT>(-1) ? fit.measuredField : fit.entryHeight);
+}
+
 // The font goes only to the controls that Windows draws (the form draws
-// labels, frames, pictures and the button itself). A combo box's window is
-// the closed box and its open list: the first of a font and a height is
-// asked its list's entry height and fitted (FitComboHeight); the others are
-// made at the height that gives and given the same item height at once.
+// labels, frames, pictures, the button and the combo boxes' lists itself);
+// a combo box's to its edit field alone, since a combo box given a font
+// sizes itself to it again, and every resize moves its drop-down list, a
+// top-level window, which under Wine costs some dozen round trips to the
+// wineserver. A box made here is already of the row's height unless it is
+// the first of its font and height and the first guess at its field was
+// off: then it is fitted (FitComboHeight) and the guess mended for the
+// others. At another dpi (not `placed`) every box is moved and fitted
+// anew, its list's entries given their height.
 void FormWindow::Fit(const ControlSpec& row, HWND control, bool placed) {
   const PixelBox box = PixelRect(row, dpi_);
-  if (row.kind == ControlKind::ComboBox || row.kind == ControlKind::TextBox) {
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font(row.Key())), FALSE);
-  }
+  const auto font = reinterpret_cast<WPARAM>(Font(row.Key()));
   if (row.kind != ControlKind::ComboBox) {
+    if (row.kind == ControlKind::TextBox) SendMessageW(control, WM_SETFONT, font, FALSE);
     if (!placed) MoveWindow(control, box.x, box.y, box.width, box.height, FALSE);
     return;
   }
-  ComboFit& fit = comboFits_[{Font(row.Key()), box.height}];
-  if (fit.entryHeight == 0) {
-    fit.entryHeight = static_cast<int>(SendMessageW(control, CB_GETITEMHEIGHT, 0, 0));
-    placed = false;
+  if (HWND edit = EditFieldOf(control)) SendMessageW(edit, WM_SETFONT, font, FALSE);
+  ComboFit& fit = FitOf(row, box);
+  if (placed) {
+    RECT closed{};
+    GetWindowRect(control, &closed);
+    const int madeHeight = static_cast<int>(closed.bottom - closed.top);
+    if (madeHeight == box.height) return;
+    fit.measuredField += box.height - madeHeight;
+  } else {
+    MoveWindow(control, box.x, box.y, box.width, DroppedHeight(box, fit), FALSE);
+    SendMessageW(control, CB_SETITEMHEIGHT, 0, fit.entryHeight);
   }
-  if (!placed) MoveWindow(control, box.x, box.y, box.width, DroppedHeight(box, fit), FALSE);
-  fit.itemHeight = FitComboHeight(control, box.height, fit.itemHeight);
+  fit.fieldRequest = FitComboHeight(control, box.height, fit.fieldRequest);
 }
 
 // The closed box is as tall as its edit field and border make it: sized
 // through the field's item height until it is the row's height, starting
 // from `guess` (0 for none), and that item height returned. (Wine reads it
 // back 2 px larger than it was set, so the request is kept here instead of
-// being read back.) A box already of the row's height at its font is sent
-// nothing: each CB_SETITEMHEIGHT moves its drop-down list, a top-level
-// window, and under Wine every such move asks after the display's
-// configuration some dozen times.
+// being read back.) A box already of the row's height is sent nothing:
+// each CB_SETITEMHEIGHT moves its drop-down list, a top-level window, and
+// under Wine every such move asks after the display's configuration some
+// dozen times.
 int FormWindow::FitComboHeight(HWND combo, int height, int guess) {
   const auto closedHeight = [combo] {
     RECT closed{};
@@ -429,6 +469,7 @@ LRESULT CALLBACK FormWindow::FrameProc(HWND frame, UINT message, WPARAM wParam, 
       break;
     case WM_COMMAND:
     case WM_NOTIFY:
+    case WM_MEASUREITEM:
     case WM_DRAWITEM:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
@@ -594,6 +635,7 @@ LRESULT FormWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
       if (row == nullptr) return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
       return reinterpret_cast<LRESULT>(ColourControl(reinterpret_cast<HDC>(wParam), *row, brushes_));
     }
+    case WM_MEASUREITEM: OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)); return TRUE;
     case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case WM_SETCURSOR:
       // Over the form or any control of it (each asks its parent first).
@@ -638,7 +680,10 @@ void FormWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
   const ControlSpec* row = RowOf(item.hwndItem);
   if (row == nullptr) return;
   const std::string& caption = model_.Text(row->Key());
-  if (item.CtlType == ODT_STATIC) {
+  if (item.CtlType == ODT_COMBOBOX) {
+    const bool entry = item.itemID < row->list.size();
+    DrawComboEntry(item, entry ? Widen(row->list[item.itemID]) : std::wstring(), Font(row->Key()));
+  } else if (item.CtlType == ODT_STATIC) {
     DrawLabel(item, *row, caption, Font(row->Key()));
   } else {
     DrawButton(item, *row, caption, Font(row->Key()), dpi_, brushes_);

@@ -88,11 +88,17 @@ class FormWindow : private FormView, private Annotated {
   void AddTooltips();
   void Annotate() override;
   // What a combo box of one font and height needs: its open list's entry
-  // height and the item height that makes its closed box the row's height.
+  // height (the font's line), what it is told its field is as it is made
+  // (WM_MEASUREITEM), which gives the closed box the row's height, and the
+  // field height that does the same for a box made at another dpi
+  // (CB_SETITEMHEIGHT; 0 until one is).
   struct ComboFit {
     int entryHeight = 0;
-    int itemHeight = 0;
+    int measuredField = 0;
+    int fieldRequest = 0;
   };
+  ComboFit& FitOf(const ControlSpec& row, const PixelBox& box);
+  void OnMeasureItem(MEASUREITEMSTRUCT& item);
   void LayOut(int dpi);
   std::map<const FontSpec*, HFONT> UseFonts(int dpi);
   void Fit(const ControlSpec& row, HWND control, bool placed);

@@ -106,6 +106,23 @@ void PaintFrame(HWND frame, const FormModel& model, const ControlSpec& row, HFON
   EndPaint(frame, &paint);
 }
 
+void DrawComboEntry(const DRAWITEMSTRUCT& item, std::wstring_view text, HFONT font) {
+  HDC dc = item.hDC;
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  const int background = selected ? COLOR_HIGHLIGHT : COLOR_WINDOW;
+  int foreground = selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT;
+  if ((item.itemState & ODS_DISABLED) != 0) foreground = COLOR_GRAYTEXT;
+  const HGDIOBJ old = SelectObject(dc, font);
+  const COLORREF oldBackground = SetBkColor(dc, GetSysColor(background));
+  const COLORREF oldText = SetTextColor(dc, GetSysColor(foreground));
+  ExtTextOutW(dc, item.rcItem.left + 1, item.rcItem.top, ETO_OPAQUE | ETO_CLIPPED, &item.rcItem, text.data(),
+              static_cast<UINT>(text.size()), nullptr);
+  if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(dc, &item.rcItem);
+  SetTextColor(dc, oldText);
+  SetBkColor(dc, oldBackground);
+  SelectObject(dc, old);
+}
+
 void DrawLabel(const DRAWITEMSTRUCT& item, const ControlSpec& row, std::string_view caption, HFONT font) {
   const HGDIOBJ oldFont = SelectObject(item.hDC, font);
   TEXTMETRICW metrics{};

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <map>
+#include <string_view>
 #include <utility>
 
 #include "ui/control_inventory.h"
@@ -75,6 +76,11 @@ void PaintFrame(HWND frame, const FormModel& model, const ControlSpec& row, HFON
 // A label's caption from the top-left corner, wrapped inside its box, on no
 // background of its own (the frame and its grid lines show through).
 void DrawLabel(const DRAWITEMSTRUCT& item, const ControlSpec& row, std::string_view caption, HFONT font);
+
+// An entry of a combo box's open list as Windows draws its own: the text
+// one pixel in from the left in the window colours, or the highlight's when
+// selected, with the focus rectangle on the focused entry.
+void DrawComboEntry(const DRAWITEMSTRUCT& item, std::wstring_view text, HFONT font);
 
 // Command1: its own colour whatever the theme, a raised edge (sunken while
 // pressed), its caption stacked one character per line.
