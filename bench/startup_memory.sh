@@ -115,6 +115,7 @@ if [ -z "$windows" ]; then
   base_label="empty window"
   labels=(base ours)
   goal_floor=base
+  goal_name="the empty window's"
   startup_goal=2.5
   memory_goal=1.75
   programs=("${ours_command[0]}" "${base_command[0]}")
@@ -128,6 +129,7 @@ else
   labels=(base floor ours)
   # The goals are against the floor of our own controls.
   goal_floor=floor
+  goal_name="the floor of our own controls'"
   startup_goal=1.05
   memory_goal=1.05
   programs=("${ours_command[1]}" "${base_command[1]}" "${floor_command[1]}")
@@ -357,10 +359,10 @@ for label in "${labels[@]}"; do
   }'
 done
 awk -v bp="${paint[$goal_floor]}" -v op="${paint[ours]}" -v br="${rss[$goal_floor]}" -v or="${rss[ours]}" \
-  -v sg="$startup_goal" -v mg="$memory_goal" -v label="$(label_of "$goal_floor")" 'BEGIN {
+  -v sg="$startup_goal" -v mg="$memory_goal" -v label="$goal_name" 'BEGIN {
   rs = op / bp; rm = or / br
-  printf "\nstart-up %.2f× the %s (goal at most %.2f×): %s\n", rs, label, sg, rs <= sg ? "met" : "missed"
-  printf "memory   %.2f× the %s (goal at most %.2f×): %s\n", rm, label, mg, rm <= mg ? "met" : "missed"
+  printf "\nstart-up %.2f× %s (goal at most %.2f×): %s\n", rs, label, sg, rs <= sg ? "met" : "missed"
+  printf "memory   %.2f× %s (goal at most %.2f×): %s\n", rm, label, mg, rm <= mg ? "met" : "missed"
 }'
 if [ -n "$desktop_note" ]; then printf '%s\n' "$desktop_note"; fi
 
