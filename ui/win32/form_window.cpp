@@ -151,8 +151,8 @@ void FormWindow::CreateControl(const ControlSpec& row, std::size_t position) {
   // Shown as the model says: a control its handlers hid before the window
   // was made stays hidden.
   const DWORD visible = model_.Visible(key) ? WS_VISIBLE : 0;
-  // In its place at the window's dpi; a combo box with its open list, once
-  // the list's height is known (Fit).
+  // In its place at the window's dpi; a combo box with its open list
+  // (FitOf).
   const PixelBox box = row.kind == ControlKind::Form ? PixelBox{} : PixelRect(row, dpi_);
   const int height = row.kind == ControlKind::ComboBox ? DroppedHeight(box, FitOf(row, box)) : box.height;
   const auto create = [&](DWORD exStyle, const wchar_t* windowClass, DWORD style) {
