@@ -25,6 +25,10 @@ PixelBox ClientArea(const FormModel& model, int dpi) {
   return {0, 0, TwipsToPixels(form.width, dpi), TwipsToPixels(form.height, dpi)};
 }
 
+bool BuiltAtStart(const FormModel& model) {
+  return model.FormRow().role != ControlRole::OwnedWindow || model.Visible(model.FormKey());
+}
+
 PixelBox PlaceOwnedWindow(const PixelBox& owner, int width, int height, const PixelBox& area, int gap) {
   const auto fits = [&](int x, int y) {
     return x >= area.x && y >= area.y && x + width <= area.x + area.width && y + height <= area.y + area.height;

@@ -48,6 +48,11 @@ struct PixelBox {
 // none has, over the owner from its top-left corner, kept inside the room.
 [[nodiscard]] PixelBox PlaceOwnedWindow(const PixelBox& owner, int width, int height, const PixelBox& area, int gap);
 
+// Whether a binding makes the form's controls as the program starts: a
+// window opened from the main one is hidden then and may never be opened,
+// so its controls wait until it is first shown.
+[[nodiscard]] bool BuiltAtStart(const FormModel& model);
+
 // --- Fonts -------------------------------------------------------------------
 
 // The font a control is drawn in: its own (Label6's notes) or the window's.

@@ -109,6 +109,20 @@ TEST_F(Page, EveryControlStandsAtItsPixelsInItsContainerUnderItsName) {
   EXPECT_EQ(Read("html|lang"), "zh-CN");
 }
 
+// The downdrag window's elements are made when it is first opened, with
+// what the main window's press brought it; closed, it stays on the page.
+TEST_F(Page, WindowOpenedFromTheMainOneIsMadeWhenFirstOpened) {
+  FillTypicalUse();
+  driver->ClickCompute();
+  EXPECT_EQ(Read(".tv-window|count"), "0");
+  ASSERT_TRUE(driver->ChooseFromResultMenu("下拉荷载计算（JGJ 94-2008）…"));
+  ASSERT_EQ(Read(".tv-window|count"), "1");
+  EXPECT_EQ(Read(".tv-window|aria-label"), "下拉荷载计算（JGJ 94-2008 第5.4.4条）");
+  EXPECT_NE(Read(".tv-window .tv-picture|count"), "0");
+  EXPECT_NE(Read(".tv-window .tv-picture svg|count"), "0") << "drawn as it opens";
+  EXPECT_EQ(Read(".tv-window|style").find("display: none"), std::string::npos);
+}
+
 // Read row by row, the first row the column headings; the grid's lines are
 // nowhere in the tree.
 TEST_F(Page, ReferenceTableIsReadAsATable) {

@@ -43,17 +43,19 @@ EM_JS(void, drv_install, (), {
     }
   };
 });
-// What reaches the screen reader: every text the live regions take.
-EM_JS(void, drv_watch, (int form), {
-  var observer = new MutationObserver(function (changes) {
+// What reaches the screen reader: every text the live regions take, on
+// the page as it is and in any window made later (one watch for every
+// driver of the test program).
+EM_JS(void, drv_watch, (), {
+  if (tvTest.watching) return;
+  tvTest.watching = true;
+  new MutationObserver(function (changes) {
     changes.forEach(function (change) {
-      var region = change.target.closest ? change.target : change.target.parentNode;
-      if (region.textContent) tvTest.spoken.push(region.textContent);
+      var node = change.target.closest ? change.target : change.target.parentNode;
+      var region = node && node.closest("[aria-live]");
+      if (region && region.textContent) tvTest.spoken.push(region.textContent);
     });
-  });
-  [].forEach.call(tv.e[form].querySelectorAll("[aria-live]"), function (region) {
-    observer.observe(region, {childList: true, characterData: true, subtree: true});
-  });
+  }).observe(document.body, {childList: true, characterData: true, subtree: true});
 });
 EM_ASYNC_JS(char*, drv_act, (const char* request), {
   var answer = await new Promise(function (resolve) {
@@ -349,7 +351,7 @@ WebFormDriver::WebFormDriver(Program& program) : FormDriver(program), pages_(pro
   drv_install();
   pages_.Main().Show();
   drv_clear_spoken();
-  for (const auto& page : pages_.All()) drv_watch(page->Element(page->Model().FormKey()));
+  drv_watch();
 }
 
 web::FormPage& WebFormDriver::PageOf(ControlKey control) const {

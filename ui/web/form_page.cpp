@@ -77,6 +77,15 @@ FormPage::FormPage(FormModel& model)
       parts_(model.Inventory().size()),
       tabOrder_(model.TabOrder()) {
   pages_.push_back(this);
+  if (BuiltAtStart(model_)) BuildPage();
+  model_.SetView(this);
+}
+
+// Every control as the model has it now: texts, picks, visibility and
+// drawings; a window opened from the main one shown if the model has it
+// open.
+void FormPage::BuildPage() {
+  built_ = true;
   const auto inventory = model_.Inventory();
   for (std::size_t i = 0; i < inventory.size(); ++i) Build(inventory[i], i);
   for (const auto& [frame, table] : tables_) dom::AddStyle(table.element, "background:" + table.lines);
@@ -87,7 +96,7 @@ FormPage::FormPage(FormModel& model)
     dom::SetAttribute(region, "aria-live", "polite");
     dom::SetAttribute(region, "aria-atomic", "true");
   }
-  model_.SetView(this);
+  if (window_ != dom::kNone && model_.Visible(model_.FormKey())) ShowWindow();
 }
 
 FormPage::~FormPage() {
@@ -95,7 +104,7 @@ FormPage::~FormPage() {
   pages_[static_cast<std::size_t>(id_)] = nullptr;
   if (menu_.page == this) menu_ = {};
   if (messagePage_ == this) messagePage_ = nullptr;
-  dom::Remove(window_ != dom::kNone ? window_ : form_);
+  if (built_) dom::Remove(window_ != dom::kNone ? window_ : form_);
 }
 
 void FormPage::Show() {
@@ -212,7 +221,7 @@ void FormPage::BuildForm(const ControlSpec& row, std::size_t position, Parts& pa
     }
     dom::SetText(close, "×");
     dom::MakeWindow(window_, bar, close, ControlNumber(position));
-    dom::SetShown(window_, model_.Visible(row.Key()));
+    dom::SetShown(window_, false);  // until ShowWindow
     container = window_;
   }
   form_ = parts.element = dom::Create("div", container,
@@ -415,9 +424,10 @@ bool FormPage::MessageClosed() {
 
 // --- The model's changes on the page -------------------------------------------
 
+// A page not yet built takes the model as it is when it is (BuildPage).
 void FormPage::TextChanged(ControlKey control, const std::string& text) {
   const auto position = model_.Position(control);
-  if (!position) return;
+  if (!built_ || !position) return;
   const ControlSpec& row = model_.Inventory()[*position];
   const Parts& parts = parts_[*position];
   switch (row.kind) {
@@ -440,7 +450,9 @@ void FormPage::TextChanged(ControlKey control, const std::string& text) {
   }
 }
 
-void FormPage::DrawingChanged(ControlKey control) { ShowDrawing(control); }
+void FormPage::DrawingChanged(ControlKey control) {
+  if (built_) ShowDrawing(control);
+}
 
 void FormPage::ShowDrawing(ControlKey control) {
   const ProfileDrawing* drawing = model_.Drawing(control);
@@ -448,27 +460,37 @@ void FormPage::ShowDrawing(ControlKey control) {
 }
 
 void FormPage::VisibilityChanged(ControlKey control, bool visible) {
+  if (!built_) {
+    if (visible && control == model_.FormKey()) BuildPage();  // and shown
+    return;
+  }
   const dom::Handle element = Element(control);
   if (element == dom::kNone) return;
   if (element != form_) {
     dom::SetShown(element, visible);
   } else if (window_ != dom::kNone && visible) {
-    const dom::Handle first = Field(model_.InitialFocus());
-    if (!dom::ShowWindow(window_, first != dom::kNone ? first : form_)) {
-      // Beside the main form, where the viewport has room: both in sight.
-      const dom::WindowRects rects = dom::RectsOf(window_);
-      const PixelBox at =
-          PlaceOwnedWindow(rects.form, rects.width, rects.height, {0, 0, rects.viewportWidth, rects.viewportHeight}, 8);
-      dom::PlaceWindow(window_, at.x, at.y);
-    }
+    ShowWindow();
   } else if (window_ != dom::kNone) {
     dom::HideWindow(window_);
   }
 }
 
+// A window opened from the main one, the focus in its first field; the
+// first time, placed beside the main form where the viewport has room, so
+// that both are in sight.
+void FormPage::ShowWindow() {
+  const dom::Handle first = Field(model_.InitialFocus());
+  if (!dom::ShowWindow(window_, first != dom::kNone ? first : form_)) {
+    const dom::WindowRects rects = dom::RectsOf(window_);
+    const PixelBox at =
+        PlaceOwnedWindow(rects.form, rects.width, rects.height, {0, 0, rects.viewportWidth, rects.viewportHeight}, 8);
+    dom::PlaceWindow(window_, at.x, at.y);
+  }
+}
+
 void FormPage::SelectionChanged(ControlKey control, std::optional<int> entry) {
   const auto position = model_.Position(control);
-  if (position && model_.Inventory()[*position].kind == ControlKind::ComboBox) {
+  if (built_ && position && model_.Inventory()[*position].kind == ControlKind::ComboBox) {
     dom::SetComboIndex(parts_[*position].element, entry.value_or(-1));
   }
 }

@@ -82,6 +82,7 @@ class FormPage final : private FormView {
   [[nodiscard]] int ControlNumber(std::size_t position) const;
   static FormPage* PageOf(int control, std::size_t& position);
 
+  void BuildPage();
   void Build(const ControlSpec& row, std::size_t position);
   void BuildForm(const ControlSpec& row, std::size_t position, Parts& parts);
   void BuildFrame(const ControlSpec& row, Parts& parts);
@@ -108,8 +109,10 @@ class FormPage final : private FormView {
   void AnnouncementRequested(ControlKey control) override;
   void ClipboardRequested(const ClipboardContent& content) override;
   void ShowDrawing(ControlKey control);
+  void ShowWindow();
 
   FormModel& model_;
+  bool built_ = false;  // the elements made: at the start, or for a window opened later when it first is
   int id_ = 0;                // the page's number among the forms on the page
   std::vector<Parts> parts_;  // one per inventory row, in its order
   std::vector<ControlKey> tabOrder_;

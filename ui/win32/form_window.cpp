@@ -75,9 +75,7 @@ FormWindow::FormWindow(FormModel& model, HINSTANCE instance, HWND owner)
     : model_(model), instance_(instance), owner_(owner), controls_(model.Inventory().size(), nullptr) {
   static const bool registered = (RegisterClasses(instance, FormProc, FrameProc, PictureProc), true);
   (void)registered;
-  // A window opened from the main one is hidden at the start and may never
-  // be opened: it is built when it is first shown.
-  if (model_.FormRow().role != ControlRole::OwnedWindow || model_.Visible(model_.FormKey())) Build();
+  if (BuiltAtStart(model_)) Build();
   model_.SetView(this);
 }
 
