@@ -112,7 +112,9 @@ class FormPage final : private FormView {
   void ShowWindow();
 
   FormModel& model_;
-  bool built_ = false;  // the elements made: at the start, or for a window opened later when it first is
+  // The elements made: at the start, or for a window opened from the main
+  // one when it is first opened.
+  bool built_ = false;
   int id_ = 0;                // the page's number among the forms on the page
   std::vector<Parts> parts_;  // one per inventory row, in its order
   std::vector<ControlKey> tabOrder_;
