@@ -53,6 +53,15 @@ class Win32Layout : public testing::Test {
     return size;
   }
 
+  // What Windows sends on a move to a monitor of the other dpi (Wine never
+  // does); that dpi.
+  int MoveToTheOtherDpi() {
+    const int dpi = ExpectedDpi() == 96 ? 144 : 96;
+    RECT suggested{40, 40, 40 + MulDiv(700, dpi, 96), 40 + MulDiv(400, dpi, 96)};
+    SendMessageW(window.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    return dpi;
+  }
+
   FormModel model;
   FormWindow window{model, GetModuleHandleW(nullptr)};
 };
@@ -97,9 +106,7 @@ TEST_F(Win32Layout, EveryControlSitsAtItsTwipsInPixels) {
 // new dpi and a suggested window rectangle (Wine never sends it, so the test
 // does), and every control, font and the client area follow.
 TEST_F(Win32Layout, AnotherMonitorsDpiLaysTheWindowOutAgain) {
-  const int dpi = ExpectedDpi() == 96 ? 144 : 96;
-  RECT suggested{40, 40, 40 + MulDiv(700, dpi, 96), 40 + MulDiv(400, dpi, 96)};
-  SendMessageW(window.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  const int dpi = MoveToTheOtherDpi();
   EXPECT_EQ(window.Dpi(), dpi);
   for (const ControlSpec& row : model.Inventory()) {
     if (row.kind == ControlKind::Form || row.kind == ControlKind::Line) continue;
@@ -167,11 +174,7 @@ TEST_F(Win32Layout, NotesWrapIntoFourLinesEachNoteOnItsOwn) {
 // colour, the one picked on the highlight's, at both dpis.
 TEST_F(Win32Layout, ComboBoxesWriteAndListInTheirFont) {
   for (const bool moved : {false, true}) {
-    if (moved) {
-      const int dpi = ExpectedDpi() == 96 ? 144 : 96;
-      RECT suggested{40, 40, 40 + MulDiv(700, dpi, 96), 40 + MulDiv(400, dpi, 96)};
-      SendMessageW(window.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    }
+    if (moved) MoveToTheOtherDpi();
     const ControlKey key = controls::kCause;
     HWND combo = window.Control(key);
     COMBOBOXINFO parts{};

@@ -50,6 +50,13 @@ void RegisterClasses(HINSTANCE instance, WNDPROC formProc, WNDPROC frameProc, WN
   RegisterClassExW(&picture);
 }
 
+// A combo box's closed height: its window's, without the open list.
+int ClosedHeight(HWND combo) {
+  RECT closed{};
+  GetWindowRect(combo, &closed);
+  return static_cast<int>(closed.bottom - closed.top);
+}
+
 // The edit field of a combo box; nullptr for any other window.
 HWND EditFieldOf(HWND combo) {
   COMBOBOXINFO parts{};
@@ -313,9 +320,7 @@ void FormWindow::Fit(const ControlSpec& row, HWND control, bool placed) {
   if (HWND edit = EditFieldOf(control)) SendMessageW(edit, WM_SETFONT, font, FALSE);
   ComboFit& fit = FitOf(row, box);
   if (placed) {
-    RECT closed{};
-    GetWindowRect(control, &closed);
-    const int madeHeight = static_cast<int>(closed.bottom - closed.top);
+    const int madeHeight = ClosedHeight(control);
     if (madeHeight == box.height) return;
     fit.measuredField += box.height - madeHeight;
   } else {
@@ -334,12 +339,7 @@ void FormWindow::Fit(const ControlSpec& row, HWND control, bool placed) {
 // under Wine every such move asks after the display's configuration some
 // dozen times.
 int FormWindow::FitComboHeight(HWND combo, int height, int guess) {
-  const auto closedHeight = [combo] {
-    RECT closed{};
-    GetWindowRect(combo, &closed);
-    return static_cast<int>(closed.bottom - closed.top);
-  };
-  if (closedHeight() == height) return guess;
+  if (ClosedHeight(combo) == height) return guess;
   int request = guess;
   if (guess > 0) {
     SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), guess);
@@ -347,7 +347,7 @@ int FormWindow::FitComboHeight(HWND combo, int height, int guess) {
     request = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
   }
   for (int attempt = 0; attempt < 4; ++attempt) {
-    const int difference = height - closedHeight();
+    const int difference = height - ClosedHeight(combo);
     if (difference == 0) break;
     request += difference;
     SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), request);
